@@ -1,0 +1,458 @@
+// How the main window computes: the event bindings, window creation, the five stage handlers that
+// each run the stage before them, the rainfall series editor and the result grids. A stage copies
+// its inputs into the model unguarded (an unreadable field ends the whole chain with its message),
+// then runs its routines and shows their results in a guarded part that fails silently.
+
+#include "MainFormVelmaro.h"
+
+#include "BoundsMessage.h"
+#include "EngineError.h"
+#include "MessagePresenter.h"
+#include "ModelState.h"
+#include "ResultGrid.h"
+#include "Unidades.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <algorithm>
+#include <array>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+namespace velmaro {
+
+namespace {
+
+const char *const kSeriesOutOfOrder = "The sequence of cummulative rainfall is incorrectly loaded";
+
+// One entry of a unit list above a grid's last column: its heading and the factor applied to the
+// base values.
+struct GridUnit {
+    const char *heading;
+    double factor;
+};
+
+constexpr std::array<GridUnit, 3> kIntensityUnits{{{"[mm/hr]", 1}, {"[cm/hr]", 10}, {"[m/hr]", 1000}}};
+constexpr std::array<GridUnit, 3> kDepthUnits{{{"[mm]", 1}, {"[cm]", 10}, {"[m]", 1000}}};
+constexpr std::array<GridUnit, 2> kDischargeUnits{{{"[m³/s]", 1}, {"[l/s]", 1000}}};
+
+template <std::size_t N>
+const GridUnit &ChosenUnit(const std::array<GridUnit, N> &units, const QComboBox *list)
+{
+    const int chosen = list->currentIndex();
+    return units[chosen >= 0 && chosen < static_cast<int>(N) ? static_cast<std::size_t>(chosen) : 0];
+}
+
+struct LandUseChoice {
+    QRadioButton *TMainFormVelmaro::*radio;
+    std::uint8_t landUse;
+    const char *caption;
+};
+
+// The first chosen of these wins; with none chosen the last one applies.
+constexpr std::array<LandUseChoice, 4> kLandUses{{
+    {&TMainFormVelmaro::rbAu, 0, "Curve number for urban areas "},
+    {&TMainFormVelmaro::rbTac, 1, "Curve number for cultivated agricultural lands "},
+    {&TMainFormVelmaro::rbOta, 2, "Curve number for other agricultural lands "},
+    {&TMainFormVelmaro::rbTpas, 3, "Curve number for arid and semiarid rangelands "},
+}};
+
+constexpr std::array<void (TMainFormVelmaro::*)(), 5> kTabShowHandlers{
+    &TMainFormVelmaro::GeometriaShow, &TMainFormVelmaro::SueloShow,
+    &TMainFormVelmaro::ForzantesShow, &TMainFormVelmaro::CondicionantesShow,
+    &TMainFormVelmaro::EscorrentiaShow};
+
+// The guarded part of a stage. Engine failures and any failure while its results are written end
+// it silently, so the results keep what they showed. The capacity refusal is shown: otherwise the
+// user could not tell why the hydrograph no longer follows the inputs.
+template <class Steps>
+void RunGuarded(QWidget *window, Steps &&steps)
+{
+    try {
+        steps();
+    } catch (const HydrographCapacityError &refusal) {
+        ShowErrorMessage(QString::fromUtf8(refusal.what()), window);
+    } catch (const std::exception &) {
+    }
+}
+
+// Field values are extended; beyond the double range the model gets an infinity, which the
+// routines refuse as an arithmetic failure.
+double ToModel(long double value)
+{
+    if (value > DBL_MAX)
+        return std::numeric_limits<double>::infinity();
+    if (value < -DBL_MAX)
+        return -std::numeric_limits<double>::infinity();
+    return static_cast<double>(value);
+}
+
+// Truncation towards zero, held within the 32-bit range instead of overflowing it.
+std::int32_t TruncateToInt32(long double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483647.0L)
+        return std::numeric_limits<std::int32_t>::max();
+    if (value <= -2147483648.0L)
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
+}
+
+// The entry the list's text names, or -1 while the user's typed text names none.
+int ChosenEntry(const QComboBox *list)
+{
+    const int current = list->currentIndex();
+    return current >= 0 && list->currentText() == list->itemText(current) ? current : -1;
+}
+
+void RevertToChosenEntry(QComboBox *list)
+{
+    if (ChosenEntry(list) < 0 && list->currentIndex() >= 0)
+        list->setEditText(list->itemText(list->currentIndex()));
+}
+
+std::vector<double> StepTimes(int count, double timeStep)
+{
+    std::vector<double> times(static_cast<std::size_t>(count));
+    for (int k = 1; k <= count; ++k)
+        times[static_cast<std::size_t>(k - 1)] = k * timeStep / 60;
+    return times;
+}
+
+template <class Value>
+std::vector<double> ColumnOf(int count, Value value)
+{
+    std::vector<double> column(static_cast<std::size_t>(count));
+    for (int k = 1; k <= count; ++k)
+        column[static_cast<std::size_t>(k - 1)] = value(k);
+    return column;
+}
+
+// Rows 1 to count from the columns (time first), the unit heading above the last column.
+void FillGrid(ResultGrid *grid, const GridUnit &unit, std::vector<std::vector<double>> columns)
+{
+    ResultGridModel &cells = grid->Cells();
+    cells.SetRowCount(static_cast<int>(columns.front().size()) + 1);
+    cells.SetHeading(static_cast<int>(columns.size()) - 1, QString::fromUtf8(unit.heading));
+    for (std::size_t column = 0; column < columns.size(); ++column)
+        cells.SetColumnValues(static_cast<int>(column), std::move(columns[column]));
+}
+
+void SetHeadings(ResultGrid *grid, std::initializer_list<const char *> headings)
+{
+    int column = 0;
+    for (const char *heading : headings)
+        grid->Cells().SetHeading(column++, QString::fromUtf8(heading));
+}
+
+} // namespace
+
+void TMainFormVelmaro::ConnectHandlers()
+{
+    const auto guarded = [this](void (TMainFormVelmaro::*handler)()) {
+        return [this, handler] { GuardEntryPoint(this, [this, handler] { (this->*handler)(); }); };
+    };
+    const auto whenChosen = [this](void (TMainFormVelmaro::*handler)()) {
+        return [this, handler](bool chosen) {
+            if (chosen)
+                GuardEntryPoint(this, [this, handler] { (this->*handler)(); });
+        };
+    };
+    const auto onChange = [this](TUnidades *field, void (TMainFormVelmaro::*handler)()) {
+        field->OnChange = [this, handler](TSciCustomEdit *) { (this->*handler)(); };
+    };
+
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+            [this](int tab) { GuardEntryPoint(this, [this, tab] { RunTabShowHandler(tab); }); });
+
+    onChange(euDdpmrhls, &TMainFormVelmaro::GeometriaShow);
+    onChange(euDntepmrys, &TMainFormVelmaro::GeometriaShow);
+    onChange(euAc, &TMainFormVelmaro::GeometriaShow);
+
+    onChange(euAi, &TMainFormVelmaro::SueloShow);
+    connect(cbGh, &QComboBox::activated, this, guarded(&TMainFormVelmaro::SueloShow));
+    connect(cbGh->lineEdit(), &QLineEdit::textEdited, this, [this](const QString &text) {
+        GuardEntryPoint(this, [this, &text] { ChooseTypedSoilGroup(text); });
+    });
+    connect(cbGh->lineEdit(), &QLineEdit::editingFinished, this, [this] { RevertToChosenEntry(cbGh); });
+    connect(cbAai, &QCheckBox::toggled, this, guarded(&TMainFormVelmaro::cbAaiClick));
+
+    onChange(euPtsd, &TMainFormVelmaro::ForzantesShow);
+    connect(cbUnidadesHietograma, &QComboBox::activated, this,
+            guarded(&TMainFormVelmaro::ForzantesShow));
+    connect(rbAcumulada, &QRadioButton::toggled, this, whenChosen(&TMainFormVelmaro::rbAcumuladaClick));
+    connect(rcParcial, &QRadioButton::toggled, this, whenChosen(&TMainFormVelmaro::rcParcialClick));
+    connect(cbSall, &QComboBox::activated, this, guarded(&TMainFormVelmaro::cbSallChange));
+    connect(cbSall->lineEdit(), &QLineEdit::textEdited, this, [this](const QString &text) {
+        GuardEntryPoint(this, [this, &text] { ChooseTypedStepCount(text); });
+    });
+    connect(cbSall->lineEdit(), &QLineEdit::editingFinished, this, [this] { RevertToChosenEntry(cbSall); });
+    connect(cbLluvia, &QComboBox::activated, this, guarded(&TMainFormVelmaro::cbLluviaChange));
+    onChange(euAll, &TMainFormVelmaro::euAllChange);
+
+    onChange(euNc, &TMainFormVelmaro::CondicionantesShow);
+    for (const auto &choice : kLandUses)
+        connect(this->*choice.radio, &QRadioButton::toggled, this,
+                whenChosen(&TMainFormVelmaro::CondicionantesShow));
+    connect(cbUnidadesVolumenes, &QComboBox::activated, this,
+            guarded(&TMainFormVelmaro::CondicionantesShow));
+
+    connect(cbUnidadHidrograma, &QComboBox::activated, this,
+            guarded(&TMainFormVelmaro::EscorrentiaShow));
+
+    for (TUnidades *input : {euDdpmrhls, euDntepmrys, euAc, euAi, euPtsd, euAll, euNc})
+        input->OnBoundsError = [this](TSciCustomEdit *sender, const QString &, TBoundsValidationType) {
+            BoundsError(sender);
+        };
+
+    connect(AcercaDe, &QAction::triggered, this, guarded(&TMainFormVelmaro::AcercaDeExecute));
+    connect(Ayuda2, &QAction::triggered, this, guarded(&TMainFormVelmaro::Ayuda2Click));
+}
+
+void TMainFormVelmaro::RunTabShowHandler(int tab)
+{
+    if (tab >= 0 && tab < static_cast<int>(kTabShowHandlers.size()))
+        (this->*kTabShowHandlers[static_cast<std::size_t>(tab)])();
+}
+
+void TMainFormVelmaro::FormCreate()
+{
+    FillNumberList(cbSall, kSeriesSlots);
+    model_.SetDefaults();
+    cbSall->setCurrentIndex(std::clamp(model_.StepCount, 1, kSeriesSlots) - 1);
+    cbSallChange();
+    SetHeadings(sgLlResultado, {"[Hours]", "[mm]", "[mm]", "[mm/hr]"});
+    SetHeadings(sgSvaeuaResultados, {"[Hours]", "[mm]"});
+    SetHeadings(sgHeResultado, {"[Hours]", "[m³/s]"});
+    PageControl1->setCurrentWidget(Geometria);
+}
+
+void TMainFormVelmaro::GeometriaShow()
+{
+    model_.FlowLength = ToModel(euDdpmrhls->GetBaseValue());
+    model_.LevelDifference = ToModel(euDntepmrys->GetBaseValue());
+    model_.WatershedArea = ToModel(euAc->GetBaseValue());
+    RunGuarded(this, [this] {
+        model_.ComputeConcentrationTime();
+        euTccResultado->SetBaseValue(model_.ConcentrationTime);
+    });
+}
+
+void TMainFormVelmaro::SueloShow()
+{
+    GeometriaShow();
+    const int group = ChosenEntry(cbGh);
+    if (group >= 0 && group <= 3)
+        model_.SoilGroup = static_cast<std::uint8_t>(group);
+    model_.AssignInitialAbstraction = cbAai->isChecked() ? 1 : 0;
+    model_.InitialAbstraction = ToModel(euAi->GetBaseValue());
+}
+
+void TMainFormVelmaro::ForzantesShow()
+{
+    SueloShow();
+    if (rbAcumulada->isChecked()) {
+        model_.PartialSeries = 0;
+        SeriesError = !CumulativeSeriesIsValid();
+    } else {
+        model_.PartialSeries = 1;
+        SeriesError = false;
+    }
+    ShowSeriesStatus(QString::fromUtf8(kSeriesOutOfOrder));
+    model_.TimeStep = ToModel(euPtsd->GetBaseValue());
+    RunGuarded(this, [this] {
+        model_.ComputeRainfall();
+        FillRainfallGrid();
+    });
+}
+
+void TMainFormVelmaro::CondicionantesShow()
+{
+    ForzantesShow();
+    const auto chosen = std::find_if(kLandUses.begin(), kLandUses.end() - 1,
+                                     [this](const LandUseChoice &c) { return (this->*c.radio)->isChecked(); });
+    model_.LandUse = chosen->landUse;
+    Label8->setText(QString::fromUtf8(chosen->caption));
+    model_.CurveNumber = TruncateToInt32(euNc->AsFloat());
+    RunGuarded(this, [this] {
+        model_.ComputeRetention();
+        model_.ComputeRunoffDepth();
+        euRpmResultado->SetBaseValue(model_.PotentialRetention);
+        FillRunoffDepthGrid();
+    });
+}
+
+void TMainFormVelmaro::EscorrentiaShow()
+{
+    CondicionantesShow();
+    RunGuarded(this, [this] {
+        model_.ComputeHydrograph();
+        euVteResultado->SetBaseValue(model_.TotalVolume);
+        euVtespResultado->SetBaseValue(model_.SpecificVolume);
+        euCpResultado->SetBaseValue(model_.PeakDischarge);
+        FillHydrographGrid();
+    });
+}
+
+void TMainFormVelmaro::cbAaiClick()
+{
+    const bool assigned = cbAai->isChecked();
+    for (QWidget *control : std::initializer_list<QWidget *>{Bevel8, Label15, BitBtn6, euAi})
+        control->setVisible(assigned);
+    SueloShow();
+}
+
+void TMainFormVelmaro::BoundsError(TSciCustomEdit *Sender)
+{
+    auto *field = dynamic_cast<TUnidades *>(Sender);
+    if (!field)
+        return;
+    ShowErrorMessage(QString::fromStdString(BoundsErrorText(field->BaseMin(), field->BaseMax())),
+                     this);
+    field->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainFormVelmaro::FillNumberList(QComboBox *list, int count)
+{
+    QStringList entries;
+    entries.reserve(count);
+    for (int entry = 1; entry <= count; ++entry)
+        entries.append(QString::number(entry));
+    list->clear();
+    list->addItems(entries);
+    list->setCurrentIndex(0);
+}
+
+void TMainFormVelmaro::ShowSeriesStatus(const QString &message)
+{
+    QPalette colours = Panel1->palette();
+    colours.setColor(QPalette::Window, SeriesError ? QColor(255, 0, 0)
+                                                   : QApplication::palette().color(QPalette::Button));
+    Panel1->setPalette(colours);
+    Panel1->setText(SeriesError ? message : QStringLiteral("OK"));
+}
+
+void TMainFormVelmaro::FillRainfallGrid()
+{
+    const int n = model_.StepCount;
+    const double f = ChosenUnit(kIntensityUnits, cbUnidadesHietograma).factor;
+    sgLlResultado->Cells().SetNegativeCellsAsZero(true);
+    FillGrid(sgLlResultado, ChosenUnit(kIntensityUnits, cbUnidadesHietograma),
+             {StepTimes(n, model_.TimeStep),
+              ColumnOf(n, [this](int k) { return model_.RainPartial[k]; }),
+              ColumnOf(n, [this](int k) { return model_.RainCumulative[k]; }),
+              ColumnOf(n, [this, f](int k) { return model_.Hyetograph[k] / f; })});
+}
+
+void TMainFormVelmaro::FillRunoffDepthGrid()
+{
+    const int n = model_.StepCount;
+    const GridUnit &unit = ChosenUnit(kDepthUnits, cbUnidadesVolumenes);
+    FillGrid(sgSvaeuaResultados, unit,
+             {StepTimes(n, model_.TimeStep),
+              ColumnOf(n, [this, &unit](int k) { return model_.RunoffDepth[k] / unit.factor; })});
+}
+
+void TMainFormVelmaro::FillHydrographGrid()
+{
+    const int count = model_.HydrographCount;
+    const GridUnit &unit = ChosenUnit(kDischargeUnits, cbUnidadHidrograma);
+    FillGrid(sgHeResultado, unit,
+             {StepTimes(count, model_.TimeStep),
+              ColumnOf(count, [this, &unit](int j) { return model_.Hydrograph[j] * unit.factor; })});
+}
+
+// The rainfall series editor. The radio buttons choose the store in use at every read and write;
+// both stores keep every slot for the life of the process.
+
+namespace {
+
+Series &StoreInUse(ModelState &model, const QRadioButton *cumulative)
+{
+    return cumulative->isChecked() ? model.EnteredCumulative : model.EnteredPartial;
+}
+
+int SelectedStep(const QComboBox *steps)
+{
+    return std::clamp(steps->currentIndex() + 1, 1, kSeriesSlots);
+}
+
+} // namespace
+
+bool TMainFormVelmaro::CumulativeSeriesIsValid() const
+{
+    const int n = std::clamp(model_.StepCount, 1, kSeriesSlots);
+    for (int k = 2; k <= n; ++k)
+        if (model_.EnteredCumulative[k] < model_.EnteredCumulative[k - 1])
+            return false;
+    return true;
+}
+
+void TMainFormVelmaro::rbAcumuladaClick()
+{
+    euAll->EditLabel()->setText(QStringLiteral("Cummulative rainfall height"));
+    cbSallChange();
+    ForzantesShow();
+}
+
+void TMainFormVelmaro::rcParcialClick()
+{
+    euAll->EditLabel()->setText(QStringLiteral("Partial rainfall height"));
+    cbSallChange();
+    ForzantesShow();
+}
+
+void TMainFormVelmaro::cbSallChange()
+{
+    // The list only ever has a chosen entry here: typed texts that name none are not taken.
+    const int chosen = cbSall->currentIndex();
+    model_.StepCount = std::clamp(chosen >= 0 ? chosen + 1 : model_.StepCount, 1, kSeriesSlots);
+    FillNumberList(cbLluvia, model_.StepCount);
+    cbLluviaChange();
+    ForzantesShow();
+}
+
+void TMainFormVelmaro::cbLluviaChange()
+{
+    const int k = SelectedStep(cbLluvia);
+    euAll->SetBaseValue(StoreInUse(model_, rbAcumulada)[k]);
+    ForzantesShow();
+}
+
+void TMainFormVelmaro::euAllChange()
+{
+    const int k = SelectedStep(cbLluvia);
+    StoreInUse(model_, rbAcumulada)[k] = ToModel(euAll->GetBaseValue());
+    ForzantesShow();
+}
+
+void TMainFormVelmaro::ChooseTypedStepCount(const QString &text)
+{
+    const int entry = cbSall->findText(text.trimmed(), Qt::MatchExactly);
+    if (entry < 0)
+        return; // reverted to the last chosen count when the user finishes typing
+    cbSall->setCurrentIndex(entry);
+    cbSallChange();
+}
+
+void TMainFormVelmaro::ChooseTypedSoilGroup(const QString &text)
+{
+    const int entry = cbGh->findText(text.trimmed(), Qt::MatchExactly);
+    if (entry >= 0)
+        cbGh->setCurrentIndex(entry);
+    SueloShow();
+}
+
+} // namespace velmaro

@@ -1,0 +1,149 @@
+#include "ResultGrid.h"
+
+#include "NumberText.h"
+
+#include <QHeaderView>
+
+#include <algorithm>
+
+namespace velmaro {
+
+namespace {
+
+constexpr int kColumnWidth = 112;
+constexpr int kRowHeight = 17;
+const QColor kGridBackground(181, 189, 204);
+
+} // namespace
+
+ResultGridModel::ResultGridModel(int columns, int rows, QObject *parent)
+    : QAbstractTableModel(parent), dataRows_(std::max(rows, 1) - 1),
+      headings_(static_cast<std::size_t>(columns)), values_(static_cast<std::size_t>(columns))
+{
+}
+
+void ResultGridModel::SetRowCount(int rows)
+{
+    const int dataRows = std::max(rows, 1) - 1;
+    if (dataRows == dataRows_)
+        return;
+    beginResetModel();
+    dataRows_ = dataRows;
+    endResetModel();
+}
+
+QString ResultGridModel::Cell(int column, int row) const
+{
+    if (column < 0 || column >= columnCount() || row < 0 || row > dataRows_)
+        return {};
+    if (row == 0)
+        return headings_[static_cast<std::size_t>(column)];
+    return ValueText(column, row - 1);
+}
+
+void ResultGridModel::SetHeading(int column, const QString &text)
+{
+    if (column < 0 || column >= columnCount())
+        return;
+    headings_[static_cast<std::size_t>(column)] = text;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void ResultGridModel::SetColumnValues(int column, std::vector<double> values)
+{
+    if (column < 0 || column >= columnCount())
+        return;
+    values_[static_cast<std::size_t>(column)] = std::move(values);
+    if (dataRows_ > 0)
+        emit dataChanged(index(0, column), index(dataRows_ - 1, column), {Qt::DisplayRole});
+}
+
+QString ResultGridModel::ValueText(int column, int dataRow) const
+{
+    const auto &values = values_[static_cast<std::size_t>(column)];
+    if (dataRow >= static_cast<int>(values.size()))
+        return {};
+    const std::string text = FormatPattern0_5(values[static_cast<std::size_t>(dataRow)]);
+    if (negativeAsZero_) {
+        const auto number = ReadNumber(text);
+        if (number && *number < 0)
+            return QStringLiteral("0");
+    }
+    return QString::fromStdString(text);
+}
+
+int ResultGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : dataRows_;
+}
+
+int ResultGridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(headings_.size());
+}
+
+QVariant ResultGridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole)
+        return ValueText(index.column(), index.row());
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant ResultGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return {};
+    if (role == Qt::DisplayRole)
+        return headings_[static_cast<std::size_t>(section)];
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+}
+
+Qt::ItemFlags ResultGridModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+ResultGrid::ResultGrid(QWidget *parent, const char *name, int columns, int rows)
+    : QTableView(parent), model_(columns, rows, this)
+{
+    setObjectName(QString::fromLatin1(name));
+    setModel(&model_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setShowGrid(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+
+    QHeaderView *rowsHeader = verticalHeader();
+    rowsHeader->hide();
+    rowsHeader->setMinimumSectionSize(kRowHeight);
+    rowsHeader->setSectionResizeMode(QHeaderView::Fixed);
+    rowsHeader->setDefaultSectionSize(kRowHeight);
+
+    // The heading row: fixed at the top, as high as a row, not a button.
+    QHeaderView *heading = horizontalHeader();
+    heading->setMinimumSectionSize(1);
+    heading->setDefaultSectionSize(kColumnWidth);
+    heading->setSectionResizeMode(QHeaderView::Fixed);
+    // The last column gives way to the vertical scroll bar instead of being cut by it.
+    heading->setStretchLastSection(true);
+    heading->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    heading->setHighlightSections(false);
+    heading->setSectionsClickable(false);
+    heading->setFixedHeight(kRowHeight);
+
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, kGridBackground);
+    setPalette(colours);
+}
+
+} // namespace velmaro

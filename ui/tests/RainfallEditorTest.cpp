@@ -1,0 +1,176 @@
+#include "WindowFixture.h"
+
+#include "ResultGrid.h"
+#include "Unidades.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+namespace velmaro {
+namespace {
+
+const char *const kOutOfOrder = "The sequence of cummulative rainfall is incorrectly loaded";
+
+class RainfallEditorTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        ShowTab(window->Forzantes);
+    }
+
+    void SetHeight(int step, const QString &text)
+    {
+        Pick(window->cbLluvia, step - 1);
+        Type(window->euAll, text);
+    }
+
+    void TypeStepCount(const QString &text)
+    {
+        QLineEdit *edit = window->cbSall->lineEdit();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+};
+
+TEST_F(RainfallEditorTest, StartsWithSixPartialSteps)
+{
+    EXPECT_EQ(window->cbSall->count(), 100);
+    EXPECT_EQ(window->cbSall->currentText(), "6");
+    EXPECT_EQ(window->cbLluvia->count(), 6);
+    EXPECT_EQ(window->cbLluvia->currentText(), "1");
+    EXPECT_EQ(window->euAll->text(), "9.4");
+    EXPECT_EQ(window->euAll->EditLabel()->text(), "Partial rainfall height");
+    EXPECT_TRUE(window->rcParcial->isChecked());
+    EXPECT_EQ(window->sgLlResultado->RowCount(), 7);
+    EXPECT_EQ(window->Panel1->text(), "OK");
+}
+
+TEST_F(RainfallEditorTest, TypedHeightIsStoredInItsStepAndRecomputed)
+{
+    Pick(window->cbLluvia, 2);
+    EXPECT_EQ(window->euAll->text(), "73.4");
+    Type(window->euAll, "10");
+    EXPECT_EQ(model.EnteredPartial[3], 10);
+    EXPECT_EQ(Column(window->sgLlResultado, 2),
+              QStringList({"9.4", "32", "42", "55.2", "62.5", "68.5"}));
+}
+
+TEST_F(RainfallEditorTest, HeightUnitChangesTheFieldOnly)
+{
+    Pick(window->euAll->UnitBox(), 1);
+    EXPECT_EQ(window->euAll->text(), "0.94");
+    EXPECT_EQ(model.EnteredPartial[1], 9.4);
+    EXPECT_EQ(window->sgLlResultado->Cell(1, 1), "9.4");
+}
+
+TEST_F(RainfallEditorTest, FewerStepsHideLaterHeightsWithoutClearingThem)
+{
+    Pick(window->cbSall, 3);
+    EXPECT_EQ(model.StepCount, 4);
+    EXPECT_EQ(window->cbLluvia->count(), 4);
+    EXPECT_EQ(window->sgLlResultado->RowCount(), 5);
+    Pick(window->cbSall, 5);
+    Pick(window->cbLluvia, 4);
+    EXPECT_EQ(window->euAll->text(), "7.3");
+    Pick(window->cbLluvia, 5);
+    EXPECT_EQ(window->euAll->text(), "6");
+    EXPECT_EQ(window->sgLlResultado->Cell(2, 6), "131.9");
+}
+
+TEST_F(RainfallEditorTest, CumulativeInputHasItsOwnStore)
+{
+    window->rbAcumulada->click();
+    EXPECT_EQ(window->euAll->EditLabel()->text(), "Cummulative rainfall height");
+    EXPECT_EQ(model.PartialSeries, 0);
+    EXPECT_EQ(window->euAll->text(), "0");
+    EXPECT_EQ(window->Panel1->text(), "OK");
+    EXPECT_EQ(Column(window->sgLlResultado, 2), QStringList({"0", "0", "0", "0", "0", "0"}));
+
+    window->rcParcial->click();
+    EXPECT_EQ(model.PartialSeries, 1);
+    EXPECT_EQ(window->euAll->text(), "9.4");
+    EXPECT_EQ(model.EnteredPartial[3], 73.4);
+}
+
+TEST_F(RainfallEditorTest, DecreasingCumulativeSeriesIsFlaggedButComputed)
+{
+    window->rbAcumulada->click();
+    Pick(window->cbSall, 1);
+    SetHeight(1, "10");
+    SetHeight(2, "8");
+    EXPECT_TRUE(window->SeriesError);
+    EXPECT_EQ(window->Panel1->text(), kOutOfOrder);
+    EXPECT_EQ(window->Panel1->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_EQ(Column(window->sgLlResultado, 1), QStringList({"10", "0"}));
+    EXPECT_EQ(Column(window->sgLlResultado, 2), QStringList({"10", "8"}));
+    EXPECT_EQ(Column(window->sgLlResultado, 3), QStringList({"20", "0"}));
+    EXPECT_EQ(model.RainPartial[2], -2);
+
+    SetHeight(2, "10");
+    EXPECT_EQ(window->Panel1->text(), "OK");
+    SetHeight(2, "8");
+    EXPECT_EQ(window->Panel1->text(), kOutOfOrder);
+    window->rcParcial->click();
+    EXPECT_EQ(window->Panel1->text(), "OK");
+    EXPECT_FALSE(window->SeriesError);
+}
+
+TEST_F(RainfallEditorTest, SingleStepIsAlwaysInOrder)
+{
+    window->rbAcumulada->click();
+    model.EnteredCumulative[2] = -50;
+    Pick(window->cbSall, 0);
+    SetHeight(1, "10");
+    EXPECT_EQ(window->Panel1->text(), "OK");
+}
+
+TEST_F(RainfallEditorTest, TypedStepCountNamingAnEntryChoosesIt)
+{
+    TypeStepCount("10");
+    EXPECT_EQ(model.StepCount, 10);
+    EXPECT_EQ(window->cbLluvia->count(), 10);
+    EXPECT_EQ(window->sgLlResultado->RowCount(), 11);
+    EXPECT_EQ(window->cbSall->currentText(), "10");
+}
+
+TEST_F(RainfallEditorTest, TypedStepCountNamingNoEntryReverts)
+{
+    for (const char *text : {"0", "abc", "-3", "", "6.5"}) {
+        SCOPED_TRACE(text);
+        TypeStepCount(text);
+        EXPECT_EQ(model.StepCount, 6);
+        EXPECT_EQ(window->cbSall->currentText(), "6");
+        EXPECT_EQ(window->cbLluvia->count(), 6);
+    }
+    // Each keystroke is a change: "10" names an entry on the way to "101".
+    TypeStepCount("101");
+    EXPECT_EQ(model.StepCount, 10);
+    EXPECT_EQ(window->cbSall->currentText(), "10");
+    TypeStepCount("100");
+    EXPECT_EQ(model.StepCount, 100);
+    EXPECT_EQ(window->sgLlResultado->RowCount(), 101);
+}
+
+TEST_F(RainfallEditorTest, TypedSoilGroupNamingNoEntryKeepsTheGroup)
+{
+    QLineEdit *edit = window->cbGh->lineEdit();
+    edit->selectAll();
+    QTest::keyClicks(edit, "D: Very low infiltration rate");
+    EXPECT_EQ(model.SoilGroup, 3);
+    edit->selectAll();
+    QTest::keyClicks(edit, "E");
+    EXPECT_EQ(model.SoilGroup, 3);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(window->cbGh->currentText(), "D: Very low infiltration rate");
+    Pick(window->cbGh, 0);
+    EXPECT_EQ(model.SoilGroup, 0);
+}
+
+} // namespace
+} // namespace velmaro
