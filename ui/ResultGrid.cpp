@@ -3,6 +3,8 @@
 #include "NumberText.h"
 
 #include <QHeaderView>
+#include <QPainter>
+#include <qdrawutil.h>
 
 #include <algorithm>
 
@@ -13,6 +15,25 @@ namespace {
 constexpr int kColumnWidth = 112;
 constexpr int kRowHeight = 17;
 const QColor kGridBackground(181, 189, 204);
+
+// The heading row drawn as a grid's fixed row: a raised cell in the button face with its text
+// 2 pixels in, so that a 17-pixel row holds the whole line of text.
+class HeadingRow final : public QHeaderView {
+public:
+    explicit HeadingRow(QWidget *parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int section) const override
+    {
+        painter->save();
+        painter->fillRect(rect, palette().button());
+        qDrawShadePanel(painter, rect, palette(), false, 1);
+        painter->setPen(palette().color(QPalette::ButtonText));
+        painter->drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          model()->headerData(section, orientation(), Qt::DisplayRole).toString());
+        painter->restore();
+    }
+};
 
 } // namespace
 
@@ -130,7 +151,8 @@ ResultGrid::ResultGrid(QWidget *parent, const char *name, int columns, int rows)
     rowsHeader->setDefaultSectionSize(kRowHeight);
 
     // The heading row: fixed at the top, as high as a row, not a button.
-    QHeaderView *heading = horizontalHeader();
+    auto *heading = new HeadingRow(this);
+    setHorizontalHeader(heading);
     heading->setMinimumSectionSize(1);
     heading->setDefaultSectionSize(kColumnWidth);
     heading->setSectionResizeMode(QHeaderView::Fixed);

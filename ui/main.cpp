@@ -1,6 +1,6 @@
 // Velmaro: a design rainfall over one small watershed turned into its surface-runoff hydrograph.
 
-#include "ApplicationFont.h"
+#include "ApplicationLook.h"
 #include "MainFormVelmaro.h"
 #include "ModelState.h"
 #include "NumberText.h"
@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     // Every number the program writes or reads uses these, whatever the regional settings say.
     velmaro::SetNumberFormat({'.', ','});
     QApplication application(argc, argv);
-    QApplication::setFont(velmaro::ApplicationFont());
+    velmaro::ApplyApplicationLook();
     velmaro::ModelState model;
     velmaro::TMainFormVelmaro window(model);
     window.show();

@@ -1,4 +1,4 @@
-#include "ApplicationFont.h"
+#include "ApplicationLook.h"
 #include "NumberText.h"
 
 #include <QApplication>
@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     velmaro::SetNumberFormat({'.', ','});
     QApplication application(argc, argv);
-    QApplication::setFont(velmaro::ApplicationFont());
+    velmaro::ApplyApplicationLook();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
