@@ -329,6 +329,14 @@ TEST_F(FloatEdit, TheFilterAdmitsOnlyNumberCharacters)
     EXPECT_EQ(presenter.beeps, 2);
     QTest::keyClick(edit, Qt::Key_Backspace);   // control characters pass
     EXPECT_EQ(edit->text(), "+2.5E-");
+
+    // The keypad's decimal key types the decimal separator whatever the keyboard sends.
+    edit->SetNumPadDecimal(true);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_1);
+    QTest::keyClick(edit, Qt::Key_Comma, Qt::KeypadModifier);
+    QTest::keyClick(edit, Qt::Key_5);
+    EXPECT_EQ(edit->text(), "1.5");
 }
 
 TEST_F(FloatEdit, OnKeyPressSeesCharactersFirst)
@@ -547,6 +555,23 @@ TEST_F(FloatEdit, TheFlatFrameIsDrawnInTheBorderColour)
     EXPECT_EQ(flat.pixelColor(0, 0), QColor(Qt::white));
     edit->SetFlat(false);
     EXPECT_FALSE(edit->LineEdit());
+}
+
+TEST_F(FloatEdit, ANonNumericFieldReportsWithItsOwnMessage)
+{
+    auto *plain = new TSciBaseEdit(window.get());
+    plain->setGeometry(100, 40, 80, 21);
+    plain->show();
+    plain->SetBoundsEnabled(true);
+    Focus(plain);
+    QTest::keyClick(plain, Qt::Key_Tab);
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    EXPECT_EQ(presenter.messages[0].text, "Your entered Value is not acceptable!");
+    // Every character may be typed into it.
+    Focus(plain);
+    QTest::keyClicks(plain, "ab c");
+    EXPECT_EQ(plain->text(), "ab c");
+    EXPECT_EQ(presenter.beeps, 0);
 }
 
 TEST(MessageSeam, CaptionsAndTheGuard)
