@@ -153,6 +153,15 @@ void TrimBlanks(std::string &text)
         text.pop_back();
 }
 
+// An embedded NUL would cut the message short: it is shown as U+FFFD.
+std::string Printable(std::string_view text)
+{
+    std::string shown;
+    for (char c : text)
+        shown += c == '\0' ? std::string_view("\xEF\xBF\xBD") : std::string_view(&c, 1);
+    return shown;
+}
+
 bool IsUnfinishedEnd(char c)
 {
     return c == '+' || c == '-' || c == 'E' || c == 'e' || c == processFormat.decimal;
@@ -290,7 +299,7 @@ long double ParseEditText(std::string_view typed)
         return 0.0L;
     if (std::optional<long double> value = ReadNumber(text))
         return *value;
-    throw ConversionError("'" + text + "' is not a valid floating point value");
+    throw ConversionError("'" + Printable(text) + "' is not a valid floating point value");
 }
 
 std::optional<long double> ReadNumber(std::string_view text)

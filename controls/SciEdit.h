@@ -34,6 +34,7 @@ public:
     virtual QString GetText() const;
     virtual void SetText(const QString &text);
     void setText(const QString &text) { SetText(text); }
+    void clear() { SetText(QString()); }
     QString AsString() const { return GetText(); }
     void SetAsString(const QString &text) { SetText(text); }
 
@@ -241,7 +242,6 @@ public:
     // A text that is the untrimmed scientific rendering of the value keeps the value unrounded.
     bool FullAccuracy() const { return fullAccuracy_; }
     void SetFullAccuracy(bool on);
-    using TSciCustomEdit::SetBlankWhenNull;
 
     long double BoundLower() const { return boundLower_; }
     void SetBoundLower(long double bound) { boundLower_ = bound; }
