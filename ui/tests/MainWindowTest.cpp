@@ -404,3 +404,39 @@ TEST_F(WindowTest, NothingOverlapsOrIsCutOnAnyTab)
 
 } // namespace
 } // namespace velmaro
+
+namespace velmaro {
+namespace {
+
+TEST_F(WindowTest, HydrographBeyondCapacityIsRefusedWithAMessageAndResultsKept)
+{
+    ShowTab(window->Escorrentia);
+    const QStringList hydrograph = Column(window->sgHeResultado, 1);
+    const QString peak = window->euCpResultado->text();
+    ShowTab(window->Forzantes);
+    Type(window->euPtsd, "0.001");
+    EXPECT_TRUE(presenter.messages.empty());
+
+    ShowTab(window->Escorrentia);
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    EXPECT_EQ(presenter.messages[0].caption, "Error");
+    EXPECT_TRUE(presenter.messages[0].text.endsWith("at most 100000 can be computed."))
+        << presenter.messages[0].text.toStdString();
+    EXPECT_EQ(Column(window->sgHeResultado, 1), hydrograph);
+    EXPECT_EQ(window->euCpResultado->text(), peak);
+    EXPECT_EQ(model.HydrographCount, 16);
+}
+
+TEST_F(WindowTest, RunoffGridHoldsALongHydrograph)
+{
+    ShowTab(window->Forzantes);
+    Type(window->euPtsd, "0.01");
+    ShowTab(window->Escorrentia);
+    EXPECT_TRUE(presenter.messages.empty());
+    ASSERT_GT(model.HydrographCount, 20000);
+    EXPECT_EQ(window->sgHeResultado->RowCount(), model.HydrographCount + 1);
+    EXPECT_EQ(window->sgHeResultado->Cell(1, model.HydrographCount), "0");
+}
+
+} // namespace
+} // namespace velmaro
