@@ -1,0 +1,128 @@
+// The main window's costs: a keystroke in the curve number field until the chain is recomputed
+// and the grid refilled, building the window with FormCreate, and the whole process from its
+// start to the About dialog on screen with its peak memory.
+
+#include "ApplicationLook.h"
+#include "MainFormVelmaro.h"
+#include "ModelState.h"
+#include "NumberText.h"
+#include "Unidades.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTabWidget>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fcntl.h>
+#include <memory>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace {
+
+using velmaro::TMainFormVelmaro;
+
+// Each keystroke replaces the last digit of the curve number: 85, 86, 85, ...
+void TypeCurveNumbers(benchmark::State &state, TMainFormVelmaro &window)
+{
+    window.PageControl1->setCurrentWidget(window.Condicionantes);
+    const char digits[] = {'6', '5'};
+    int typed = 0;
+    for (auto _ : state) {
+        window.euNc->setSelection(1, 1);
+        QTest::keyClick(window.euNc, digits[typed++ & 1]);
+    }
+    if (window.Model().CurveNumber < 85 || window.Model().CurveNumber > 86)
+        state.SkipWithError("the keystrokes did not reach the curve number");
+}
+
+void BM_CurveNumberKeystroke_Defaults(benchmark::State &state)
+{
+    velmaro::ModelState model;
+    TMainFormVelmaro window(model);
+    TypeCurveNumbers(state, window);
+}
+BENCHMARK(BM_CurveNumberKeystroke_Defaults)->Unit(benchmark::kMillisecond);
+
+void BM_CurveNumberKeystroke_100StepsOf1Minute(benchmark::State &state)
+{
+    velmaro::ModelState model;
+    TMainFormVelmaro window(model);
+    window.cbSall->setCurrentIndex(99);
+    window.cbSallChange();
+    window.euPtsd->SetBaseValue(1);
+    TypeCurveNumbers(state, window);
+    if (model.StepCount != 100 || model.TimeStep != 1)
+        state.SkipWithError("the series was not set up");
+}
+BENCHMARK(BM_CurveNumberKeystroke_100StepsOf1Minute)->Unit(benchmark::kMillisecond);
+
+void BM_BuildWindowAndFormCreate(benchmark::State &state)
+{
+    for (auto _ : state) {
+        velmaro::ModelState model;
+        auto window = std::make_unique<TMainFormVelmaro>(model);
+        benchmark::DoNotOptimize(window.get());
+        state.PauseTiming();
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_BuildWindowAndFormCreate)->Unit(benchmark::kMillisecond);
+
+// The probe starts as the program does and quits once the About dialog is up; the time is
+// measured from before the process is spawned until it has ended.
+void BM_ProcessStartToAboutDialog(benchmark::State &state)
+{
+    char *arguments[] = {const_cast<char *>(VELMARO_STARTUP_PROBE), nullptr};
+    // The platform plugin's notices would flood the benchmark's output.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    long peakKiB = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        pid_t child = 0;
+        if (posix_spawn(&child, VELMARO_STARTUP_PROBE, &quiet, nullptr, arguments, environ) != 0) {
+            state.SkipWithError("cannot start the start-up probe");
+            break;
+        }
+        int status = 0;
+        rusage usage{};
+        wait4(child, &status, 0, &usage);
+        const auto end = std::chrono::steady_clock::now();
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the start-up probe failed");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        peakKiB = std::max(peakKiB, usage.ru_maxrss);
+    }
+    posix_spawn_file_actions_destroy(&quiet);
+    state.counters["peak_MiB"] = static_cast<double>(peakKiB) / 1024.0;
+}
+BENCHMARK(BM_ProcessStartToAboutDialog)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    velmaro::SetNumberFormat({'.', ','});
+    QApplication application(argc, argv);
+    velmaro::ApplyApplicationLook();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
