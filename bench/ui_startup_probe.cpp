@@ -1,10 +1,8 @@
 // The program's start-up, ending as soon as the About dialog is on screen: the benchmark times
 // this process and reads its peak memory. Not part of the program, which takes no options.
 
-#include "ApplicationLook.h"
 #include "MainFormVelmaro.h"
-#include "ModelState.h"
-#include "NumberText.h"
+#include "Program.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -13,11 +11,7 @@
 
 int main(int argc, char *argv[])
 {
-    velmaro::SetNumberFormat({'.', ','});
-    QApplication application(argc, argv);
-    velmaro::ApplyApplicationLook();
-    velmaro::ModelState model;
-    velmaro::TMainFormVelmaro window(model);
+    velmaro::Program program(argc, argv);
     // Runs inside the About dialog's own event loop, once the dialog has been shown.
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [] {
@@ -26,6 +20,6 @@ int main(int argc, char *argv[])
             std::_Exit(0);
     });
     watch.start(0);
-    window.show();
+    program.Window().show();
     return 1;
 }

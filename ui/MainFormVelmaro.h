@@ -134,6 +134,7 @@ private:
     void BuildStatusPanel(QWidget *client);
     void ConnectHandlers();
     void RunTabShowHandler(int tab);
+    void SwitchSeriesKind(const QString &heightCaption);
     void ChooseTypedStepCount(const QString &text);
     void ChooseTypedSoilGroup(const QString &text);
     void FillRainfallGrid();

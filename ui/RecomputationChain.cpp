@@ -347,13 +347,13 @@ void TMainFormVelmaro::ShowSeriesStatus(const QString &message)
 void TMainFormVelmaro::FillRainfallGrid()
 {
     const int n = model_.StepCount;
-    const double f = ChosenUnit(kIntensityUnits, cbUnidadesHietograma).factor;
+    const GridUnit &unit = ChosenUnit(kIntensityUnits, cbUnidadesHietograma);
     sgLlResultado->Cells().SetNegativeCellsAsZero(true);
-    FillGrid(sgLlResultado, ChosenUnit(kIntensityUnits, cbUnidadesHietograma),
+    FillGrid(sgLlResultado, unit,
              {StepTimes(n, model_.TimeStep),
               ColumnOf(n, [this](int k) { return model_.RainPartial[k]; }),
               ColumnOf(n, [this](int k) { return model_.RainCumulative[k]; }),
-              ColumnOf(n, [this, f](int k) { return model_.Hyetograph[k] / f; })});
+              ColumnOf(n, [this, &unit](int k) { return model_.Hyetograph[k] / unit.factor; })});
 }
 
 void TMainFormVelmaro::FillRunoffDepthGrid()
@@ -402,14 +402,17 @@ bool TMainFormVelmaro::CumulativeSeriesIsValid() const
 
 void TMainFormVelmaro::rbAcumuladaClick()
 {
-    euAll->EditLabel()->setText(QStringLiteral("Cummulative rainfall height"));
-    cbSallChange();
-    ForzantesShow();
+    SwitchSeriesKind(QStringLiteral("Cummulative rainfall height"));
 }
 
 void TMainFormVelmaro::rcParcialClick()
 {
-    euAll->EditLabel()->setText(QStringLiteral("Partial rainfall height"));
+    SwitchSeriesKind(QStringLiteral("Partial rainfall height"));
+}
+
+void TMainFormVelmaro::SwitchSeriesKind(const QString &heightCaption)
+{
+    euAll->EditLabel()->setText(heightCaption);
     cbSallChange();
     ForzantesShow();
 }

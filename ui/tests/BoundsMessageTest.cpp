@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace velmaro {
 namespace {
 
@@ -9,6 +11,12 @@ struct GeneralCase {
     long double value;
     const char *text;
 };
+
+// Names each case by its expected text.
+void PrintTo(const GeneralCase &c, std::ostream *out)
+{
+    *out << c.text;
+}
 
 class FormatGeneral2Test : public ::testing::TestWithParam<GeneralCase> {};
 

@@ -181,9 +181,10 @@ TEST_F(WindowTest, CurveNumberAboveRangeIsReportedOnLeavingAndStillUsed)
     EXPECT_EQ(window->euRpmResultado->text(), "-2.515");
 }
 
-TEST_F(WindowTest, UnboundedInputNamesItsHugeUpperLimit)
+TEST_F(WindowTest, UnboundedInputNamesItsHugeUpperLimitInTheBaseUnit)
 {
     ShowWindow();
+    Pick(window->euAc->UnitBox(), 1);
     window->euAc->setFocus();
     Type(window->euAc, "-1");
     QTest::keyClick(window->euAc, Qt::Key_Tab);

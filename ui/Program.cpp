@@ -1,0 +1,29 @@
+#include "Program.h"
+
+#include "ApplicationLook.h"
+#include "MainFormVelmaro.h"
+#include "NumberText.h"
+
+namespace velmaro {
+
+Program::NumberFormatFirst::NumberFormatFirst()
+{
+    // Every number the program writes or reads uses these, whatever the regional settings say.
+    SetNumberFormat({'.', ','});
+}
+
+Program::Program(int &argc, char **argv) : application_(argc, argv)
+{
+    ApplyApplicationLook();
+    window_ = std::make_unique<TMainFormVelmaro>(model_);
+}
+
+Program::~Program() = default;
+
+int Program::Run()
+{
+    window_->show();
+    return QApplication::exec();
+}
+
+} // namespace velmaro

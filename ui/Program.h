@@ -1,0 +1,37 @@
+#pragma once
+
+// The process as the program starts it: the number format first, before any window, then the
+// application object with the window's look, the one model and the main window.
+
+#include "ModelState.h"
+
+#include <QApplication>
+
+#include <memory>
+
+namespace velmaro {
+
+class TMainFormVelmaro;
+
+class Program {
+public:
+    Program(int &argc, char **argv);
+    ~Program();
+
+    TMainFormVelmaro &Window() { return *window_; }
+    // Shows the window (its show event opens the About dialog first) and runs the message loop
+    // until the window is closed.
+    int Run();
+
+private:
+    struct NumberFormatFirst {
+        NumberFormatFirst();
+    };
+
+    NumberFormatFirst numberFormat_;
+    QApplication application_;
+    ModelState model_;
+    std::unique_ptr<TMainFormVelmaro> window_;
+};
+
+} // namespace velmaro
