@@ -15,6 +15,8 @@
 #include <QStyleOptionGroupBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QPushButton>
+#include <QTextEdit>
 #include <QToolButton>
 
 #include <cmath>
@@ -437,6 +439,38 @@ TEST_F(WindowTest, RunoffGridHoldsALongHydrograph)
     ASSERT_GT(model.HydrographCount, 20000);
     EXPECT_EQ(window->sgHeResultado->RowCount(), model.HydrographCount + 1);
     EXPECT_EQ(window->sgHeResultado->Cell(1, model.HydrographCount), "0");
+}
+
+} // namespace
+} // namespace velmaro
+
+namespace velmaro {
+namespace {
+
+TEST_F(WindowTest, TableButtonsAreSmallFramedButtonsWithAHint)
+{
+    const std::pair<QToolButton *, QFrame *> buttons[] = {{window->bbSTC1, window->bST},
+                                                          {window->BitBtn1, window->Bevel1},
+                                                          {window->BitBtn6, window->Bevel8},
+                                                          {window->BitBtn2, window->Bevel2}};
+    for (const auto &[button, bevel] : buttons) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        EXPECT_EQ(button->size(), QSize(15, 17));
+        EXPECT_EQ(button->text(), "...");
+        EXPECT_EQ(button->toolTip(), "Select from Table");
+        EXPECT_EQ(bevel->size(), QSize(19, 21));
+        EXPECT_TRUE(bevel->geometry().contains(button->geometry()));
+    }
+    EXPECT_EQ(window->bbSTC1->pos(), QPoint(584, 50));
+    EXPECT_EQ(window->BitBtn2->pos(), QPoint(497, 45));
+}
+
+TEST_F(WindowTest, ReportTabHoldsAReadOnlyViewAndAPrintButton)
+{
+    EXPECT_TRUE(window->RichEdit1->isReadOnly());
+    EXPECT_EQ(window->Button8->text(), "Print");
+    EXPECT_EQ(window->Button8->parentWidget(), window->Panel2);
+    EXPECT_EQ(window->RichEdit1->parentWidget(), window->TabSheet1);
 }
 
 } // namespace
