@@ -254,7 +254,9 @@ std::string RenderScientific(long double x, int decimals)
     text.push_back(processFormat.decimal);
     text.append(mantissa, 1);
     text += exponent >= 0 ? "E+" : "E-";
-    text += std::to_string(std::abs(exponent));
+    char digits[8];
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, std::abs(exponent));
+    text.append(digits, end);
     return text;
 }
 

@@ -141,6 +141,7 @@ protected:
 
 private:
     void UserEdited(const QString &text);
+    void HoverChanged(bool hover, const std::function<void(TSciCustomEdit *)> &handler);
     void HandleKey(QKeyEvent *event);
     bool KeyDownSwallowed(QKeyEvent *event, int key);
     bool CharacterSwallowed(QKeyEvent *event);
