@@ -67,7 +67,6 @@ void StyleHeadingsAndParagraphs(QTextDocument &document)
             format.setTopMargin(2);
             format.setBottomMargin(8);
             format.setBackground(kFormulaBand);
-            format.setLineHeight(140, QTextBlockFormat::ProportionalHeight);
             cursor.setBlockFormat(format);
             cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
             QTextCharFormat larger;

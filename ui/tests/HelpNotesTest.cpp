@@ -53,10 +53,10 @@ protected:
         velmaro::SetDocumentOpener({});
     }
 
-    void MakeHelpFolder() { ASSERT_TRUE(QDir(exeDir.path()).mkdir(QStringLiteral("Ayuda"))); }
+    static void MakeHelpFolder(const QString &exeDir) { QDir(exeDir).mkdir(QStringLiteral("Ayuda")); }
     void MakeHelpFile()
     {
-        MakeHelpFolder();
+        MakeHelpFolder(exeDir.path());
         QFile file(HelpNotesFile(exeDir.path()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("%PDF-1.4\n");
@@ -90,28 +90,30 @@ TEST(HelpNotesPathTest, IsTheExecutableFolderFollowedByAyuda)
     EXPECT_EQ(HelpNotesFile("/opt/velmaro"), "/opt/velmaro/Ayuda/Ayuda Sorvane y Velmaro.pdf");
 }
 
-TEST_F(HelpNotesTest, MissingFolderShowsTheHelpErrorAndOpensNothing)
+TEST_F(HelpNotesTest, NoReadableFileShowsTheHelpErrorAndOpensNothing)
 {
-    OpenHelpNotes(&owner, exeDir.path(), Opener(true));
-    ExpectOneHelpError();
-    EXPECT_TRUE(opened.empty());
-}
-
-TEST_F(HelpNotesTest, MissingFileShowsTheHelpErrorAndOpensNothing)
-{
-    MakeHelpFolder();
-    OpenHelpNotes(&owner, exeDir.path(), Opener(true));
-    ExpectOneHelpError();
-    EXPECT_TRUE(opened.empty());
-}
-
-TEST_F(HelpNotesTest, AFolderInPlaceOfTheFileIsNotOpened)
-{
-    MakeHelpFolder();
-    ASSERT_TRUE(QDir().mkdir(HelpNotesFile(exeDir.path())));
-    OpenHelpNotes(&owner, exeDir.path(), Opener(true));
-    ExpectOneHelpError();
-    EXPECT_TRUE(opened.empty());
+    const struct {
+        const char *situation;
+        void (*prepare)(const QString &exeDir);
+    } cases[] = {
+        {"no help folder", [](const QString &) {}},
+        {"an empty help folder", [](const QString &exeDir) { MakeHelpFolder(exeDir); }},
+        {"a folder in place of the file",
+         [](const QString &exeDir) {
+             MakeHelpFolder(exeDir);
+             QDir().mkdir(HelpNotesFile(exeDir));
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.situation);
+        QTemporaryDir otherExeDir;
+        ASSERT_TRUE(otherExeDir.isValid());
+        c.prepare(otherExeDir.path());
+        presenter.messages.clear();
+        OpenHelpNotes(&owner, otherExeDir.path(), Opener(true));
+        ExpectOneHelpError();
+        EXPECT_TRUE(opened.empty());
+    }
 }
 
 TEST_F(HelpNotesTest, TheDesktopRefusingTheFileShowsTheHelpError)
