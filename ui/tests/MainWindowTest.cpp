@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QStyleOptionGroupBox>
 #include <QTabWidget>
 #include <QTest>
@@ -471,6 +472,36 @@ TEST_F(WindowTest, ReportTabHoldsAReadOnlyViewAndAPrintButton)
     EXPECT_EQ(window->Button8->text(), "Print");
     EXPECT_EQ(window->Button8->parentWidget(), window->Panel2);
     EXPECT_EQ(window->RichEdit1->parentWidget(), window->TabSheet1);
+}
+
+} // namespace
+} // namespace velmaro
+
+namespace velmaro {
+namespace {
+
+TEST_F(WindowTest, UnreadableInputEndsTheChainWithTheApplicationErrorBox)
+{
+    Type(window->euDdpmrhls, "1-2");
+    presenter.messages.clear(); // the keystroke's own report
+    {
+        const QSignalBlocker quiet(window->cbAai);
+        window->cbAai->setChecked(false);
+    }
+    const double concentrationTime = model.ConcentrationTime;
+
+    ShowTab(window->Suelo);
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    EXPECT_EQ(presenter.messages[0].caption, QCoreApplication::applicationName());
+    EXPECT_EQ(presenter.messages[0].text, "'1-2' is not a valid floating point value");
+    EXPECT_EQ(model.AssignInitialAbstraction, 1) << "the Soil stage ran after the failed read";
+    EXPECT_EQ(model.ConcentrationTime, concentrationTime);
+
+    Type(window->euDdpmrhls, "21.79");
+    EXPECT_EQ(model.AssignInitialAbstraction, 1) << "a Geometry change runs the Geometry stage only";
+    ShowTab(window->Geometria);
+    ShowTab(window->Suelo);
+    EXPECT_EQ(model.AssignInitialAbstraction, 0);
 }
 
 } // namespace
