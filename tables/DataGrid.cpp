@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResizeEvent>
 #include <QStyledItemDelegate>
 
 #include <cmath>
@@ -199,8 +200,12 @@ void DataGrid::RememberUserWidths()
 bool DataGrid::viewportEvent(QEvent *event)
 {
     const bool handled = QTableView::viewportEvent(event);
-    if (event->type() == QEvent::Resize)
-        FitColumns();
+    // Only a change of width: a scroll bar that a dragged column brings must not undo the drag.
+    if (event->type() == QEvent::Resize) {
+        const auto *resize = static_cast<QResizeEvent *>(event);
+        if (resize->size().width() != resize->oldSize().width())
+            FitColumns();
+    }
     return handled;
 }
 

@@ -2,6 +2,7 @@
 #include "Seleccion.h"
 #include "TableModel.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QImage>
 #include <QPainter>
@@ -346,9 +347,12 @@ TEST(SeleccionFormTest, ColumnsShareTheGridWidthAndKeepProportionsOnResize)
     for (std::size_t i = 0; i < wide.size(); ++i)
         EXPECT_LE(std::abs(narrow[i] - wide[i] * ratio), 1.0) << "column " << i;
 
-    // A width the user drags is kept, in proportion, through the next resize.
-    form->Grid->horizontalHeader()->resizeSection(1, 2 * narrow[1]);
+    // A width the user drags stays as dragged, then keeps its proportion through a resize.
+    form->Grid->horizontalHeader()->resizeSection(0, 2 * narrow[0]);
+    QCoreApplication::processEvents();  // the grid lays out its scroll bars later
     const std::vector<int> dragged = widths();
+    EXPECT_EQ(dragged[0], 2 * narrow[0]);
+    EXPECT_GT(form->Grid->horizontalScrollBar()->maximum(), 0);
     form->SetOuterWidth(740);
     const std::vector<int> regrown = widths();
     const double back = double(total(regrown)) / total(dragged);
