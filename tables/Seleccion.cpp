@@ -246,13 +246,13 @@ void TSeleccionForm::GridDrawDataCell(QPainter &painter, const QRect &rect, cons
 {
     const int row = cell.row();
     const int field = DS->FieldOf(cell.column());
-    const QColor background = selected ? palette().color(QPalette::Active, QPalette::Highlight)
+    const QColor background = selected ? Grid->palette().color(QPalette::Active, QPalette::Highlight)
                               : IsOne(MD.Cell(row, 1)) ? QColor(Qt::white)
                                                        : HeadingGreen;
     painter.fillRect(rect, background);
     if (!IsOne(MD.Cell(row, 0)) && MD.Field(field).type == FieldType::Float)
         return;
-    painter.setPen(selected ? palette().color(QPalette::Active, QPalette::HighlightedText) : QColor(Qt::black));
+    painter.setPen(selected ? Grid->palette().color(QPalette::Active, QPalette::HighlightedText) : QColor(Qt::black));
     painter.setFont(Grid->font());
     painter.drawText(rect.adjusted(1, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                      CellText(MD.Cell(row, field)));

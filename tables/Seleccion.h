@@ -7,7 +7,6 @@
 #include <QStringList>
 
 #include <functional>
-#include <memory>
 #include <vector>
 
 class QPainter;

@@ -396,7 +396,7 @@ TEST(SeleccionFormTest, RowColoursFollowFlagColorAndTheCurrentCellIsHighlighted)
             EXPECT_EQ(PixelBelowText(*form, shot, int(seen), 1), c.rows[seen]) << c.id << " row " << seen;
         }
         EXPECT_GE(seen, std::min<std::size_t>(c.rows.size(), 15)) << c.id << ": rows in view";
-        EXPECT_EQ(PixelBelowText(*form, shot, 0, 0), form->palette().color(QPalette::Active, QPalette::Highlight));
+        EXPECT_EQ(PixelBelowText(*form, shot, 0, 0), form->Grid->palette().color(QPalette::Active, QPalette::Highlight));
     }
 }
 
