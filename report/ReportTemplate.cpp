@@ -3,6 +3,7 @@
 #include "NumberText.h"
 #include "Windows1252.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -78,6 +79,11 @@ QByteArray ScanReportTemplate(QByteArrayView templateBytes, const IdentifierReso
     }
     // A marker still open at the end is dropped.
     return report;
+}
+
+QString DefaultReportTemplatePath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Reportes/ModeloRepVelmaro.rtf");
 }
 
 QByteArray ReadReportTemplate(const QString &path)

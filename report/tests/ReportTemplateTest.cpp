@@ -151,5 +151,31 @@ TEST_F(TemplateFile, MissingOrUnreadableFileNamesItsFullPath)
     EXPECT_NE(Message(directory_.path()), "no error");
 }
 
+TEST(ShippedTemplate, IsSmallWindows1252RtfWithEveryIdentifierOnce)
+{
+    const QByteArray bytes = ReadReportTemplate(QStringLiteral(VELMARO_REPORT_TEMPLATE));
+    EXPECT_LE(bytes.size(), 18000);
+    EXPECT_TRUE(bytes.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
+    for (int id = 1; id <= 13; ++id)
+        EXPECT_EQ(bytes.count("[$" + QByteArray::number(id) + "]"), 1) << id;
+    EXPECT_EQ(bytes.count('['), 13);
+    EXPECT_EQ(bytes.count(']'), 13);
+    int depth = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(bytes[i]);
+        EXPECT_TRUE(byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D)
+            << "no such character in Windows-1252 at " << i;
+        if (byte == '\\')
+            ++i; // an escaped brace or backslash
+        else if (byte == '{')
+            ++depth;
+        else if (byte == '}')
+            EXPECT_GT(depth--, 0) << "unbalanced at " << i;
+        if (depth == 0 && byte == '}')
+            EXPECT_TRUE(bytes.mid(i + 1).trimmed().isEmpty()) << "text after the document";
+    }
+    EXPECT_EQ(depth, 0);
+}
+
 } // namespace
 } // namespace velmaro
