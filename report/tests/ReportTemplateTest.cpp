@@ -165,14 +165,16 @@ TEST(ShippedTemplate, IsSmallWindows1252RtfWithEveryIdentifierOnce)
         const unsigned char byte = static_cast<unsigned char>(bytes[i]);
         EXPECT_TRUE(byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D)
             << "no such character in Windows-1252 at " << i;
-        if (byte == '\\')
+        if (byte == '\\') {
             ++i; // an escaped brace or backslash
-        else if (byte == '{')
+        } else if (byte == '{') {
             ++depth;
-        else if (byte == '}')
+        } else if (byte == '}') {
             EXPECT_GT(depth--, 0) << "unbalanced at " << i;
-        if (depth == 0 && byte == '}')
-            EXPECT_TRUE(bytes.mid(i + 1).trimmed().isEmpty()) << "text after the document";
+            if (depth == 0) {
+                EXPECT_TRUE(bytes.mid(i + 1).trimmed().isEmpty()) << "text after the document";
+            }
+        }
     }
     EXPECT_EQ(depth, 0);
 }
