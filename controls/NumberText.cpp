@@ -153,6 +153,15 @@ void TrimBlanks(std::string &text)
         text.pop_back();
 }
 
+// An embedded NUL would cut the message short: it is shown as U+FFFD.
+std::string Printable(std::string_view text)
+{
+    std::string shown;
+    for (char c : text)
+        shown += c == '\0' ? std::string_view("\xEF\xBF\xBD") : std::string_view(&c, 1);
+    return shown;
+}
+
 bool IsUnfinishedEnd(char c)
 {
     return c == '+' || c == '-' || c == 'E' || c == 'e' || c == processFormat.decimal;
@@ -245,7 +254,9 @@ std::string RenderScientific(long double x, int decimals)
     text.push_back(processFormat.decimal);
     text.append(mantissa, 1);
     text += exponent >= 0 ? "E+" : "E-";
-    text += std::to_string(std::abs(exponent));
+    char digits[8];
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, std::abs(exponent));
+    text.append(digits, end);
     return text;
 }
 
@@ -290,7 +301,7 @@ long double ParseEditText(std::string_view typed)
         return 0.0L;
     if (std::optional<long double> value = ReadNumber(text))
         return *value;
-    throw ConversionError("'" + text + "' is not a valid floating point value");
+    throw ConversionError("'" + Printable(text) + "' is not a valid floating point value");
 }
 
 std::optional<long double> ReadNumber(std::string_view text)

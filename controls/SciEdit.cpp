@@ -383,22 +383,22 @@ void TSciCustomEdit::changeEvent(QEvent *event)
 void TSciCustomEdit::enterEvent(QEnterEvent *event)
 {
     QLineEdit::enterEvent(event);
-    hover_ = true;
-    GuardEntryPoint(this, [&] {
-        UpdateColors();
-        if (OnMouseEnter)
-            OnMouseEnter(this);
-    });
+    HoverChanged(true, OnMouseEnter);
 }
 
 void TSciCustomEdit::leaveEvent(QEvent *event)
 {
     QLineEdit::leaveEvent(event);
-    hover_ = false;
+    HoverChanged(false, OnMouseExit);
+}
+
+void TSciCustomEdit::HoverChanged(bool hover, const std::function<void(TSciCustomEdit *)> &handler)
+{
+    hover_ = hover;
     GuardEntryPoint(this, [&] {
         UpdateColors();
-        if (OnMouseExit)
-            OnMouseExit(this);
+        if (handler)
+            handler(this);
     });
 }
 

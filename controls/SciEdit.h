@@ -34,6 +34,7 @@ public:
     virtual QString GetText() const;
     virtual void SetText(const QString &text);
     void setText(const QString &text) { SetText(text); }
+    void clear() { SetText(QString()); }
     QString AsString() const { return GetText(); }
     void SetAsString(const QString &text) { SetText(text); }
 
@@ -140,6 +141,7 @@ protected:
 
 private:
     void UserEdited(const QString &text);
+    void HoverChanged(bool hover, const std::function<void(TSciCustomEdit *)> &handler);
     void HandleKey(QKeyEvent *event);
     bool KeyDownSwallowed(QKeyEvent *event, int key);
     bool CharacterSwallowed(QKeyEvent *event);
@@ -241,7 +243,6 @@ public:
     // A text that is the untrimmed scientific rendering of the value keeps the value unrounded.
     bool FullAccuracy() const { return fullAccuracy_; }
     void SetFullAccuracy(bool on);
-    using TSciCustomEdit::SetBlankWhenNull;
 
     long double BoundLower() const { return boundLower_; }
     void SetBoundLower(long double bound) { boundLower_ = bound; }
