@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 namespace velmaro {
 namespace {
 
@@ -183,6 +186,20 @@ TEST_F(ReportTexts, TimesFollowTheTimeStep)
     EXPECT_TRUE(Text("$12").contains("Time : 0.01667\\tab \\tab Vol/Area: "));
     EXPECT_EQ(Text("$13").count("Time : "), window.model.HydrographCount);
     EXPECT_GT(window.model.HydrographCount, 100); // beyond the 100 slots of a series
+}
+
+TEST_F(ReportTexts, NumbersDoNotFollowTheCLibraryLocale)
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine";
+    const QByteArray rows = Text("$8");
+    const QByteArray results = Text("$9");
+    const QByteArray runoff = Text("$13");
+    std::setlocale(LC_ALL, previous.c_str());
+    EXPECT_EQ(rows, PartialRows());
+    EXPECT_EQ(results, kRainfallResults);
+    EXPECT_TRUE(runoff.endsWith(kHydrograph));
 }
 
 // The view of the Report tab, filled from a template file.
