@@ -5,9 +5,11 @@
 #include "ModelState.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace velmaro {
 
@@ -122,19 +124,35 @@ void ModelState::ComputeHydrograph()
     HydrographCount = static_cast<std::int32_t>(count);
     Hydrograph.ResetTo(HydrographCount);
 
-    // Step i feeds only ordinates i to i - 1 + nb: rising up to its peak at i - 1 + nr, then
-    // falling. Visiting just that base keeps the work at n x nb whatever the count is.
+    // u = j - i + 1 is ordinate j's place in the unit hydrograph of step i: rising by 1/nr up
+    // to the peak at u = nr, then falling by 1/nf to 0 at u = nb. Only places that land on
+    // ordinates 1 to count can matter, so the table stays within the count whatever nr and nb.
+    const std::int64_t uLow = std::max<std::int64_t>(std::min<std::int64_t>(1, nr + 1), 2 - n);
+    const std::int64_t uHigh = std::min<std::int64_t>(std::max(nr, nb), count);
+    std::vector<double> weight(static_cast<std::size_t>(std::max<std::int64_t>(uHigh - uLow + 1, 0)));
+    for (std::int64_t u = uLow; u <= uHigh; ++u) {
+        double &w = weight[static_cast<std::size_t>(u - uLow)];
+        if (u >= 1 && u <= nr)
+            w = static_cast<double>(u) / nr;
+        else if (u > nr && u <= nb)
+            w = static_cast<double>(nb - u) / nf;
+    }
+
+    // No ordinate can exceed the sum of |m| over the steps so far: while that sum is finite no
+    // addition can overflow, and only past that is each addition checked.
+    const std::span<double> h = Hydrograph.Ordinates();
+    double reach = 0;
     for (int i = 1; i <= n; ++i) {
         const double m = Mul(qu, RunoffIncrement[i]);
-        const std::int64_t peak = i - 1 + static_cast<std::int64_t>(nr);
-        const std::int64_t base = i - 1 + static_cast<std::int64_t>(nb);
-        for (std::int64_t j = i; j <= std::min(peak, count); ++j) {
-            double &h = Hydrograph[static_cast<int>(j)];
-            h = Add(h, Mul(static_cast<double>(j - i + 1) / nr, m));
-        }
-        for (std::int64_t j = std::max<std::int64_t>(1, peak + 1); j <= std::min(base, count); ++j) {
-            double &h = Hydrograph[static_cast<int>(j)];
-            h = Add(h, Mul(static_cast<double>(base - j) / nf, m));
+        reach += std::fabs(m);
+        const bool mayOverflow = !std::isfinite(reach);
+        const std::int64_t first = std::max<std::int64_t>(uLow, 2 - i);
+        const std::int64_t last = std::min<std::int64_t>(uHigh, count - i + 1);
+        for (std::int64_t u = first; u <= last; ++u) {
+            double &ordinate = h[static_cast<std::size_t>(u + i - 2)];
+            ordinate += weight[static_cast<std::size_t>(u - uLow)] * m;
+            if (mayOverflow)
+                Finite(ordinate);
         }
     }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -38,6 +39,8 @@ public:
     double &operator[](int ordinate) { return values_[Index(ordinate)]; }
     double operator[](int ordinate) const { return values_[Index(ordinate)]; }
     int Size() const { return static_cast<int>(values_.size()); }
+    // Ordinate j is element j - 1: for loops that have already bounded j to 1..Size().
+    std::span<double> Ordinates() { return values_; }
 
     // Makes ordinates 1 to count exist and be 0 (count <= capacity, checked by the caller).
     void ResetTo(int count) { values_.assign(static_cast<std::size_t>(count > 0 ? count : 0), 0.0); }

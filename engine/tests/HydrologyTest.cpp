@@ -295,3 +295,27 @@ TEST(HydrologyTest, StepCountOutsideTheSeriesIsRefused)
         EXPECT_THROW(m.ComputeHydrograph(), StepCountError);
     }
 }
+
+// Inputs a user can type past the range message (negative or tiny time steps, negative curve
+// numbers) must never touch ordinates outside the store, whatever counts they give.
+TEST(HydrologyTest, OddInputsStayInsideTheStore)
+{
+    const struct {
+        double timeStep;
+        int steps, curveNumber;
+    } cases[] = {{-30, 6, 85}, {-1, 100, 85}, {-0.01, 100, 85}, {-300, 100, 85},
+                 {1e300, 6, 85}, {1, 100, -5}, {30, 100, 101}};
+    for (const auto &c : cases) {
+        ModelState m = Defaults();
+        m.TimeStep = c.timeStep;
+        m.StepCount = c.steps;
+        m.CurveNumber = c.curveNumber;
+        for (int k = 1; k <= 100; ++k)
+            m.EnteredPartial[k] = k % 5;
+        try {
+            RunAll(m);
+        } catch (const EngineError &) {
+        }
+        EXPECT_EQ(m.Hydrograph.Size(), std::max(m.HydrographCount, 0)) << c.timeStep;
+    }
+}

@@ -1,0 +1,43 @@
+// The whole hydrology chain, as the window runs it on every keystroke.
+
+#include "Chain.h"
+#include "ModelState.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void RunChain(benchmark::State &state, velmaro::ModelState model)
+{
+    for (auto _ : state) {
+        auto failures = velmaro::RunGuardedChain(model);
+        benchmark::DoNotOptimize(failures);
+        benchmark::DoNotOptimize(model.PeakDischarge);
+    }
+    state.counters["ordinates"] = model.HydrographCount;
+}
+
+velmaro::ModelState Defaults()
+{
+    velmaro::ModelState model;
+    model.SetDefaults();
+    return model;
+}
+
+void BM_ChainAtDefaults(benchmark::State &state) { RunChain(state, Defaults()); }
+
+void BM_ChainHundredOneMinuteSteps(benchmark::State &state)
+{
+    velmaro::ModelState model = Defaults();
+    model.StepCount = 100;
+    model.TimeStep = 1;
+    for (int k = 1; k <= 100; ++k)
+        model.EnteredPartial[k] = 1.0 + (k % 7);
+    RunChain(state, model);
+}
+
+} // namespace
+
+BENCHMARK(BM_ChainAtDefaults);
+BENCHMARK(BM_ChainHundredOneMinuteSteps);
+BENCHMARK_MAIN();

@@ -1,0 +1,160 @@
+#include "Runner.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+
+using namespace velmaro;
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result RunWith(const std::vector<std::string> &arguments)
+{
+    Result r{};
+    r.status = cli::Run(arguments, r.out, r.err);
+    return r;
+}
+
+QJsonObject ParseJson(const std::string &text)
+{
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    return doc.object();
+}
+
+} // namespace
+
+TEST(RunnerTest, DefaultsPrintEveryFieldAndTheKnownResults)
+{
+    const Result r = RunWith({});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_TRUE(r.err.empty());
+    const QJsonObject json = ParseJson(r.out);
+    for (const char *name :
+         {"FlowLength", "LevelDifference", "WatershedArea", "ConcentrationTime",
+          "InitialAbstraction", "TimeStep", "PotentialRetention", "TotalVolume", "SpecificVolume",
+          "PeakDischarge", "StepCount", "CurveNumber", "HydrographCount", "SoilGroup",
+          "PartialSeries", "LandUse", "AssignInitialAbstraction", "EnteredPartial", "RainPartial",
+          "EnteredCumulative", "RainCumulative", "Hyetograph", "RunoffDepth", "RunoffIncrement",
+          "Hydrograph", "failures"})
+        EXPECT_TRUE(json.contains(name)) << name;
+    EXPECT_NEAR(json["ConcentrationTime"].toDouble(), 2.33287, 5e-6);
+    EXPECT_NEAR(json["PeakDischarge"].toDouble(), 627.68326, 5e-6);
+    EXPECT_NEAR(json["SpecificVolume"].toDouble(), 102.02189, 5e-6);
+    EXPECT_EQ(json["HydrographCount"].toInt(), 16);
+    EXPECT_EQ(json["Hydrograph"].toArray().size(), 16);
+    EXPECT_EQ(json["RainCumulative"].toArray().size(), 6);
+    EXPECT_TRUE(json["failures"].toArray().isEmpty());
+}
+
+TEST(RunnerTest, NumbersReadBackToTheSameDouble)
+{
+    const Result r = RunWith({"FlowLength=0.1", "WatershedArea=70.26"});
+    const QJsonObject json = ParseJson(r.out);
+    ModelState m;
+    m.SetDefaults();
+    m.FlowLength = 0.1;
+    RunGuardedChain(m);
+    EXPECT_EQ(json["FlowLength"].toDouble(), 0.1);
+    EXPECT_EQ(json["ConcentrationTime"].toDouble(), m.ConcentrationTime);
+    EXPECT_EQ(json["TotalVolume"].toDouble(), m.TotalVolume);
+    const QJsonArray h = json["Hydrograph"].toArray();
+    for (int j = 1; j <= m.HydrographCount; ++j)
+        EXPECT_EQ(h[j - 1].toDouble(), m.Hydrograph[j]) << j;
+}
+
+TEST(RunnerTest, InputsReachTheirFields)
+{
+    const Result r = RunWith({"StepCount=3", "PartialSeries=0", "EnteredCumulative=10,10,25",
+                              "CurveNumber=100", "TimeStep=60", "SoilGroup=3", "LandUse=2",
+                              "AssignInitialAbstraction=0", "LevelDifference=-5e2"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QJsonObject json = ParseJson(r.out);
+    EXPECT_EQ(json["RainPartial"].toArray(), QJsonArray({10, 0, 15}));
+    EXPECT_EQ(json["Hyetograph"].toArray(), QJsonArray({10, 0, 15}));
+    EXPECT_EQ(json["SoilGroup"].toInt(), 3);
+    EXPECT_EQ(json["LandUse"].toInt(), 2);
+    EXPECT_EQ(json["PotentialRetention"].toDouble(), 0);
+    EXPECT_EQ(json["LevelDifference"].toDouble(), -500);
+}
+
+TEST(RunnerTest, EngineFailuresAreListedInOrderAndTheChainGoesOn)
+{
+    const Result r = RunWith({"LevelDifference=0", "CurveNumber=0", "WatershedArea=0"});
+    ASSERT_EQ(r.status, 0);
+    const QJsonObject json = ParseJson(r.out);
+    const QJsonArray failures = json["failures"].toArray();
+    ASSERT_EQ(failures.size(), 3);
+    EXPECT_EQ(failures[0]["routine"].toString(), "ComputeConcentrationTime");
+    EXPECT_EQ(failures[0]["message"].toString(), "Floating point division by zero");
+    EXPECT_EQ(failures[1]["routine"].toString(), "ComputeRetention"); // runoff depth skipped
+    EXPECT_EQ(failures[2]["routine"].toString(), "ComputeHydrograph");
+    // Tc stayed 0, so Tp = 0.25 h, Tp / D = 0.5 and nb = trunc(1.335) + 3 = 4.
+    EXPECT_EQ(json["HydrographCount"].toInt(), 4 + 6 - 1);
+}
+
+TEST(RunnerTest, CapacityRefusalIsAFailureWithItsMessage)
+{
+    const Result r = RunWith({"FlowLength=10000", "TimeStep=1"});
+    const QJsonArray failures = ParseJson(r.out)["failures"].toArray();
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_EQ(failures[0]["routine"].toString(), "ComputeHydrograph");
+    EXPECT_TRUE(failures[0]["message"].toString().startsWith("The hydrograph would need "));
+    EXPECT_TRUE(failures[0]["message"].toString().endsWith(" ordinates; at most 100000 can be computed."));
+}
+
+TEST(RunnerTest, BadArgumentsExitTwoWithAMessage)
+{
+    const std::vector<std::string> bad[] = {
+        {"Unknown=1"},        {"FlowLength"},          {"FlowLength=abc"},  {"FlowLength="},
+        {"TimeStep=1e400"},   {"FlowLength=inf"},      {"StepCount=0"},     {"StepCount=101"},
+        {"StepCount=2.5"},    {"PartialSeries=2"},     {"AssignInitialAbstraction=-1"},
+        {"SoilGroup=4"},      {"EnteredPartial=1,,2"}, {"CurveNumber=85.9"},
+        {"EnteredPartial=" + [] {
+             std::string s = "1";
+             for (int i = 0; i < 100; ++i)
+                 s += ",1";
+             return s;
+         }()},
+    };
+    for (const auto &arguments : bad) {
+        const Result r = RunWith(arguments);
+        EXPECT_EQ(r.status, 2) << arguments[0];
+        EXPECT_TRUE(r.out.empty()) << arguments[0];
+        EXPECT_EQ(r.err.rfind("velmaro-cli: ", 0), 0U) << arguments[0];
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << arguments[0];
+    }
+}
+
+TEST(RunnerTest, ExecutableHonoursTheExitStatusAndHelp)
+{
+    const auto run = [](const std::string &args) {
+        std::string command = std::string(VELMARO_CLI) + " " + args + " 2>/dev/null";
+        FILE *pipe = popen(command.c_str(), "r");
+        std::string out;
+        std::array<char, 4096> buffer{};
+        while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+            out.append(buffer.data(), n);
+        const int status = pclose(pipe);
+        return std::pair{WEXITSTATUS(status), out};
+    };
+    EXPECT_EQ(run("StepCount=0").first, 2);
+    const auto help = run("--help");
+    EXPECT_EQ(help.first, 0);
+    EXPECT_NE(help.second.find("usage: velmaro-cli"), std::string::npos);
+    const auto defaults = run("");
+    EXPECT_EQ(defaults.first, 0);
+    EXPECT_NE(defaults.second.find("\"HydrographCount\": 16"), std::string::npos);
+}

@@ -1,0 +1,130 @@
+#include "ReportTemplate.h"
+
+#include "NumberText.h"
+#include "Windows1252.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <climits>
+#include <optional>
+#include <string_view>
+#include <source_location>
+
+namespace velmaro {
+namespace {
+
+constexpr qsizetype kIdentifierDigits = 10;
+
+bool IsMarkerOpener(char c) { return c == '#' || c == '$' || c == '&'; }
+
+// The message carries the place of the check, as an assertion report does.
+[[noreturn]] void FailIdentifierAssertion(
+    std::source_location where = std::source_location::current())
+{
+    throw ReportAssertionError(std::string("Report identifier [$--] not valid (") +
+                               where.file_name() + ", line " + std::to_string(where.line()) +
+                               ")");
+}
+
+std::optional<int> ReadDecimalInteger(std::u16string_view text)
+{
+    const bool negative = !text.empty() && text.front() == u'-';
+    if (!text.empty() && (text.front() == u'-' || text.front() == u'+'))
+        text.remove_prefix(1);
+    if (text.empty())
+        return std::nullopt;
+    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+    long long value = 0;
+    for (const char16_t c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c - u'0');
+        if (value > limit)
+            return std::nullopt;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+QString FullPath(const QString &path) { return QFileInfo(path).absoluteFilePath(); }
+
+} // namespace
+
+QByteArray ScanReportTemplate(QByteArrayView templateBytes, const IdentifierResolver &resolve)
+{
+    QByteArray report;
+    report.reserve(templateBytes.size());
+    QByteArray identifier;
+    bool insideMarker = false;
+    for (qsizetype i = 0; i < templateBytes.size(); ++i) {
+        const char byte = templateBytes[i];
+        if (byte == '[') {
+            // The opener is not consumed here: the next turn makes it the identifier's first
+            // character.
+            if (i + 1 < templateBytes.size() && IsMarkerOpener(templateBytes[i + 1]))
+                insideMarker = true;
+            else
+                report.append(byte);
+        } else if (byte == ']') {
+            // Also outside a marker: a stray "]" ends an empty identifier, which is refused.
+            insideMarker = false;
+            report.append(resolve(identifier));
+            identifier.clear();
+        } else if (insideMarker) {
+            identifier.append(byte);
+        } else {
+            report.append(byte);
+        }
+    }
+    // A marker still open at the end is dropped.
+    return report;
+}
+
+QString DefaultReportTemplatePath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Reportes/ModeloRepVelmaro.rtf");
+}
+
+QByteArray ReadReportTemplate(const QString &path)
+{
+    QFile file(path); // closed by its destructor on every path
+    if (!file.open(QIODevice::ReadOnly))
+        throw ReportError(QStringLiteral("Cannot open file %1").arg(FullPath(path)).toStdString());
+    // One byte past the limit tells a file at the limit from a larger one, whatever size the
+    // file claims (it may grow while it is read).
+    QByteArray bytes = file.read(kTemplateSizeLimit + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw ReportError(QStringLiteral("Cannot read file %1: %2")
+                              .arg(FullPath(path), file.errorString())
+                              .toStdString());
+    if (bytes.size() > kTemplateSizeLimit)
+        throw ReportError(QStringLiteral("The report template %1 is larger than %2 bytes")
+                              .arg(FullPath(path))
+                              .arg(kTemplateSizeLimit)
+                              .toStdString());
+    return bytes;
+}
+
+QByteArray FillReportTemplate(const QString &path, const IdentifierResolver &resolve)
+{
+    return ScanReportTemplate(ReadReportTemplate(path), resolve);
+}
+
+int ReportIdentifierNumber(QByteArrayView identifier)
+{
+    if (identifier.isEmpty() || identifier.front() != '$')
+        FailIdentifierAssertion();
+    return ParseIntegerText(FromWindows1252(identifier.sliced(1).first(
+        std::min(identifier.size() - 1, kIdentifierDigits))));
+}
+
+int ParseIntegerText(const QString &text)
+{
+    if (const auto value = ReadDecimalInteger(text.toStdU16String()))
+        return *value;
+    throw ConversionError(
+        QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
+}
+
+} // namespace velmaro

@@ -1,0 +1,31 @@
+#pragma once
+
+// The texts that replace the markers [$1] to [$13] of the report template, read from the main
+// window's controls and the model state. Inserted texts carry only "\par " and "\tab " as RTF.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace velmaro {
+
+class TUnidades;
+struct ModelState;
+struct ReportSources;
+
+// The value shown with "0.#####", a blank, then the field's unit: "21.79 km".
+QString ValueWithUnitText(TUnidades &field);
+
+QString RainfallSeriesListing(const ReportSources &sources);
+QString RainfallResultsListing(const ModelState &model);
+QString RunoffDepthListing(const ModelState &model);
+QString RunoffResultsListing(const ReportSources &sources);
+
+// The Windows-1252 text for one identifier (the marker's bytes between "[" and "]").
+QByteArray ReportIdentifierText(QByteArrayView identifier, const ReportSources &sources);
+
+// The template read whole and every marker replaced; throws on any failure, so that a
+// partial report is never shown.
+QByteArray FillReport(const QString &templatePath, const ReportSources &sources);
+
+} // namespace velmaro

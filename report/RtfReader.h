@@ -1,0 +1,24 @@
+#pragma once
+
+// Our reader of RTF into a QTextDocument (Qt has none), for what report templates use:
+// character and paragraph formatting, font and colour tables, Windows-1252 text and \uN.
+// Destinations it does not show (\info, \stylesheet, \pict, {\* ...}) are skipped. Any input
+// loads: nesting is capped, numbers are clamped, a truncated or unbalanced file shows what
+// was read.
+
+#include <QByteArrayView>
+
+class QTextDocument;
+
+namespace velmaro {
+
+// Replaces the document's content with the RTF in bytes.
+void ReadRtf(QTextDocument &document, QByteArrayView bytes);
+
+// As the report view loads its buffer: RTF when the bytes start as RTF, else plain
+// Windows-1252 text.
+void LoadReportDocument(QTextDocument &document, QByteArrayView bytes);
+
+bool LooksLikeRtf(QByteArrayView bytes);
+
+} // namespace velmaro

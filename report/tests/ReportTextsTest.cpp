@@ -1,0 +1,295 @@
+#include "ReportTexts.h"
+
+#include "DefaultWindow.h"
+#include "NumberText.h"
+#include "ReportTemplate.h"
+#include "ReportView.h"
+#include "Unidades.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+namespace velmaro {
+namespace {
+
+const QByteArray kRainfallResults =
+    "Time: 0.5\\tab \\tab Parcial: 9.4\\tab \\tab Acum.: 9.4\\tab \\tab Hietograma: 18.8\\par "
+    "Time: 1\\tab \\tab Parcial: 22.6\\tab \\tab Acum.: 32\\tab \\tab Hietograma: 45.2\\par "
+    "Time: 1.5\\tab \\tab Parcial: 73.4\\tab \\tab Acum.: 105.4\\tab \\tab Hietograma: 146.8\\par "
+    "Time: 2\\tab \\tab Parcial: 13.2\\tab \\tab Acum.: 118.6\\tab \\tab Hietograma: 26.4\\par "
+    "Time: 2.5\\tab \\tab Parcial: 7.3\\tab \\tab Acum.: 125.9\\tab \\tab Hietograma: 14.6\\par "
+    "Time: 3\\tab \\tab Parcial: 6\\tab \\tab Acum.: 131.9\\tab \\tab Hietograma: 12\\par "
+    "Note: times in hours, heights in mm, Hyetogram in mm/hr.";
+
+const QByteArray kRunoffDepths =
+    "Time : 0.5\\tab \\tab Vol/Area: 0\\par Time : 1\\tab \\tab Vol/Area: 3.332\\par "
+    "Time : 1.5\\tab \\tab Vol/Area: 57.77156\\par Time : 2\\tab \\tab Vol/Area: 69.59231\\par "
+    "Time : 2.5\\tab \\tab Vol/Area: 76.23193\\par Time : 3\\tab \\tab Vol/Area: 81.73464\\par "
+    "Note: time in hours, volumes per unit area in mm.";
+
+const QByteArray kHydrograph =
+    "Time : 0.5\\tab \\tab Valor: 0\\par Time : 1\\tab \\tab Valor: 7.37913\\par "
+    "Time : 1.5\\tab \\tab Valor: 135.32147\\par Time : 2\\tab \\tab Valor: 289.44234\\par "
+    "Time : 2.5\\tab \\tab Valor: 458.26748\\par Time : 3\\tab \\tab Valor: 627.68326\\par "
+    "Time : 3.5\\tab \\tab Valor: 607.64257\\par Time : 4\\tab \\tab Valor: 546.46419\\par "
+    "Time : 4.5\\tab \\tab Valor: 462.17911\\par Time : 5\\tab \\tab Valor: 358.74393\\par "
+    "Time : 5.5\\tab \\tab Valor: 255.30875\\par Time : 6\\tab \\tab Valor: 151.87358\\par "
+    "Time : 6.5\\tab \\tab Valor: 52.65505\\par Time : 7\\tab \\tab Valor: 22.32978\\par "
+    "Time : 7.5\\tab \\tab Valor: 6.96367\\par Time : 8\\tab \\tab Valor: 0\\par "
+    "Note: time in hours, Hydrogram in m\xB3/s.";
+
+QByteArray PartialRows()
+{
+    QByteArray rows = "Series of partial rainfall heights: 6\\par ";
+    const char *heights[] = {"9.400000", "22.600000", "73.400000", "13.200000", "7.300000",
+                             "6.000000"};
+    for (int k = 1; k <= 6; ++k)
+        rows += "Rainfall step #: " + QByteArray::number(k) + "        Partial rainfall height: " +
+                heights[k - 1] + "\\par ";
+    return rows;
+}
+
+class ReportTexts : public ::testing::Test {
+protected:
+    QByteArray Text(const QByteArray &identifier)
+    {
+        return ReportIdentifierText(identifier, window.sources);
+    }
+
+    QByteArray Fill(const QByteArray &templateBytes)
+    {
+        return ScanReportTemplate(templateBytes, [this](const QByteArray &identifier) {
+            return ReportIdentifierText(identifier, window.sources);
+        });
+    }
+
+    DefaultWindow window;
+};
+
+TEST_F(ReportTexts, EachIdentifierOfTheDefaultWindow)
+{
+    const QByteArray expected[13] = {
+        "Distance from farthest point to outlet 21.79 km\\par Land level difference between the "
+        "farthest point and the outlet 1020 m\\par Watershed area 70.26 km\xB2",
+        "Watershed concentration time 2.333 hrs",
+        "Hydrologic Group B: Moderate infiltration rate",
+        "Assignment of Initial Abstraction:  Yes",
+        "Initial Abstraction 18 mm",
+        "Series of partial rainfall heights",
+        "Time step of data series 30 min",
+        PartialRows(),
+        kRainfallResults,
+        "Urban areas",
+        "Curve number 85 - \\par ",
+        "Maximum potencial retention44.824 mm\\par " + kRunoffDepths,
+        // The volume reads as its field shows it: 7.168E6 at three decimals.
+        "Total runoff volume 7168000 m\xB3\\par Specific total volume 102.022 mm\\par "
+        "Peak discharge 627.683 m\xB3/s\\par " + kHydrograph,
+    };
+    for (int id = 1; id <= 13; ++id)
+        EXPECT_EQ(Text("$" + QByteArray::number(id)), expected[id - 1]) << "identifier " << id;
+}
+
+TEST_F(ReportTexts, TemplateBytesGiveReportBytes)
+{
+    struct Case {
+        QByteArray bytes;
+        QByteArray report;
+    };
+    const Case cases[] = {
+        {"{\\rtf1 no markers at all\\par }", "{\\rtf1 no markers at all\\par }"},
+        {"[x [1 ok[", "[x [1 ok["},
+        {"a[$0]b[$14]c[$-3]d", "a b c d"},
+        {"[$00000000013]", Text("$1")},
+        {"[$2][$5]", "Watershed concentration time 2.333 hrsInitial Abstraction 18 mm"},
+        {"[$4]", "Assignment of Initial Abstraction:  Yes"},
+        {"end [$7", "end "},
+        {"", ""},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(Fill(c.bytes), c.report) << c.bytes.constData();
+}
+
+TEST_F(ReportTexts, UnitsFollowTheFieldWhileListingsStayInBaseUnits)
+{
+    window.sources.euDdpmrhls->ChangeUnit(1);
+    window.sources.euCpResultado->ChangeUnit(1);
+    EXPECT_TRUE(Text("$1").startsWith("Distance from farthest point to outlet 21790 m\\par "));
+    EXPECT_TRUE(Text("$13").contains("Peak discharge 627700 l/s\\par ")); // shown 6.277E5
+    EXPECT_TRUE(Text("$13").contains("Time : 3\\tab \\tab Valor: 627.68326\\par "));
+}
+
+TEST_F(ReportTexts, CumulativeEntry)
+{
+    window.sources.rbAcumulada->setChecked(true);
+    const double cumulative[] = {10, 30, 31.5};
+    for (int k = 1; k <= 3; ++k)
+        window.model.EnteredCumulative[k] = cumulative[k - 1];
+    window.sources.cbSall->setCurrentIndex(2);
+    window.Recompute();
+    EXPECT_EQ(Text("$6"), "Series of cummulative rainfall heights");
+    EXPECT_EQ(Text("$8"), "Series of partial rainfall heights: 3\\par "
+                          "Rainfall step #: 1        Cummulative rainfall height: 10.000000\\par "
+                          "Rainfall step #: 2        Cummulative rainfall height: 30.000000\\par "
+                          "Rainfall step #: 3        Cummulative rainfall height: 31.500000\\par ");
+    EXPECT_TRUE(Text("$9").startsWith("Time: 0.5\\tab \\tab Parcial: 10\\tab \\tab Acum.: 10\\tab "
+                                      "\\tab Hietograma: 20\\par Time: 1\\tab \\tab Parcial: 20"));
+}
+
+TEST_F(ReportTexts, ChoicesOfTheSoilAndConditioningTabs)
+{
+    window.sources.cbAai->setChecked(false);
+    EXPECT_EQ(Text("$4"), "Assignment of Initial Abstraction:  No");
+    window.sources.cbGh->setCurrentIndex(3);
+    EXPECT_EQ(Text("$3"), "Hydrologic Group D: Very low infiltration rate");
+    window.sources.rbOta->setChecked(true);
+    EXPECT_EQ(Text("$10"), "Other agricultural lands");
+    window.sources.rbOta->setAutoExclusive(false);
+    window.sources.rbOta->setChecked(false);
+    EXPECT_EQ(Text("$10"), "");
+}
+
+TEST_F(ReportTexts, AListWithoutChosenEntryIsAnError)
+{
+    window.sources.cbGh->setCurrentIndex(-1);
+    try {
+        Text("$3");
+        FAIL() << "no error";
+    } catch (const ReportError &error) {
+        EXPECT_STREQ(error.what(), "List index out of bounds (-1)");
+    }
+}
+
+TEST_F(ReportTexts, AnUnreadableFieldStopsTheFill)
+{
+    // As when the user typed it: the keystroke itself raised the error, the text stays.
+    EXPECT_THROW(window.sources.euAi->setText("1-2"), ConversionError);
+    EXPECT_THROW(Fill("[$4][$5]"), ConversionError);
+}
+
+TEST_F(ReportTexts, TimesFollowTheTimeStep)
+{
+    window.sources.euPtsd->SetAsFloat(1);
+    window.sources.cbSall->setCurrentIndex(0);
+    window.Recompute();
+    EXPECT_TRUE(Text("$9").startsWith("Time: 0.01667\\tab "));
+    EXPECT_TRUE(Text("$12").contains("Time : 0.01667\\tab \\tab Vol/Area: "));
+    EXPECT_EQ(Text("$13").count("Time : "), window.model.HydrographCount);
+    EXPECT_GT(window.model.HydrographCount, 100); // beyond the 100 slots of a series
+}
+
+TEST_F(ReportTexts, NumbersDoNotFollowTheCLibraryLocale)
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine";
+    const QByteArray rows = Text("$8");
+    const QByteArray results = Text("$9");
+    const QByteArray runoff = Text("$13");
+    std::setlocale(LC_ALL, previous.c_str());
+    EXPECT_EQ(rows, PartialRows());
+    EXPECT_EQ(results, kRainfallResults);
+    EXPECT_TRUE(runoff.endsWith(kHydrograph));
+}
+
+// The view of the Report tab, filled from a template file.
+class ReportView : public ::testing::Test {
+protected:
+    QString Write(const QByteArray &bytes)
+    {
+        QFile file(path_);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path_;
+    }
+
+    static int OpenFiles() { return static_cast<int>(QDir("/proc/self/fd").count()); }
+
+    // Shows the error's message, as the window's error box would.
+    std::string Show(const QString &path)
+    {
+        try {
+            ShowFilledReport(view_, path, window_.sources);
+        } catch (const std::exception &error) {
+            return error.what();
+        }
+        return {};
+    }
+
+    DefaultWindow window_;
+    QTextEdit view_;
+    QTemporaryDir directory_;
+    QString path_ = directory_.filePath("ModeloRepVelmaro.rtf");
+};
+
+TEST_F(ReportView, ShowsTheFilledShippedTemplateReadOnly)
+{
+    ASSERT_EQ(Show(QStringLiteral(VELMARO_REPORT_TEMPLATE)), "");
+    EXPECT_TRUE(view_.isReadOnly());
+    const QString text = view_.document()->toPlainText();
+    EXPECT_FALSE(text.contains("[$"));
+    EXPECT_FALSE(text.contains("\\par"));
+    EXPECT_TRUE(text.contains("Watershed area 70.26 km²")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Time : 3\t\tValor: 627.68326\n"));
+    EXPECT_TRUE(text.contains("Note: time in hours, Hydrogram in m³/s."));
+}
+
+TEST_F(ReportView, AFailedFillLeavesTheViewEmptyAndWritable)
+{
+    const std::string assertion = "Report identifier [$--] not valid (";
+    struct Case {
+        QByteArray bytes;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"{\\rtf1 before [$1] a ] b}", assertion},
+        {"{\\rtf1 before [$1] [#1]}", assertion},
+        {"{\\rtf1 before [$1] [&1]}", assertion},
+        {"{\\rtf1 before [$1] [$]}", "'' is not a valid integer value"},
+        {"{\\rtf1 before [$1] [$1\r\n]}", "'1\r\n' is not a valid integer value"},
+    };
+    for (const Case &c : cases) {
+        ASSERT_EQ(Show(QStringLiteral(VELMARO_REPORT_TEMPLATE)), "");
+        const int open = OpenFiles();
+        EXPECT_EQ(Show(Write(c.bytes)).substr(0, c.message.size()), c.message) << c.bytes.data();
+        EXPECT_EQ(OpenFiles(), open); // the template was closed
+        EXPECT_TRUE(view_.document()->isEmpty());
+        EXPECT_FALSE(view_.isReadOnly());
+    }
+}
+
+TEST_F(ReportView, AMissingTemplateLeavesTheViewEmpty)
+{
+    ASSERT_EQ(Show(QStringLiteral(VELMARO_REPORT_TEMPLATE)), "");
+    EXPECT_EQ(Show(path_), "Cannot open file " + path_.toStdString());
+    EXPECT_TRUE(view_.document()->isEmpty());
+    EXPECT_FALSE(view_.isReadOnly());
+}
+
+TEST_F(ReportView, AnEmptyTemplateGivesAnEmptyView)
+{
+    EXPECT_EQ(Show(Write("")), "");
+    EXPECT_TRUE(view_.document()->isEmpty());
+    EXPECT_TRUE(view_.isReadOnly());
+}
+
+TEST_F(ReportView, AReportThatIsNotRtfShowsAsText)
+{
+    EXPECT_EQ(Show(Write("Area: [$1]\r\nend")), "");
+    EXPECT_TRUE(view_.document()->toPlainText().startsWith(
+        "Area: Distance from farthest point to outlet 21.79 km\\par "));
+    EXPECT_TRUE(view_.document()->toPlainText().endsWith("70.26 km²\nend"));
+}
+
+} // namespace
+} // namespace velmaro

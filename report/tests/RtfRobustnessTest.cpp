@@ -1,0 +1,84 @@
+#include "RtfReader.h"
+
+#include <QFile>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+
+namespace velmaro {
+namespace {
+
+QByteArray ShippedTemplate()
+{
+    QFile file(QStringLiteral(VELMARO_REPORT_TEMPLATE));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// Pieces that stress the reader where it keeps state: groups, escapes, parameters, tables.
+const std::array<QByteArray, 24> kPieces = {
+    "{", "}", "\\", "\\'", "\\'z", "\\u-", "\\u", "\\bin", "\\bin7 ", "\\uc9", "\\fs",
+    "99999999999", "-", "\\*", "\\par ", "{\\*\\x ", "\\fonttbl", "\\colortbl", ";", "\\f",
+    "\\cf", "\r\n", QByteArray(1, '\0'), "\xFF",
+};
+
+qsizetype Position(std::mt19937 &random, qsizetype size)
+{
+    return static_cast<qsizetype>(random() % static_cast<unsigned>(size + 1));
+}
+
+void MutateOnce(QByteArray &bytes, std::mt19937 &random)
+{
+    const qsizetype at = Position(random, bytes.size());
+    switch (random() % 5) {
+    case 0:
+        if (at < bytes.size())
+            bytes[at] = static_cast<char>(random() % 256);
+        break;
+    case 1: bytes.insert(at, kPieces[random() % kPieces.size()]); break;
+    case 2: bytes.remove(at, static_cast<qsizetype>(random() % 64)); break;
+    case 3: bytes.insert(at, bytes.mid(Position(random, bytes.size()), random() % 256)); break;
+    default:
+        if (random() % 8 == 0)
+            bytes.truncate(at);
+    }
+}
+
+// Whatever the bytes, loading ends and shows no more characters than there were bytes.
+TEST(RtfRobustness, MutatedTemplatesLoadWithoutFault)
+{
+    const QByteArray original = ShippedTemplate();
+    ASSERT_FALSE(original.isEmpty()) << VELMARO_REPORT_TEMPLATE;
+    std::mt19937 random(20240517);
+    QTextDocument document;
+    for (int round = 0; round < 1500; ++round) {
+        QByteArray bytes = original;
+        const int edits = 1 + static_cast<int>(random() % 12);
+        for (int e = 0; e < edits; ++e)
+            MutateOnce(bytes, random);
+        LoadReportDocument(document, bytes);
+        ASSERT_LE(document.characterCount(), bytes.size() + 1) << "round " << round;
+    }
+}
+
+TEST(RtfRobustness, RandomBytesAfterTheHeaderLoad)
+{
+    std::mt19937 random(7);
+    QTextDocument document;
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes("{\\rtf1 ");
+        const int length = static_cast<int>(random() % 4000);
+        for (int i = 0; i < length; ++i)
+            bytes.append(random() % 3 == 0 ? kPieces[random() % kPieces.size()]
+                                           : QByteArray(1, static_cast<char>(random() % 256)));
+        ReadRtf(document, bytes);
+        ASSERT_LE(document.characterCount(), bytes.size() + 1) << "round " << round;
+    }
+}
+
+} // namespace
+} // namespace velmaro
