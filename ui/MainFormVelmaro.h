@@ -4,6 +4,8 @@
 // stages before it whenever it is shown or one of its inputs changes.
 
 #include <QMainWindow>
+#include <QSize>
+#include <QString>
 
 class QAction;
 class QCheckBox;
@@ -22,6 +24,7 @@ class QToolButton;
 namespace velmaro {
 
 struct ModelState;
+struct ReportSources;
 class CentredPicture;
 class ResultGrid;
 class TSciCustomEdit;
@@ -57,6 +60,16 @@ public:
     void euAllChange();
     void AcercaDeExecute();
     void Ayuda2Click();
+    void bbSTC1Click();
+    void BitBtn1Click();
+    void BitBtn6Click();
+    void BitBtn2Click();
+    void TabSheet1Show();
+    void ImprimirReporte1Click();
+    void Button8Click();
+
+    // The report template beside the executable, resolved once by FormCreate.
+    QString ReportTemplatePath;
 
     // Helpers of the window.
     static void FillNumberList(QComboBox *list, int count);
@@ -140,6 +153,10 @@ private:
     void FillRainfallGrid();
     void FillRunoffDepthGrid();
     void FillHydrographGrid();
+    ReportSources ReportControls() const;
+    template <class TakePick>
+    void PickFromTable(const QString &caption, const QString &tableId, QSize outerSize,
+                       TakePick takePick);
 
     ModelState &model_;
     bool shown_ = false;

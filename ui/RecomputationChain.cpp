@@ -9,6 +9,7 @@
 #include "EngineError.h"
 #include "MessagePresenter.h"
 #include "ModelState.h"
+#include "ReportTemplate.h"
 #include "ResultGrid.h"
 #include "Unidades.h"
 
@@ -18,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -68,10 +70,10 @@ constexpr std::array<LandUseChoice, 4> kLandUses{{
     {&TMainFormVelmaro::rbTpas, 3, "Curve number for arid and semiarid rangelands "},
 }};
 
-constexpr std::array<void (TMainFormVelmaro::*)(), 5> kTabShowHandlers{
-    &TMainFormVelmaro::GeometriaShow, &TMainFormVelmaro::SueloShow,
-    &TMainFormVelmaro::ForzantesShow, &TMainFormVelmaro::CondicionantesShow,
-    &TMainFormVelmaro::EscorrentiaShow};
+constexpr std::array<void (TMainFormVelmaro::*)(), 6> kTabShowHandlers{
+    &TMainFormVelmaro::GeometriaShow,      &TMainFormVelmaro::SueloShow,
+    &TMainFormVelmaro::ForzantesShow,      &TMainFormVelmaro::CondicionantesShow,
+    &TMainFormVelmaro::EscorrentiaShow,    &TMainFormVelmaro::TabSheet1Show};
 
 // The guarded part of a stage. Engine failures and any failure while its results are written end
 // it silently, so the results keep what they showed. The capacity refusal is shown: otherwise the
@@ -217,6 +219,15 @@ void TMainFormVelmaro::ConnectHandlers()
             BoundsError(sender);
         };
 
+    connect(bbSTC1, &QToolButton::clicked, this, guarded(&TMainFormVelmaro::bbSTC1Click));
+    connect(BitBtn1, &QToolButton::clicked, this, guarded(&TMainFormVelmaro::BitBtn1Click));
+    connect(BitBtn6, &QToolButton::clicked, this, guarded(&TMainFormVelmaro::BitBtn6Click));
+    connect(BitBtn2, &QToolButton::clicked, this, guarded(&TMainFormVelmaro::BitBtn2Click));
+
+    connect(ImprimirReporte1, &QAction::triggered, this,
+            guarded(&TMainFormVelmaro::ImprimirReporte1Click));
+    connect(Button8, &QPushButton::clicked, this, guarded(&TMainFormVelmaro::Button8Click));
+
     connect(AcercaDe, &QAction::triggered, this, guarded(&TMainFormVelmaro::AcercaDeExecute));
     connect(Ayuda2, &QAction::triggered, this, guarded(&TMainFormVelmaro::Ayuda2Click));
 }
@@ -237,6 +248,7 @@ void TMainFormVelmaro::FormCreate()
     SetHeadings(sgSvaeuaResultados, {"[Hours]", "[mm]"});
     SetHeadings(sgHeResultado, {"[Hours]", "[m³/s]"});
     PageControl1->setCurrentWidget(Geometria);
+    ReportTemplatePath = DefaultReportTemplatePath();
 }
 
 void TMainFormVelmaro::GeometriaShow()
@@ -367,7 +379,8 @@ void TMainFormVelmaro::FillRunoffDepthGrid()
 
 void TMainFormVelmaro::FillHydrographGrid()
 {
-    const int count = model_.HydrographCount;
+    // Inputs past their range (a negative time step) can give a count below one: no rows then.
+    const int count = std::max(model_.HydrographCount, 0);
     const GridUnit &unit = ChosenUnit(kDischargeUnits, cbUnidadHidrograma);
     FillGrid(sgHeResultado, unit,
              {StepTimes(count, model_.TimeStep),

@@ -506,3 +506,21 @@ TEST_F(WindowTest, UnreadableInputEndsTheChainWithTheApplicationErrorBox)
 
 } // namespace
 } // namespace velmaro
+
+namespace velmaro {
+namespace {
+
+// A negative time step passes with its range message and gives a hydrograph count below one:
+// the Runoff grid then lists no ordinates instead of sizing itself from a negative count.
+TEST_F(WindowTest, NegativeTimeStepLeavesTheRunoffGridWithoutRows)
+{
+    ShowTab(window->Forzantes);
+    Pick(window->cbSall, 99);
+    Type(window->euPtsd, "-1");
+    ShowTab(window->Escorrentia);
+    ASSERT_LT(model.HydrographCount, 1);
+    EXPECT_EQ(window->sgHeResultado->Cells().RowCount(), 1);
+}
+
+} // namespace
+} // namespace velmaro
