@@ -38,7 +38,7 @@ constexpr long double kUnbounded = 1.1E4900L;
 
 enum class FieldRole { Input, InputWithoutRange, Result };
 
-struct UnitsFieldSpec {
+struct UnitsFieldSetup {
     const char *name;
     int left, top, width;
     const char *label;
@@ -50,12 +50,12 @@ struct UnitsFieldSpec {
 
 QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
-TUnidades *NewUnitsField(QWidget *parent, const UnitsFieldSpec &spec)
+TUnidades *NewUnitsField(QWidget *parent, const UnitsFieldSetup &setup)
 {
     auto *field = new TUnidades(parent);
-    field->setObjectName(Text(spec.name));
+    field->setObjectName(Text(setup.name));
     field->BeginLoading();
-    field->SetUnits(spec.units);
+    field->SetUnits(setup.units);
     field->SetBaseUnit(0);
     field->SetAutoRecalculate(true);
     field->SetDecimalPlaces(3);
@@ -64,21 +64,21 @@ TUnidades *NewUnitsField(QWidget *parent, const UnitsFieldSpec &spec)
     field->SetSciMin(0.0001L);
     field->SetSciMax(10000);
     field->SetBaseMin(0);
-    if (spec.role == FieldRole::Result) {
+    if (setup.role == FieldRole::Result) {
         field->setReadOnlyMode(true);
     } else {
         field->SetBlankWhenNull(true);
         field->SetFullAccuracy(true);
     }
-    if (spec.role == FieldRole::Input) {
-        field->SetBaseMax(spec.baseMax);
+    if (setup.role == FieldRole::Input) {
+        field->SetBaseMax(setup.baseMax);
         field->SetUseRange(true);
     }
     field->SetDefaultUnit(0);
-    if (spec.role != FieldRole::Result)
-        field->SetAsFloat(spec.initial);
-    field->setGeometry(spec.left, spec.top, spec.width, kFieldHeight);
-    field->EditLabel()->setText(Text(spec.label));
+    if (setup.role != FieldRole::Result)
+        field->SetAsFloat(setup.initial);
+    field->setGeometry(setup.left, setup.top, setup.width, kFieldHeight);
+    field->EditLabel()->setText(Text(setup.label));
     field->EndLoading();
     return field;
 }
