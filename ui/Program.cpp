@@ -2,6 +2,7 @@
 
 #include "ApplicationLook.h"
 #include "MainFormVelmaro.h"
+#include "MessagePresenter.h"
 #include "NumberText.h"
 
 namespace velmaro {
@@ -10,6 +11,13 @@ Program::NumberFormatFirst::NumberFormatFirst()
 {
     // Every number the program writes or reads uses these, whatever the regional settings say.
     SetNumberFormat({'.', ','});
+}
+
+bool GuardedApplication::notify(QObject *receiver, QEvent *event)
+{
+    bool handled = false;
+    GuardEntryPoint(nullptr, [&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 Program::Program(int &argc, char **argv) : application_(argc, argv)

@@ -13,6 +13,14 @@ namespace velmaro {
 
 class TMainFormVelmaro;
 
+// Every entry point of ours already catches; this is only the last net, so that an error
+// slipping past one is shown in the error box instead of ending the program.
+class GuardedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject *receiver, QEvent *event) override;
+};
+
 class Program {
 public:
     Program(int &argc, char **argv);
@@ -29,7 +37,7 @@ private:
     };
 
     NumberFormatFirst numberFormat_;
-    QApplication application_;
+    GuardedApplication application_;
     ModelState model_;
     std::unique_ptr<TMainFormVelmaro> window_;
 };
