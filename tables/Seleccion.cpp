@@ -89,8 +89,8 @@ void TSeleccionForm::CreateControls()
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { done(ModalResultOk); });
 
+    // Auto-default, so that Return on the focused "Cancelar" presses it and not OK.
     BitBtn2 = new QPushButton(QStringLiteral("Cancelar"), this);
-    BitBtn2->setAutoDefault(false);
     connect(BitBtn2, &QPushButton::clicked, this, &TSeleccionForm::reject);
 }
 

@@ -100,7 +100,7 @@ TEST(SeleccionFormTest, CreatedWithItsCaptionSizeAndButtons)
     EXPECT_EQ(form.BitBtn1->text(), "OK");
     EXPECT_TRUE(form.BitBtn1->isDefault());
     EXPECT_EQ(form.BitBtn2->text(), "Cancelar");
-    EXPECT_FALSE(form.BitBtn2->autoDefault());
+    EXPECT_FALSE(form.BitBtn2->isDefault());
     EXPECT_EQ(form.Grid->geometry(), QRect(8, 7, 507, 250));
     EXPECT_EQ(form.BitBtn1->geometry(), QRect(337, 258, 87, 25));
     EXPECT_EQ(form.BitBtn2->geometry(), QRect(432, 258, 85, 25));
@@ -258,12 +258,28 @@ TEST(SeleccionFormTest, CancelCloseAndEscapeEndWithCancel)
         [](TSeleccionForm &f) { QTest::mouseClick(f.BitBtn2, Qt::LeftButton); },
         [](TSeleccionForm &f) { f.close(); },
         [](TSeleccionForm &f) { QTest::keyClick(f.Grid, Qt::Key_Escape); },
+        [](TSeleccionForm &f) {  // Return on the focused "Cancelar" presses it, not the default OK
+            f.BitBtn2->setFocus();
+            QTest::keyClick(f.BitBtn2, Qt::Key_Return);
+        },
     };
     for (const auto &way : ways) {
         auto form = Loaded("EC1");
         MoveTo(*form, 1, "Soil A");  // OK enabled, yet not pressed
         EXPECT_EQ(ExecDoing(*form, [&] { way(*form); }), TSeleccionForm::ModalResultCancel);
     }
+}
+
+TEST(SeleccionFormTest, ReturnInTheGridPressesOkAgainOnceCancelarLostTheFocus)
+{
+    auto form = Loaded("ES1");
+    EXPECT_EQ(ExecDoing(*form,
+                        [&] {
+                            form->BitBtn2->setFocus();
+                            form->Grid->setFocus();
+                            QTest::keyClick(form->Grid, Qt::Key_Return);
+                        }),
+              TSeleccionForm::ModalResultOk);
 }
 
 TEST(SeleccionFormTest, DisabledOkDoesNotEndTheDialog)
