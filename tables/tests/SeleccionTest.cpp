@@ -136,7 +136,10 @@ TEST(SeleccionFormTest, PicksTheRowInSoilGroupTables)
     for (const auto &c : cases) {
         auto form = Loaded(c.id);
         EXPECT_TRUE(form->BitBtn1->isEnabled()) << c.id;  // enabled at once, whatever the cell
+        form->SetOuterWidth(632);  // the height as created
         form->show();
+        const QRect lastRow = form->Grid->visualRect(form->DS->index(3, form->DS->columnCount() - 1));
+        EXPECT_TRUE(form->Grid->viewport()->rect().contains(lastRow)) << c.id << ": all four rows in view";
         for (int k = 0; k < c.downKeys; ++k)
             QTest::keyClick(form->Grid, Qt::Key_Down);
         QTest::keyClick(form->Grid, Qt::Key_Right);
