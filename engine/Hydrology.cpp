@@ -139,7 +139,7 @@ void ModelState::ComputeHydrograph()
     }
 
     // No ordinate can exceed the sum of |m| over the steps so far: while that sum is finite no
-    // addition can overflow, and only past that is each addition checked.
+    // addition can overflow, and only past that is each addition checked, before it is stored.
     const std::span<double> h = Hydrograph.Ordinates();
     double reach = 0;
     for (int i = 1; i <= n; ++i) {
@@ -150,9 +150,8 @@ void ModelState::ComputeHydrograph()
         const std::int64_t last = std::min<std::int64_t>(uHigh, count - i + 1);
         for (std::int64_t u = first; u <= last; ++u) {
             double &ordinate = h[static_cast<std::size_t>(u + i - 2)];
-            ordinate += weight[static_cast<std::size_t>(u - uLow)] * m;
-            if (mayOverflow)
-                Finite(ordinate);
+            const double sum = ordinate + weight[static_cast<std::size_t>(u - uLow)] * m;
+            ordinate = mayOverflow ? Finite(sum) : sum;
         }
     }
 
