@@ -37,11 +37,13 @@ void RequireStepCount(std::int32_t n)
 }
 
 // A length in time steps as a 32-bit integer; anything beyond that range cannot be stored.
+// The whole number of steps plus a few is exact in a double wherever the sum fits the range.
 std::int32_t StepLength(double steps, std::int32_t add)
 {
-    if (steps > static_cast<double>(kInt32Max - add) || steps < static_cast<double>(kInt32Min - add))
+    const double length = steps + add;
+    if (length > static_cast<double>(kInt32Max) || length < static_cast<double>(kInt32Min))
         RefuseHydrograph("more than 2147483647");
-    return static_cast<std::int32_t>(steps) + add;
+    return static_cast<std::int32_t>(length);
 }
 
 } // namespace

@@ -177,6 +177,7 @@ TEST(HydrographReferenceTest, ChosenInputsGiveBitIdenticalResults)
         {-1, tc, 70.26, 100, 1},          // nb far below 0: a negative count
         {-1e-3, tc, 70.26, 100, 1},
         {-1e-300, tc, 70.26, 6, 1},
+        {60, (-2147483650.5 / 2.67 - 0.5) / 0.6, 70.26, 6, 1}, // nb = -2147483647
         {30, -5, 70.26, 100, 1},          // a negative concentration time
         {30, -1.0 / 2.4, 70.26, 6, 1},    // Tp = 0
         {0, tc, 70.26, 6, 1},             // no time step
