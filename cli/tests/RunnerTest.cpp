@@ -79,7 +79,8 @@ TEST(RunnerTest, InputsReachTheirFields)
 {
     const Result r = RunWith({"StepCount=3", "PartialSeries=0", "EnteredCumulative=10,10,25",
                               "CurveNumber=100", "TimeStep=60", "SoilGroup=3", "LandUse=2",
-                              "AssignInitialAbstraction=0", "LevelDifference=-5e2"});
+                              "AssignInitialAbstraction=0", "LevelDifference=-5e2",
+                              "FlowLength=+2.5", "WatershedArea=+.5"});
     ASSERT_EQ(r.status, 0) << r.err;
     const QJsonObject json = ParseJson(r.out);
     EXPECT_EQ(json["RainPartial"].toArray(), QJsonArray({10, 0, 15}));
@@ -88,6 +89,9 @@ TEST(RunnerTest, InputsReachTheirFields)
     EXPECT_EQ(json["LandUse"].toInt(), 2);
     EXPECT_EQ(json["PotentialRetention"].toDouble(), 0);
     EXPECT_EQ(json["LevelDifference"].toDouble(), -500);
+    EXPECT_EQ(json["FlowLength"].toDouble(), 2.5);
+    EXPECT_EQ(json["WatershedArea"].toDouble(), 0.5);
+    EXPECT_EQ(RunWith({"CurveNumber=+90"}).status, 0);
 }
 
 TEST(RunnerTest, EngineFailuresAreListedInOrderAndTheChainGoesOn)
@@ -122,6 +126,7 @@ TEST(RunnerTest, BadArgumentsExitTwoWithAMessage)
         {"TimeStep=1e400"},   {"FlowLength=inf"},      {"StepCount=0"},     {"StepCount=101"},
         {"StepCount=2.5"},    {"PartialSeries=2"},     {"AssignInitialAbstraction=-1"},
         {"SoilGroup=4"},      {"EnteredPartial=1,,2"}, {"CurveNumber=85.9"},
+        {"FlowLength=+-1"},   {"FlowLength=+"},        {"StepCount=++3"},
         {"EnteredPartial=" + [] {
              std::string s = "1";
              for (int i = 0; i < 100; ++i)
