@@ -25,7 +25,7 @@ const char *const kUsage =
     "  EnteredPartial=MM,MM,...  EnteredCumulative=MM,MM,...   (slots 1, 2, ...; at most 100)\n"
     "\n"
     "Exit status: 0 when the chain ran (stage failures are part of the output),\n"
-    "2 for a bad argument.\n";
+    "1 when the output could not be written, 2 for a bad argument.\n";
 
 namespace {
 

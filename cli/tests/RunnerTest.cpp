@@ -8,7 +8,9 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using namespace velmaro;
 
@@ -162,4 +164,17 @@ TEST(RunnerTest, ExecutableHonoursTheExitStatusAndHelp)
     const auto defaults = run("");
     EXPECT_EQ(defaults.first, 0);
     EXPECT_NE(defaults.second.find("\"HydrographCount\": 16"), std::string::npos);
+}
+
+TEST(RunnerTest, OutputThatCannotBeWrittenIsNotASuccess)
+{
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full on this machine";
+    for (const char *args : {"", "--help"}) {
+        const std::string command =
+            std::string(VELMARO_CLI) + " " + args + " >/dev/full 2>/dev/null";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << args;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << args;
+    }
 }
