@@ -77,6 +77,70 @@ TEST(RunnerTest, NumbersReadBackToTheSameDouble)
         EXPECT_EQ(h[j - 1].toDouble(), m.Hydrograph[j]) << j;
 }
 
+// Every field under its own name, each number reading back to the very double computed.
+TEST(RunnerTest, EveryFieldReadsBackToItsOwnValue)
+{
+    const std::vector<std::string> arguments = {
+        "FlowLength=3.7", "LevelDifference=123.4", "WatershedArea=9.87", "TimeStep=7",
+        "StepCount=5", "CurveNumber=77", "SoilGroup=2", "LandUse=3", "PartialSeries=0",
+        "AssignInitialAbstraction=0", "EnteredPartial=1.1,2.2,3.3,4.4,5.5,6.6",
+        "EnteredCumulative=10.1,30.3,31.7,70.9,69.2"};
+    const Result r = RunWith(arguments);
+    ASSERT_EQ(r.status, 0);
+    const QJsonObject json = ParseJson(r.out);
+    ModelState m;
+    m.SetDefaults();
+    for (const std::string &argument : arguments)
+        cli::ApplyArgument(m, argument);
+    RunGuardedChain(m);
+
+    const struct {
+        const char *name;
+        double value;
+    } scalars[] = {
+        {"FlowLength", m.FlowLength},
+        {"LevelDifference", m.LevelDifference},
+        {"WatershedArea", m.WatershedArea},
+        {"ConcentrationTime", m.ConcentrationTime},
+        {"InitialAbstraction", m.InitialAbstraction},
+        {"TimeStep", m.TimeStep},
+        {"PotentialRetention", m.PotentialRetention},
+        {"TotalVolume", m.TotalVolume},
+        {"SpecificVolume", m.SpecificVolume},
+        {"PeakDischarge", m.PeakDischarge},
+        {"StepCount", double(m.StepCount)},
+        {"CurveNumber", double(m.CurveNumber)},
+        {"HydrographCount", double(m.HydrographCount)},
+        {"SoilGroup", double(m.SoilGroup)},
+        {"PartialSeries", double(m.PartialSeries)},
+        {"LandUse", double(m.LandUse)},
+        {"AssignInitialAbstraction", double(m.AssignInitialAbstraction)},
+    };
+    for (const auto &s : scalars)
+        EXPECT_EQ(json[s.name].toDouble(), s.value) << s.name;
+
+    const struct {
+        const char *name;
+        const Series &series;
+    } series[] = {
+        {"EnteredPartial", m.EnteredPartial},     {"RainPartial", m.RainPartial},
+        {"EnteredCumulative", m.EnteredCumulative}, {"RainCumulative", m.RainCumulative},
+        {"Hyetograph", m.Hyetograph},             {"RunoffDepth", m.RunoffDepth},
+        {"RunoffIncrement", m.RunoffIncrement},
+    };
+    for (const auto &s : series) {
+        const QJsonArray values = json[s.name].toArray();
+        ASSERT_EQ(values.size(), m.StepCount) << s.name;
+        for (int k = 1; k <= m.StepCount; ++k)
+            EXPECT_EQ(values[k - 1].toDouble(), s.series[k]) << s.name << " slot " << k;
+    }
+    const QJsonArray hydrograph = json["Hydrograph"].toArray();
+    ASSERT_EQ(hydrograph.size(), m.HydrographCount);
+    for (int j = 1; j <= m.HydrographCount; ++j)
+        EXPECT_EQ(hydrograph[j - 1].toDouble(), m.Hydrograph[j]) << "ordinate " << j;
+    EXPECT_EQ(json.size(), std::size(scalars) + std::size(series) + 2); // Hydrograph, failures
+}
+
 TEST(RunnerTest, InputsReachTheirFields)
 {
     const Result r = RunWith({"StepCount=3", "PartialSeries=0", "EnteredCumulative=10,10,25",
