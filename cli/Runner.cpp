@@ -25,15 +25,24 @@ const char *const kUsage =
     "  EnteredPartial=MM,MM,...  EnteredCumulative=MM,MM,...   (slots 1, 2, ...; at most 100)\n"
     "\n"
     "Exit status: 0 when the chain ran (stage failures are part of the output),\n"
-    "2 for a bad argument.\n";
+    "1 when the output could not be written, 2 for a bad argument.\n";
 
 namespace {
+
+// A number may carry a "+" as in the window's fields; from_chars itself takes only a "-".
+std::string_view WithoutPlus(std::string_view text)
+{
+    if (text.size() > 1 && text[0] == '+' && text[1] != '+' && text[1] != '-')
+        text.remove_prefix(1);
+    return text;
+}
 
 double ReadDouble(std::string_view name, std::string_view text)
 {
     double value = 0;
-    const char *end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    const std::string_view number = WithoutPlus(text);
+    const char *end = number.data() + number.size();
+    const auto [ptr, ec] = std::from_chars(number.data(), end, value, std::chars_format::general);
     if (ec != std::errc() || ptr != end || !std::isfinite(value))
         throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a number");
     return value;
@@ -43,8 +52,9 @@ std::int64_t ReadWhole(std::string_view name, std::string_view text, std::int64_
                        std::int64_t high)
 {
     std::int64_t value = 0;
-    const char *end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    const std::string_view number = WithoutPlus(text);
+    const char *end = number.data() + number.size();
+    const auto [ptr, ec] = std::from_chars(number.data(), end, value);
     if (ec != std::errc() || ptr != end) {
         ReadDouble(name, text); // says "not a number" for text that is none
         throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a whole number");

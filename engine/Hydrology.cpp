@@ -37,11 +37,13 @@ void RequireStepCount(std::int32_t n)
 }
 
 // A length in time steps as a 32-bit integer; anything beyond that range cannot be stored.
+// The whole number of steps plus a few is exact in a double wherever the sum fits the range.
 std::int32_t StepLength(double steps, std::int32_t add)
 {
-    if (steps > static_cast<double>(kInt32Max - add) || steps < static_cast<double>(kInt32Min - add))
+    const double length = steps + add;
+    if (length > static_cast<double>(kInt32Max) || length < static_cast<double>(kInt32Min))
         RefuseHydrograph("more than 2147483647");
-    return static_cast<std::int32_t>(steps) + add;
+    return static_cast<std::int32_t>(length);
 }
 
 } // namespace
@@ -139,7 +141,7 @@ void ModelState::ComputeHydrograph()
     }
 
     // No ordinate can exceed the sum of |m| over the steps so far: while that sum is finite no
-    // addition can overflow, and only past that is each addition checked.
+    // addition can overflow, and only past that is each addition checked, before it is stored.
     const std::span<double> h = Hydrograph.Ordinates();
     double reach = 0;
     for (int i = 1; i <= n; ++i) {
@@ -150,9 +152,8 @@ void ModelState::ComputeHydrograph()
         const std::int64_t last = std::min<std::int64_t>(uHigh, count - i + 1);
         for (std::int64_t u = first; u <= last; ++u) {
             double &ordinate = h[static_cast<std::size_t>(u + i - 2)];
-            ordinate += weight[static_cast<std::size_t>(u - uLow)] * m;
-            if (mayOverflow)
-                Finite(ordinate);
+            const double sum = ordinate + weight[static_cast<std::size_t>(u - uLow)] * m;
+            ordinate = mayOverflow ? Finite(sum) : sum;
         }
     }
 

@@ -8,7 +8,9 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using namespace velmaro;
 
@@ -75,11 +77,76 @@ TEST(RunnerTest, NumbersReadBackToTheSameDouble)
         EXPECT_EQ(h[j - 1].toDouble(), m.Hydrograph[j]) << j;
 }
 
+// Every field under its own name, each number reading back to the very double computed.
+TEST(RunnerTest, EveryFieldReadsBackToItsOwnValue)
+{
+    const std::vector<std::string> arguments = {
+        "FlowLength=3.7", "LevelDifference=123.4", "WatershedArea=9.87", "TimeStep=7",
+        "StepCount=5", "CurveNumber=77", "SoilGroup=2", "LandUse=3", "PartialSeries=0",
+        "AssignInitialAbstraction=0", "EnteredPartial=1.1,2.2,3.3,4.4,5.5,6.6",
+        "EnteredCumulative=10.1,30.3,31.7,70.9,69.2"};
+    const Result r = RunWith(arguments);
+    ASSERT_EQ(r.status, 0);
+    const QJsonObject json = ParseJson(r.out);
+    ModelState m;
+    m.SetDefaults();
+    for (const std::string &argument : arguments)
+        cli::ApplyArgument(m, argument);
+    RunGuardedChain(m);
+
+    const struct {
+        const char *name;
+        double value;
+    } scalars[] = {
+        {"FlowLength", m.FlowLength},
+        {"LevelDifference", m.LevelDifference},
+        {"WatershedArea", m.WatershedArea},
+        {"ConcentrationTime", m.ConcentrationTime},
+        {"InitialAbstraction", m.InitialAbstraction},
+        {"TimeStep", m.TimeStep},
+        {"PotentialRetention", m.PotentialRetention},
+        {"TotalVolume", m.TotalVolume},
+        {"SpecificVolume", m.SpecificVolume},
+        {"PeakDischarge", m.PeakDischarge},
+        {"StepCount", double(m.StepCount)},
+        {"CurveNumber", double(m.CurveNumber)},
+        {"HydrographCount", double(m.HydrographCount)},
+        {"SoilGroup", double(m.SoilGroup)},
+        {"PartialSeries", double(m.PartialSeries)},
+        {"LandUse", double(m.LandUse)},
+        {"AssignInitialAbstraction", double(m.AssignInitialAbstraction)},
+    };
+    for (const auto &s : scalars)
+        EXPECT_EQ(json[s.name].toDouble(), s.value) << s.name;
+
+    const struct {
+        const char *name;
+        const Series &series;
+    } series[] = {
+        {"EnteredPartial", m.EnteredPartial},     {"RainPartial", m.RainPartial},
+        {"EnteredCumulative", m.EnteredCumulative}, {"RainCumulative", m.RainCumulative},
+        {"Hyetograph", m.Hyetograph},             {"RunoffDepth", m.RunoffDepth},
+        {"RunoffIncrement", m.RunoffIncrement},
+    };
+    for (const auto &s : series) {
+        const QJsonArray values = json[s.name].toArray();
+        ASSERT_EQ(values.size(), m.StepCount) << s.name;
+        for (int k = 1; k <= m.StepCount; ++k)
+            EXPECT_EQ(values[k - 1].toDouble(), s.series[k]) << s.name << " slot " << k;
+    }
+    const QJsonArray hydrograph = json["Hydrograph"].toArray();
+    ASSERT_EQ(hydrograph.size(), m.HydrographCount);
+    for (int j = 1; j <= m.HydrographCount; ++j)
+        EXPECT_EQ(hydrograph[j - 1].toDouble(), m.Hydrograph[j]) << "ordinate " << j;
+    EXPECT_EQ(json.size(), std::size(scalars) + std::size(series) + 2); // Hydrograph, failures
+}
+
 TEST(RunnerTest, InputsReachTheirFields)
 {
     const Result r = RunWith({"StepCount=3", "PartialSeries=0", "EnteredCumulative=10,10,25",
                               "CurveNumber=100", "TimeStep=60", "SoilGroup=3", "LandUse=2",
-                              "AssignInitialAbstraction=0", "LevelDifference=-5e2"});
+                              "AssignInitialAbstraction=0", "LevelDifference=-5e2",
+                              "FlowLength=+2.5", "WatershedArea=+.5"});
     ASSERT_EQ(r.status, 0) << r.err;
     const QJsonObject json = ParseJson(r.out);
     EXPECT_EQ(json["RainPartial"].toArray(), QJsonArray({10, 0, 15}));
@@ -88,6 +155,9 @@ TEST(RunnerTest, InputsReachTheirFields)
     EXPECT_EQ(json["LandUse"].toInt(), 2);
     EXPECT_EQ(json["PotentialRetention"].toDouble(), 0);
     EXPECT_EQ(json["LevelDifference"].toDouble(), -500);
+    EXPECT_EQ(json["FlowLength"].toDouble(), 2.5);
+    EXPECT_EQ(json["WatershedArea"].toDouble(), 0.5);
+    EXPECT_EQ(RunWith({"CurveNumber=+90"}).status, 0);
 }
 
 TEST(RunnerTest, EngineFailuresAreListedInOrderAndTheChainGoesOn)
@@ -122,6 +192,7 @@ TEST(RunnerTest, BadArgumentsExitTwoWithAMessage)
         {"TimeStep=1e400"},   {"FlowLength=inf"},      {"StepCount=0"},     {"StepCount=101"},
         {"StepCount=2.5"},    {"PartialSeries=2"},     {"AssignInitialAbstraction=-1"},
         {"SoilGroup=4"},      {"EnteredPartial=1,,2"}, {"CurveNumber=85.9"},
+        {"FlowLength=+-1"},   {"FlowLength=+"},        {"StepCount=++3"},
         {"EnteredPartial=" + [] {
              std::string s = "1";
              for (int i = 0; i < 100; ++i)
@@ -157,4 +228,17 @@ TEST(RunnerTest, ExecutableHonoursTheExitStatusAndHelp)
     const auto defaults = run("");
     EXPECT_EQ(defaults.first, 0);
     EXPECT_NE(defaults.second.find("\"HydrographCount\": 16"), std::string::npos);
+}
+
+TEST(RunnerTest, OutputThatCannotBeWrittenIsNotASuccess)
+{
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full on this machine";
+    for (const char *args : {"", "--help"}) {
+        const std::string command =
+            std::string(VELMARO_CLI) + " " + args + " >/dev/full 2>/dev/null";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << args;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << args;
+    }
 }

@@ -23,6 +23,9 @@ TEST(PowerTest, CasesInOrder)
     EXPECT_EQ(Power(-2, 3), -8);            // whole exponent by multiplication
     EXPECT_EQ(Power(2, -2), 0.25);
     EXPECT_NEAR(Power(2, 0.5), 1.4142135623730951, 1e-15);
+    EXPECT_EQ(Power(-1, 2147483647), -1);   // the largest whole exponent done by multiplication
+    EXPECT_EQ(Power(-1, -2147483647), -1);
+    EXPECT_EQ(Power(1, 2147483648.0), 1);   // beyond it: exp(e ln b)
 }
 
 TEST(PowerTest, FailuresAreArithmeticErrors)
@@ -31,6 +34,7 @@ TEST(PowerTest, FailuresAreArithmeticErrors)
     EXPECT_THROW(Power(0, -2), ArithmeticError);      // 1 / 0
     EXPECT_THROW(Power(1e200, 3), ArithmeticError);   // beyond double range
     EXPECT_THROW(Power(0, -0.5), ArithmeticError);
+    EXPECT_THROW(Power(-1, 2147483648.0), ArithmeticError); // whole, but past the 32-bit range
 }
 
 TEST(CheckedArithmeticTest, DivisionAndOverflow)
