@@ -31,6 +31,7 @@ QColor WindowText() { return SystemColour(QPalette::Text); }
 const QColor kReadOnlyBackground(181, 189, 204);
 
 constexpr char kControlA = 1;
+constexpr char kBackspace = 8;
 constexpr char kControlN = 14;
 constexpr char kEnter = 13;
 constexpr char kEscape = 27;
@@ -40,9 +41,16 @@ bool NoModifiers(Qt::KeyboardModifiers modifiers)
     return (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
-bool IsControl(Qt::KeyboardModifiers modifiers)
+// Whether QLineEdit would type the key's text: it takes Ctrl and Ctrl+Shift combinations as
+// commands (copy, paste, undo) but types the text of every other key, Alt combinations included.
+bool TypesText(const QKeyEvent *event)
 {
-    return (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    return text.at(0).category() == QChar::Other_Format ||
+           (modifiers != Qt::ControlModifier && modifiers != (Qt::ControlModifier | Qt::ShiftModifier));
 }
 
 // The control character a key stands for in the character filter (0 for none).
@@ -536,7 +544,7 @@ bool TSciCustomEdit::CharacterSwallowed(QKeyEvent *event)
     QChar character(FilterCode(event));
     QString text = event->text();
     if (character.isNull()) {
-        if (IsControl(event->modifiers()) || text.isEmpty())
+        if (!TypesText(event))
             return false;
         if (numPadDecimal_ && (event->modifiers() & Qt::KeypadModifier) &&
             (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma))
@@ -569,8 +577,14 @@ bool TSciCustomEdit::CharacterSwallowed(QKeyEvent *event)
     default:
         break;
     }
-    if (character.unicode() < 32)
-        return false;
+    if (character.unicode() < 32) {
+        if (character == typed)
+            return false;
+        // OnKeyPress turned the key into a control character: that, not the key, goes in.
+        if (character.unicode() == kBackspace)
+            backspace();
+        return true;
+    }
     if (TypedCharacterSwallowed(character))
         return true;
     if (character == typed && text == event->text())

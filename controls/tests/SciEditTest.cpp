@@ -329,6 +329,11 @@ TEST_F(FloatEdit, TheFilterAdmitsOnlyNumberCharacters)
     EXPECT_EQ(presenter.beeps, 2);
     QTest::keyClick(edit, Qt::Key_Backspace);   // control characters pass
     EXPECT_EQ(edit->text(), "+2.5E-");
+    // A letter typed with Alt (or AltGr as Ctrl+Alt) is still a typed letter.
+    QTest::keyClick(edit, Qt::Key_A, Qt::AltModifier);
+    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(edit->text(), "+2.5E-");
+    EXPECT_EQ(presenter.beeps, 4);
 
     // The keypad's decimal key types the decimal separator whatever the keyboard sends.
     edit->SetNumPadDecimal(true);
@@ -346,10 +351,17 @@ TEST_F(FloatEdit, OnKeyPressSeesCharactersFirst)
             key = QChar();
         else if (key == 'x')
             key = '5';
+        else if (key == 'b')
+            key = '\b';
     };
     TypeInto("19x");
     EXPECT_EQ(edit->text(), "15");
+    // A character turned into a backspace erases instead of going in.
+    QTest::keyClick(edit, Qt::Key_B);
+    EXPECT_EQ(edit->text(), "1");
+    EXPECT_EQ(changes, 3);
     EXPECT_EQ(presenter.beeps, 0);
+    EXPECT_TRUE(presenter.messages.empty());
 }
 
 TEST_F(FloatEdit, EnterAndArrowsMoveTheFocusEscUndoes)
