@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QValidator>
 
 #include <cmath>
 #include <string>
@@ -86,6 +87,25 @@ bool IsFocusMoveReason(Qt::FocusReason reason)
         return false;
     }
 }
+
+// The field's length limit. Unlike QLineEdit's own limit it does not cut a text the program
+// writes: that is shown whole, as a native edit does, since a cut text would read back as
+// another number and its re-rendering would be cut again without end.
+class LengthLimit : public QValidator {
+public:
+    LengthLimit(int maximum, QObject *parent)
+        : QValidator(parent)
+        , maximum_(maximum)
+    {
+    }
+    State validate(QString &text, int &) const override
+    {
+        return text.size() > maximum_ ? Invalid : Acceptable;
+    }
+
+private:
+    int maximum_;
+};
 
 // Set while one field runs its exit sequence: a message it shows moves the focus through
 // other fields, which must not validate (and so message) in turn.
@@ -643,7 +663,9 @@ void TSciBaseEdit::SetMaxLength(int length)
     if (length == maxLength_)
         return;
     maxLength_ = std::max(0, length);
-    QLineEdit::setMaxLength(maxLength_ == 0 ? 32767 : maxLength_);
+    delete validator();
+    if (maxLength_ > 0)
+        setValidator(new LengthLimit(maxLength_, this));
     DisplayText();
 }
 

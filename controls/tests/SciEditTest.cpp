@@ -538,6 +538,27 @@ TEST_F(FloatEdit, ANonFiniteValueCannotBeShownAndSaysSo)
     EXPECT_THROW(edit->AsFloat(), ConversionError);
 }
 
+// The limit holds for what the user types; a value the program writes is shown whole (a cut
+// text would read back as another number, and re-rendering it would cut it again).
+TEST_F(FloatEdit, MaxLengthLimitsTypingNotTheValueShown)
+{
+    edit->SetMaxLength(4);
+    edit->SetTrimTrailingZeroes(false);
+    changes = 0;
+    edit->SetAsFloat(12.5L);
+    EXPECT_EQ(edit->text(), "12.500");
+    EXPECT_EQ(edit->AsFloat(), 12.5L);
+    EXPECT_EQ(changes, 1);
+
+    edit->SetTrimTrailingZeroes(true);
+    TypeInto("123456");
+    EXPECT_EQ(edit->text(), "1234");
+    EXPECT_EQ(edit->AsFloat(), 1234.0L);
+    edit->SetMaxLength(0);
+    QTest::keyClick(edit, Qt::Key_5);
+    EXPECT_EQ(edit->text(), "12345");
+}
+
 TEST_F(FloatEdit, WhileLoadingTextChangesDoNotNotify)
 {
     edit->BeginLoading();
