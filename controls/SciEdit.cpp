@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QValidator>
 
 #include <cmath>
 #include <string>
@@ -31,6 +32,7 @@ QColor WindowText() { return SystemColour(QPalette::Text); }
 const QColor kReadOnlyBackground(181, 189, 204);
 
 constexpr char kControlA = 1;
+constexpr char kBackspace = 8;
 constexpr char kControlN = 14;
 constexpr char kEnter = 13;
 constexpr char kEscape = 27;
@@ -40,9 +42,16 @@ bool NoModifiers(Qt::KeyboardModifiers modifiers)
     return (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
-bool IsControl(Qt::KeyboardModifiers modifiers)
+// Whether QLineEdit would type the key's text: it takes Ctrl and Ctrl+Shift combinations as
+// commands (copy, paste, undo) but types the text of every other key, Alt combinations included.
+bool TypesText(const QKeyEvent *event)
 {
-    return (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    return text.at(0).category() == QChar::Other_Format ||
+           (modifiers != Qt::ControlModifier && modifiers != (Qt::ControlModifier | Qt::ShiftModifier));
 }
 
 // The control character a key stands for in the character filter (0 for none).
@@ -78,6 +87,25 @@ bool IsFocusMoveReason(Qt::FocusReason reason)
         return false;
     }
 }
+
+// The field's length limit. Unlike QLineEdit's own limit it does not cut a text the program
+// writes: that is shown whole, as a native edit does, since a cut text would read back as
+// another number and its re-rendering would be cut again without end.
+class LengthLimit : public QValidator {
+public:
+    LengthLimit(int maximum, QObject *parent)
+        : QValidator(parent)
+        , maximum_(maximum)
+    {
+    }
+    State validate(QString &text, int &) const override
+    {
+        return text.size() > maximum_ ? Invalid : Acceptable;
+    }
+
+private:
+    int maximum_;
+};
 
 // Set while one field runs its exit sequence: a message it shows moves the focus through
 // other fields, which must not validate (and so message) in turn.
@@ -536,7 +564,7 @@ bool TSciCustomEdit::CharacterSwallowed(QKeyEvent *event)
     QChar character(FilterCode(event));
     QString text = event->text();
     if (character.isNull()) {
-        if (IsControl(event->modifiers()) || text.isEmpty())
+        if (!TypesText(event))
             return false;
         if (numPadDecimal_ && (event->modifiers() & Qt::KeypadModifier) &&
             (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma))
@@ -569,8 +597,14 @@ bool TSciCustomEdit::CharacterSwallowed(QKeyEvent *event)
     default:
         break;
     }
-    if (character.unicode() < 32)
-        return false;
+    if (character.unicode() < 32) {
+        if (character == typed)
+            return false;
+        // OnKeyPress turned the key into a control character: that, not the key, goes in.
+        if (character.unicode() == kBackspace)
+            backspace();
+        return true;
+    }
     if (TypedCharacterSwallowed(character))
         return true;
     if (character == typed && text == event->text())
@@ -629,7 +663,9 @@ void TSciBaseEdit::SetMaxLength(int length)
     if (length == maxLength_)
         return;
     maxLength_ = std::max(0, length);
-    QLineEdit::setMaxLength(maxLength_ == 0 ? 32767 : maxLength_);
+    delete validator();
+    if (maxLength_ > 0)
+        setValidator(new LengthLimit(maxLength_, this));
     DisplayText();
 }
 

@@ -329,6 +329,11 @@ TEST_F(FloatEdit, TheFilterAdmitsOnlyNumberCharacters)
     EXPECT_EQ(presenter.beeps, 2);
     QTest::keyClick(edit, Qt::Key_Backspace);   // control characters pass
     EXPECT_EQ(edit->text(), "+2.5E-");
+    // A letter typed with Alt (or AltGr as Ctrl+Alt) is still a typed letter.
+    QTest::keyClick(edit, Qt::Key_A, Qt::AltModifier);
+    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(edit->text(), "+2.5E-");
+    EXPECT_EQ(presenter.beeps, 4);
 
     // The keypad's decimal key types the decimal separator whatever the keyboard sends.
     edit->SetNumPadDecimal(true);
@@ -346,10 +351,17 @@ TEST_F(FloatEdit, OnKeyPressSeesCharactersFirst)
             key = QChar();
         else if (key == 'x')
             key = '5';
+        else if (key == 'b')
+            key = '\b';
     };
     TypeInto("19x");
     EXPECT_EQ(edit->text(), "15");
+    // A character turned into a backspace erases instead of going in.
+    QTest::keyClick(edit, Qt::Key_B);
+    EXPECT_EQ(edit->text(), "1");
+    EXPECT_EQ(changes, 3);
     EXPECT_EQ(presenter.beeps, 0);
+    EXPECT_TRUE(presenter.messages.empty());
 }
 
 TEST_F(FloatEdit, EnterAndArrowsMoveTheFocusEscUndoes)
@@ -524,6 +536,27 @@ TEST_F(FloatEdit, ANonFiniteValueCannotBeShownAndSaysSo)
     EXPECT_THROW(edit->SetAsFloat(std::numeric_limits<long double>::infinity()), ConversionError);
     EXPECT_EQ(edit->text(), "INF");
     EXPECT_THROW(edit->AsFloat(), ConversionError);
+}
+
+// The limit holds for what the user types; a value the program writes is shown whole (a cut
+// text would read back as another number, and re-rendering it would cut it again).
+TEST_F(FloatEdit, MaxLengthLimitsTypingNotTheValueShown)
+{
+    edit->SetMaxLength(4);
+    edit->SetTrimTrailingZeroes(false);
+    changes = 0;
+    edit->SetAsFloat(12.5L);
+    EXPECT_EQ(edit->text(), "12.500");
+    EXPECT_EQ(edit->AsFloat(), 12.5L);
+    EXPECT_EQ(changes, 1);
+
+    edit->SetTrimTrailingZeroes(true);
+    TypeInto("123456");
+    EXPECT_EQ(edit->text(), "1234");
+    EXPECT_EQ(edit->AsFloat(), 1234.0L);
+    edit->SetMaxLength(0);
+    QTest::keyClick(edit, Qt::Key_5);
+    EXPECT_EQ(edit->text(), "12345");
 }
 
 TEST_F(FloatEdit, WhileLoadingTextChangesDoNotNotify)
