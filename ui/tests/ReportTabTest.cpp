@@ -2,11 +2,15 @@
 
 #include "Unidades.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace velmaro {
 namespace {
@@ -77,6 +81,28 @@ TEST_F(ReportTabTest, PrintingWithoutADefaultPrinterIsShownAsAnError)
     ASSERT_EQ(presenter.messages.size(), 1u);
     EXPECT_EQ(presenter.messages[0].caption, QCoreApplication::applicationName());
     EXPECT_FALSE(presenter.messages[0].text.isEmpty());
+}
+
+// The Print button asks first, unlike the menu item: the print dialog comes up over the window,
+// and cancelling it prints nothing and reports nothing.
+TEST_F(ReportTabTest, PrintButtonOpensThePrintDialog)
+{
+    ShowTab(window->TabSheet1);
+    QString title;
+    QWidget *owner = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr) << "no print dialog came up";
+        title = dialog->windowTitle();
+        owner = dialog->parentWidget();
+        dialog->reject();
+    });
+    QTest::mouseClick(window->Button8, Qt::LeftButton);
+    QCoreApplication::processEvents(); // without a dialog the check above runs here
+    EXPECT_EQ(title, "Print of VELMARO");
+    EXPECT_EQ(owner, window.get());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(presenter.messages.empty());
 }
 
 } // namespace
