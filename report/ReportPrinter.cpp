@@ -8,7 +8,9 @@
 #include <QPrinterInfo>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace velmaro {
 namespace {
@@ -58,6 +60,16 @@ QString PrinterName(const QPrinter &printer)
     return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
 }
 
+// Zero-based first and last page to print: the range chosen in the print dialog, held to the
+// pages the document has, or every page when no range was chosen.
+std::pair<int, int> PagesToPrint(const QPrinter &printer, int pageCount)
+{
+    if (printer.printRange() != QPrinter::PageRange || printer.fromPage() < 1)
+        return {0, pageCount - 1};
+    const int last = printer.toPage() < 1 ? pageCount : printer.toPage();
+    return {std::min(printer.fromPage(), pageCount) - 1, std::min(last, pageCount) - 1};
+}
+
 [[noreturn]] void FailPrinting(const QPrinter &printer)
 {
     throw PrintError(
@@ -81,8 +93,9 @@ void PrintDocument(const QTextDocument &document, QPrinter &printer)
     if (!painter.begin(&printer))
         FailPrinting(printer);
     painter.scale(printer.logicalDpiX() / kLayoutDpi, printer.logicalDpiY() / kLayoutDpi);
-    for (int page = 0; page < layout.PageCount(); ++page) {
-        if (page > 0 && !printer.newPage())
+    const auto [first, last] = PagesToPrint(printer, layout.PageCount());
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !printer.newPage())
             FailPrinting(printer);
         layout.PaintPage(painter, page);
     }
@@ -105,8 +118,11 @@ void PrintToDefaultPrinter(const QTextDocument &document)
 void PrintWithDialog(const QTextDocument &document, QWidget *parent)
 {
     QPrinter printer(QPrinter::HighResolution);
+    // Named before the dialog opens, so that printing to a file proposes a file, not a folder.
+    printer.setDocName(QString::fromLatin1(kPrintJobTitle));
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QString::fromLatin1(kPrintJobTitle));
+    dialog.setMinMax(1, PrintedPageCount(document, printer));
     if (dialog.exec() == QDialog::Accepted)
         PrintDocument(document, printer);
 }

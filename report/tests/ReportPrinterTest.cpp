@@ -70,6 +70,28 @@ TEST_F(PrintToPdf, EveryPageOfTheDocumentIsPrintedUnderTheJobTitle)
         EXPECT_TRUE(text.contains(QStringLiteral("Report line %1").arg(line))) << line;
 }
 
+TEST_F(PrintToPdf, APageRangeFromThePrintDialogPrintsOnlyThosePages)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    for (int line = 1; line <= 300; ++line)
+        cursor.insertText(QStringLiteral("Report line %1\n").arg(line));
+    const int pages = PrintedPageCount(document, printer_);
+    ASSERT_GT(pages, 2);
+    const struct {
+        int from, to, expected;
+    } ranges[] = {{2, 2, 1}, {2, pages + 5, pages - 1}, {pages + 3, pages + 4, 1}};
+    for (const auto &r : ranges) {
+        printer_.setPrintRange(QPrinter::PageRange);
+        printer_.setFromTo(r.from, r.to);
+        PrintDocument(document, printer_);
+        EXPECT_EQ(InfoField(RunTool("pdfinfo", {pdf_}), "Pages").toInt(), r.expected) << r.from;
+    }
+    const QString text = RunTool("pdftotext", {"-layout", pdf_, "-"});
+    EXPECT_FALSE(text.contains("Report line 1\n")) << "the last range prints the last page only";
+    EXPECT_TRUE(text.contains("Report line 300"));
+}
+
 TEST_F(PrintToPdf, AnEmptyDocumentGivesOneEmptyPage)
 {
     QTextDocument document;
