@@ -140,6 +140,36 @@ TEST_F(WindowTest, CurveNumberTableFollowsTheLandUseAndRecomputes)
     EXPECT_EQ(window->focusWidget(), window->euNc);
 }
 
+TEST_F(WindowTest, EachLandUseOpensItsOwnCurveNumberTable)
+{
+    ShowWindow();
+    ShowTab(window->Condicionantes);
+    // The tables differ in their row counts: EC1 25, EC2 38, EC3 22, EC4 15.
+    const struct {
+        QRadioButton *landUse;
+        const char *caption;
+        int rows;
+    } cases[] = {
+        {window->rbTac, "Curve number for cultivated agricultural lands ", 38},
+        {window->rbTpas, "Curve number for arid and semiarid rangelands ", 15},
+        {window->rbOta, "Curve number for other agricultural lands ", 22},
+        {window->rbAu, "Curve number for urban areas ", 25},
+    };
+    for (const auto &c : cases) {
+        c.landUse->click();
+        SeenDialog seen;
+        int rows = 0;
+        AnswerNextSelection(seen, [&rows](TSeleccionForm &form) {
+            rows = form.DS->rowCount();
+            Cancel(form);
+        });
+        QTest::mouseClick(window->BitBtn2, Qt::LeftButton);
+        ASSERT_TRUE(seen.shown);
+        EXPECT_EQ(seen.caption, c.caption);
+        EXPECT_EQ(rows, c.rows) << c.caption;
+    }
+}
+
 TEST_F(WindowTest, CancellingATableChangesNothing)
 {
     ShowWindow();
