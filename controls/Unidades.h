@@ -7,14 +7,13 @@
 #include "SciEdit.h"
 #include "UnitModel.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPointer>
 #include <QStringList>
 
 #include <functional>
 #include <vector>
-
-#include <QComboBox>
 
 namespace velmaro {
 

@@ -5,9 +5,9 @@
 #include <QDialog>
 
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
-class QKeyEvent;
 class QShowEvent;
 
 namespace velmaro {

@@ -109,10 +109,6 @@ void BevelPanel::paintEvent(QPaintEvent *)
     qDrawShadePanel(&painter, rect().adjusted(1, 1, -1, -1), palette(), false, 1);
 }
 
-} // namespace velmaro
-
-namespace velmaro {
-
 void CentredPicture::SetPicture(const QPixmap &picture)
 {
     picture_ = picture;

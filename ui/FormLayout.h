@@ -48,10 +48,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
-} // namespace velmaro
-
-namespace velmaro {
-
 // A picture shown at its own size in the middle of the view, scaled down proportionally when the
 // view is smaller than the picture, so that none of it is cut off.
 class CentredPicture final : public QFrame {
