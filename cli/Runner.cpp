@@ -1,5 +1,7 @@
 #include "Runner.h"
 
+#include "ModelState.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>

@@ -4,12 +4,15 @@
 // whole state printed as one JSON object.
 
 #include "Chain.h"
-#include "ModelState.h"
 
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace velmaro {
+struct ModelState;
+}
 
 namespace velmaro::cli {
 

@@ -1,5 +1,7 @@
 #include "Chain.h"
 
+#include "ModelState.h"
+
 #include <exception>
 
 namespace velmaro {

@@ -4,8 +4,7 @@
 // made read-only. On a failure the view is left empty and writable and the error goes on to
 // the caller; a partly filled report is never shown.
 
-#include <QString>
-
+class QString;
 class QTextEdit;
 
 namespace velmaro {

@@ -1,5 +1,7 @@
 #include "Runner.h"
 
+#include "ModelState.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
