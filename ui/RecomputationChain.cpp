@@ -84,7 +84,7 @@ void RunGuarded(QWidget *window, Steps &&steps)
     try {
         steps();
     } catch (const HydrographCapacityError &refusal) {
-        ShowErrorMessage(QString::fromUtf8(refusal.what()), window);
+        ShowErrorMessage(ErrorText(refusal), window);
     } catch (const std::exception &) {
     }
 }
@@ -125,14 +125,6 @@ void RevertToChosenEntry(QComboBox *list)
         list->setEditText(list->itemText(list->currentIndex()));
 }
 
-std::vector<double> StepTimes(int count, double timeStep)
-{
-    std::vector<double> times(static_cast<std::size_t>(count));
-    for (int k = 1; k <= count; ++k)
-        times[static_cast<std::size_t>(k - 1)] = k * timeStep / 60;
-    return times;
-}
-
 template <class Value>
 std::vector<double> ColumnOf(int count, Value value)
 {
@@ -140,6 +132,12 @@ std::vector<double> ColumnOf(int count, Value value)
     for (int k = 1; k <= count; ++k)
         column[static_cast<std::size_t>(k - 1)] = value(k);
     return column;
+}
+
+// Step k ends k time steps (minutes) after the start: the grids show it in hours.
+std::vector<double> StepTimes(int count, double timeStep)
+{
+    return ColumnOf(count, [timeStep](int k) { return k * timeStep / 60; });
 }
 
 // Rows 1 to count from the columns (time first), the unit heading above the last column.
