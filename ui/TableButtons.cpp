@@ -24,6 +24,16 @@ constexpr QSize kCurveNumberTableSize{740, 455};
 // Curve number tables by land use: urban, cultivated, other agricultural, arid rangelands.
 const char *const kCurveNumberTables[] = {"EC1", "EC2", "EC3", "EC4"};
 
+// The soil tables list the hydrologic groups A to D in the order of the group list: the picked
+// row is the entry to choose.
+auto SoilGroupPick(QComboBox *groups)
+{
+    return [groups](TSeleccionForm &form) -> QWidget * {
+        groups->setCurrentIndex(form.CurrentRowPosition());
+        return groups;
+    };
+}
+
 } // namespace
 
 // The dialog lives for this one pick and is released on every path, also when the table
@@ -53,19 +63,13 @@ void TMainFormVelmaro::PickFromTable(const QString &caption, const QString &tabl
 void TMainFormVelmaro::bbSTC1Click()
 {
     PickFromTable(QStringLiteral("Characterization of soil hydrologic groups (CPESC 2002)"),
-                  QStringLiteral("ES1"), kSoilGroupTableSize, [this](TSeleccionForm &form) -> QWidget * {
-                      cbGh->setCurrentIndex(form.CurrentRowPosition());
-                      return cbGh;
-                  });
+                  QStringLiteral("ES1"), kSoilGroupTableSize, SoilGroupPick(cbGh));
 }
 
 void TMainFormVelmaro::BitBtn1Click()
 {
     PickFromTable(QStringLiteral("Characterization of soil hydrologic groups for disturbed soils"),
-                  QStringLiteral("ES2"), kSoilGroupTableSize, [this](TSeleccionForm &form) -> QWidget * {
-                      cbGh->setCurrentIndex(form.CurrentRowPosition());
-                      return cbGh;
-                  });
+                  QStringLiteral("ES2"), kSoilGroupTableSize, SoilGroupPick(cbGh));
 }
 
 void TMainFormVelmaro::BitBtn6Click()
