@@ -209,26 +209,8 @@ void WriteSeries(JsonWriter &json, std::string_view name, const Series &series, 
     json.Slots([&series](int k) { return series[k]; }, count);
 }
 
-} // namespace
-
-void ApplyArgument(ModelState &model, std::string_view argument)
+void WriteScalars(JsonWriter &json, const ModelState &m)
 {
-    const std::size_t equals = argument.find('=');
-    if (equals == std::string_view::npos)
-        throw UsageError("'" + std::string(argument) + "' is not NAME=VALUE");
-    const std::string_view name = argument.substr(0, equals);
-    for (const InputField &field : InputFields()) {
-        if (field.name == name) {
-            field.set(model, name, argument.substr(equals + 1));
-            return;
-        }
-    }
-    throw UsageError("unknown input '" + std::string(name) + "'");
-}
-
-std::string RenderJson(const ModelState &m, const std::vector<StageFailure> &failures)
-{
-    JsonWriter json;
     const struct {
         std::string_view name;
         double value;
@@ -264,6 +246,11 @@ std::string RenderJson(const ModelState &m, const std::vector<StageFailure> &fai
         json.Key(i.name);
         json.Integer(i.value);
     }
+}
+
+// Each series up to StepCount, the hydrograph up to HydrographCount.
+void WriteSeriesFields(JsonWriter &json, const ModelState &m)
+{
     const int n = std::clamp(m.StepCount, 0, kSeriesSlots);
     WriteSeries(json, "EnteredPartial", m.EnteredPartial, n);
     WriteSeries(json, "RainPartial", m.RainPartial, n);
@@ -275,7 +262,10 @@ std::string RenderJson(const ModelState &m, const std::vector<StageFailure> &fai
     json.Key("Hydrograph");
     json.Slots([&m](int j) { return m.Hydrograph[j]; },
                std::clamp(m.HydrographCount, 0, m.Hydrograph.Size()));
+}
 
+void WriteFailures(JsonWriter &json, const std::vector<StageFailure> &failures)
+{
     json.Key("failures");
     json.Raw("[");
     for (std::size_t i = 0; i < failures.size(); ++i) {
@@ -286,6 +276,31 @@ std::string RenderJson(const ModelState &m, const std::vector<StageFailure> &fai
         json.Raw("}");
     }
     json.Raw("]");
+}
+
+} // namespace
+
+void ApplyArgument(ModelState &model, std::string_view argument)
+{
+    const std::size_t equals = argument.find('=');
+    if (equals == std::string_view::npos)
+        throw UsageError("'" + std::string(argument) + "' is not NAME=VALUE");
+    const std::string_view name = argument.substr(0, equals);
+    for (const InputField &field : InputFields()) {
+        if (field.name == name) {
+            field.set(model, name, argument.substr(equals + 1));
+            return;
+        }
+    }
+    throw UsageError("unknown input '" + std::string(name) + "'");
+}
+
+std::string RenderJson(const ModelState &model, const std::vector<StageFailure> &failures)
+{
+    JsonWriter json;
+    WriteScalars(json, model);
+    WriteSeriesFields(json, model);
+    WriteFailures(json, failures);
     return json.Finish();
 }
 
