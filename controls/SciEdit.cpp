@@ -119,11 +119,6 @@ public:
     ExitScope &operator=(const ExitScope &) = delete;
 };
 
-std::string Utf8(const QString &text)
-{
-    return text.toStdString();
-}
-
 } // namespace
 
 // ---- TSciCustomEdit ----------------------------------------------------------------------------
@@ -809,7 +804,7 @@ void TSciFloatEdit::TextToValue()
     if (fullAccuracy_ &&
         text == QString::fromStdString(RenderScientific(ScaledValue(), settings_.DecimalPlaces)))
         return;
-    value_ = ParseEditText(Utf8(text)) * scale_;
+    value_ = ParseEditText(text.toStdString()) * scale_;
 }
 
 void TSciFloatEdit::DisplayText()

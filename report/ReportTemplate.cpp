@@ -9,8 +9,8 @@
 
 #include <climits>
 #include <optional>
-#include <string_view>
 #include <source_location>
+#include <string_view>
 
 namespace velmaro {
 namespace {
@@ -88,7 +88,7 @@ QString DefaultReportTemplatePath()
 
 QByteArray ReadReportTemplate(const QString &path)
 {
-    QFile file(path); // closed by its destructor on every path
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw ReportError(QStringLiteral("Cannot open file %1").arg(FullPath(path)).toStdString());
     // One byte past the limit tells a file at the limit from a larger one, whatever size the
