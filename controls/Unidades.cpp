@@ -15,7 +15,8 @@ namespace {
 constexpr int kGap = 3;
 constexpr int kUnitBoxWidth = 100;
 
-// Visible unless the program hid the widget itself.
+// Hidden by the program (hide() or setVisible(false)), not merely not shown yet: the label and
+// the unit box are hidden with the field only then.
 bool ExplicitlyHidden(const QWidget *widget)
 {
     return widget->testAttribute(Qt::WA_WState_ExplicitShowHide) &&
