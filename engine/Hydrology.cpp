@@ -46,6 +46,23 @@ std::int32_t StepLength(double steps, std::int32_t add)
     return static_cast<std::int32_t>(length);
 }
 
+// The unit hydrograph's ordinates at places uLow to uHigh (element u - uLow): rising by 1/nr up
+// to the peak at u = nr, then falling by 1/(nb - nr) to 0 at u = nb, and 0 outside.
+std::vector<double> UnitHydrographWeights(std::int64_t uLow, std::int64_t uHigh, std::int32_t nr,
+                                          std::int32_t nb)
+{
+    const double nf = static_cast<double>(static_cast<std::int64_t>(nb) - nr);
+    std::vector<double> weight(static_cast<std::size_t>(std::max<std::int64_t>(uHigh - uLow + 1, 0)));
+    for (std::int64_t u = uLow; u <= uHigh; ++u) {
+        double &w = weight[static_cast<std::size_t>(u - uLow)];
+        if (u >= 1 && u <= nr)
+            w = static_cast<double>(u) / nr;
+        else if (u > nr && u <= nb)
+            w = static_cast<double>(nb - u) / nf;
+    }
+    return weight;
+}
+
 } // namespace
 
 void ModelState::ComputeConcentrationTime()
@@ -115,7 +132,6 @@ void ModelState::ComputeHydrograph()
     const double peakSteps = Div(tp, hours);
     const std::int32_t nr = StepLength(Nearest(peakSteps), 1);
     const std::int32_t nb = StepLength(Trunc(Div(Mul(kBaseLengthRatio, tp), hours)), 3);
-    const double nf = static_cast<double>(static_cast<std::int64_t>(nb) - nr);
 
     const std::int64_t count = static_cast<std::int64_t>(nb) + n - 1;
     if (count > kInt32Max)
@@ -126,19 +142,12 @@ void ModelState::ComputeHydrograph()
     HydrographCount = static_cast<std::int32_t>(count);
     Hydrograph.ResetTo(HydrographCount);
 
-    // u = j - i + 1 is ordinate j's place in the unit hydrograph of step i: rising by 1/nr up
-    // to the peak at u = nr, then falling by 1/nf to 0 at u = nb. Only places that land on
-    // ordinates 1 to count can matter, so the table stays within the count whatever nr and nb.
+    // u = j - i + 1 is ordinate j's place in the unit hydrograph of step i. Only places that
+    // land on ordinates 1 to count can matter, so the table stays within the count whatever nr
+    // and nb.
     const std::int64_t uLow = std::max<std::int64_t>(std::min<std::int64_t>(1, nr + 1), 2 - n);
     const std::int64_t uHigh = std::min<std::int64_t>(std::max(nr, nb), count);
-    std::vector<double> weight(static_cast<std::size_t>(std::max<std::int64_t>(uHigh - uLow + 1, 0)));
-    for (std::int64_t u = uLow; u <= uHigh; ++u) {
-        double &w = weight[static_cast<std::size_t>(u - uLow)];
-        if (u >= 1 && u <= nr)
-            w = static_cast<double>(u) / nr;
-        else if (u > nr && u <= nb)
-            w = static_cast<double>(nb - u) / nf;
-    }
+    const std::vector<double> weight = UnitHydrographWeights(uLow, uHigh, nr, nb);
 
     // No ordinate can exceed the sum of |m| over the steps so far: while that sum is finite no
     // addition can overflow, and only past that is each addition checked, before it is stored.
