@@ -1,5 +1,6 @@
 #include "Arithmetic.h"
 
+#include <cstdint>
 #include <limits>
 
 namespace velmaro::arith {

@@ -6,7 +6,6 @@
 #include "EngineError.h"
 
 #include <cmath>
-#include <cstdint>
 
 namespace velmaro::arith {
 

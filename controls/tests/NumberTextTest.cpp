@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
 #include <clocale>
-#include <cmath>
 #include <limits>
 #include <string>
 

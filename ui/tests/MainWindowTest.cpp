@@ -11,16 +11,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyleOptionGroupBox>
 #include <QTabWidget>
 #include <QTest>
-#include <QPushButton>
 #include <QTextEdit>
 #include <QToolButton>
-
-#include <cmath>
 
 namespace velmaro {
 namespace {
