@@ -22,13 +22,18 @@ struct DecimalDigits {
     int exponent = 0;
 };
 
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 DecimalDigits DigitsOf(const char *first, const char *last, bool negative)
 {
     DecimalDigits result;
     result.negative = negative;
     const char *e = std::find(first, last, 'e');
     for (const char *p = first; p != e; ++p)
-        if (*p >= '0' && *p <= '9')
+        if (IsDigit(*p))
             result.digits.push_back(*p);
     std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), last, result.exponent);
     return result;
@@ -164,11 +169,6 @@ std::string Printable(std::string_view text)
 bool IsUnfinishedEnd(char c)
 {
     return c == '+' || c == '-' || c == 'E' || c == 'e' || c == processFormat.decimal;
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
 }
 
 std::size_t SkipDigits(std::string_view text, std::size_t at)
