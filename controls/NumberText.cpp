@@ -15,7 +15,7 @@ NumberFormat processFormat;
 constexpr int kMaxDecimals = 18;
 constexpr int kSignificantDigits = 18;
 
-// |value| = 0.d0 d1 d2 ... shifted: d0.d1d2... x 10^exponent.
+// |value| = d0.d1d2... x 10^exponent, its digits kept without the point.
 struct DecimalDigits {
     bool negative = false;
     std::string digits;
