@@ -30,6 +30,9 @@ void RequireStepCount(std::int32_t n)
                              std::to_string(n) + ".");
 }
 
+// The count said when nr, nb or the count itself does not fit a 32-bit integer.
+constexpr const char *kBeyond32Bits = "more than 2147483647";
+
 [[noreturn]] void RefuseHydrograph(const std::string &count)
 {
     throw HydrographCapacityError("The hydrograph would need " + count +
@@ -42,7 +45,7 @@ std::int32_t StepLength(double steps, std::int32_t add)
 {
     const double length = steps + add;
     if (length > static_cast<double>(kInt32Max) || length < static_cast<double>(kInt32Min))
-        RefuseHydrograph("more than 2147483647");
+        RefuseHydrograph(kBeyond32Bits);
     return static_cast<std::int32_t>(length);
 }
 
@@ -135,7 +138,7 @@ void ModelState::ComputeHydrograph()
 
     const std::int64_t count = static_cast<std::int64_t>(nb) + n - 1;
     if (count > kInt32Max)
-        RefuseHydrograph("more than 2147483647");
+        RefuseHydrograph(kBeyond32Bits);
     if (count > kHydrographCapacity)
         RefuseHydrograph(std::to_string(count));
 

@@ -1,11 +1,10 @@
 #include "Seleccion.h"
 
 #include "DataGrid.h"
+#include "MessagePresenter.h"
 #include "ReferenceTables.h"
 #include "TableModel.h"
 
-#include <QApplication>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -296,18 +295,9 @@ void TSeleccionForm::reject()
     done(ModalResultCancel);
 }
 
-void TSeleccionForm::SetErrorHandler(std::function<void(const QString &)> handler)
-{
-    errorHandler_ = std::move(handler);
-}
-
 void TSeleccionForm::ReportError(const QString &message)
 {
-    if (errorHandler_) {
-        errorHandler_(message);
-        return;
-    }
-    QMessageBox::critical(this, QCoreApplication::applicationName(), message);
+    ShowApplicationError(message, this);
 }
 
 } // namespace velmaro

@@ -6,7 +6,6 @@
 #include <QList>
 #include <QStringList>
 
-#include <functional>
 #include <vector>
 
 class QPainter;
@@ -68,9 +67,6 @@ public:
     // FlagMostrar is not 1.
     void GridDrawDataCell(QPainter &painter, const QRect &rect, const QModelIndex &cell, bool selected) const;
 
-    // Where a failure inside a slot goes; the application's error box by default.
-    void SetErrorHandler(std::function<void(const QString &)> handler);
-
     DataGrid *Grid = nullptr;
     TableModel *DS = nullptr;
     MemoryTable MD;
@@ -95,10 +91,10 @@ private:
     int CurrentField() const;
     bool HasFloatField() const;
     void FollowCurrentCell(const QModelIndex &current);
+    // A failure inside a slot or a paint goes to the application's error box.
     void ReportError(const QString &message);
 
     std::vector<int> columnWidths_;
-    std::function<void(const QString &)> errorHandler_;
     bool shown_ = false;
 };
 

@@ -9,7 +9,6 @@
 #include "Unidades.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -232,9 +231,7 @@ void TMainFormVelmaro::BuildStatusPanel(QWidget *client)
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setFixedHeight(kStatusHeight);
     Panel1->setAutoFillBackground(true);
-    QPalette colours = Panel1->palette();
-    colours.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-    Panel1->setPalette(colours);
+    ShowSeriesStatus(QString()); // no series error yet: "OK" on the button face
 }
 
 void TMainFormVelmaro::BuildGeometryTab()

@@ -173,6 +173,14 @@ void TMainFormVelmaro::ConnectHandlers()
     const auto onChange = [this](TUnidades *field, void (TMainFormVelmaro::*handler)()) {
         field->OnChange = [this, handler](TSciCustomEdit *) { (this->*handler)(); };
     };
+    // An editable list: each keystroke may choose the entry its text names; on finishing, a text
+    // that names none goes back to the chosen entry.
+    const auto onTyped = [this](QComboBox *list, void (TMainFormVelmaro::*handler)(const QString &)) {
+        connect(list->lineEdit(), &QLineEdit::textEdited, this, [this, handler](const QString &text) {
+            GuardEntryPoint(this, [this, handler, &text] { (this->*handler)(text); });
+        });
+        connect(list->lineEdit(), &QLineEdit::editingFinished, this, [list] { RevertToChosenEntry(list); });
+    };
 
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int tab) { GuardEntryPoint(this, [this, tab] { RunTabShowHandler(tab); }); });
@@ -183,10 +191,7 @@ void TMainFormVelmaro::ConnectHandlers()
 
     onChange(euAi, &TMainFormVelmaro::SueloShow);
     connect(cbGh, &QComboBox::activated, this, guarded(&TMainFormVelmaro::SueloShow));
-    connect(cbGh->lineEdit(), &QLineEdit::textEdited, this, [this](const QString &text) {
-        GuardEntryPoint(this, [this, &text] { ChooseTypedSoilGroup(text); });
-    });
-    connect(cbGh->lineEdit(), &QLineEdit::editingFinished, this, [this] { RevertToChosenEntry(cbGh); });
+    onTyped(cbGh, &TMainFormVelmaro::ChooseTypedSoilGroup);
     connect(cbAai, &QCheckBox::toggled, this, guarded(&TMainFormVelmaro::cbAaiClick));
 
     onChange(euPtsd, &TMainFormVelmaro::ForzantesShow);
@@ -195,10 +200,7 @@ void TMainFormVelmaro::ConnectHandlers()
     connect(rbAcumulada, &QRadioButton::toggled, this, whenChosen(&TMainFormVelmaro::rbAcumuladaClick));
     connect(rcParcial, &QRadioButton::toggled, this, whenChosen(&TMainFormVelmaro::rcParcialClick));
     connect(cbSall, &QComboBox::activated, this, guarded(&TMainFormVelmaro::cbSallChange));
-    connect(cbSall->lineEdit(), &QLineEdit::textEdited, this, [this](const QString &text) {
-        GuardEntryPoint(this, [this, &text] { ChooseTypedStepCount(text); });
-    });
-    connect(cbSall->lineEdit(), &QLineEdit::editingFinished, this, [this] { RevertToChosenEntry(cbSall); });
+    onTyped(cbSall, &TMainFormVelmaro::ChooseTypedStepCount);
     connect(cbLluvia, &QComboBox::activated, this, guarded(&TMainFormVelmaro::cbLluviaChange));
     onChange(euAll, &TMainFormVelmaro::euAllChange);
 

@@ -3,7 +3,6 @@
 
 #include "MainFormVelmaro.h"
 
-#include "MessagePresenter.h"
 #include "ModelState.h"
 #include "Seleccion.h"
 #include "Unidades.h"
@@ -46,7 +45,6 @@ void TMainFormVelmaro::PickFromTable(const QString &caption, const QString &tabl
     QWidget *focus = nullptr;
     {
         TSeleccionForm form(this);
-        form.SetErrorHandler([this](const QString &message) { ShowApplicationError(message, this); });
         form.setWindowTitle(caption);
         form.LoadTable(tableId);
         if (outerSize.height() > 0)
