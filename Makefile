@@ -2,6 +2,8 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
+# A compiler cache, where the machine has one, makes rebuilds in fresh checkouts cheap.
+CCACHE := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: all deps configure build run test bench test-sanitize clean
 
@@ -11,7 +13,7 @@ deps:
 	@scripts/install-deps
 
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE)
 
 configure: deps $(BUILD)/CMakeCache.txt
 
@@ -33,7 +35,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 test-sanitize: deps
-	cmake -S . -B $(ASAN_BUILD) $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja) -DCMAKE_BUILD_TYPE=Debug -DVELMARO_SANITIZE=ON -DVELMARO_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD) $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja) -DCMAKE_BUILD_TYPE=Debug $(CCACHE) -DVELMARO_SANITIZE=ON -DVELMARO_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
