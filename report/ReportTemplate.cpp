@@ -3,7 +3,6 @@
 #include "NumberText.h"
 #include "Windows1252.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -81,9 +80,9 @@ QByteArray ScanReportTemplate(QByteArrayView templateBytes, const IdentifierReso
     return report;
 }
 
-QString DefaultReportTemplatePath()
+QString DefaultReportTemplatePath(const QString &exeDir)
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Reportes/ModeloRepVelmaro.rtf");
+    return exeDir + QStringLiteral("/Reportes/ModeloRepVelmaro.rtf");
 }
 
 QByteArray ReadReportTemplate(const QString &path)

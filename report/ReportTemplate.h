@@ -34,7 +34,7 @@ using IdentifierResolver = std::function<QByteArray(const QByteArray &identifier
 QByteArray ScanReportTemplate(QByteArrayView templateBytes, const IdentifierResolver &resolve);
 
 // "Reportes/ModeloRepVelmaro.rtf" in the folder of the executable.
-QString DefaultReportTemplatePath();
+QString DefaultReportTemplatePath(const QString &exeDir);
 
 // The whole file, at most kTemplateSizeLimit bytes.
 QByteArray ReadReportTemplate(const QString &path);

@@ -1,8 +1,8 @@
 #include "HelpNotes.h"
 
+#include "DataFiles.h"
 #include "MessagePresenter.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
@@ -52,7 +52,7 @@ void OpenHelpNotes(QWidget *owner, const QString &exeDir, const DocumentOpener &
 void OpenHelpNotes(QWidget *owner)
 {
     const DocumentOpener &open = ProcessOpener();
-    OpenHelpNotes(owner, QCoreApplication::applicationDirPath(),
+    OpenHelpNotes(owner, ProgramDataFolder(HelpNotesFile),
                   open ? open : DocumentOpener(OpenWithDesktop));
 }
 

@@ -19,7 +19,7 @@ QString HelpNotesFolder(const QString &exeDir);
 // "<exe dir>/Ayuda/Ayuda Sorvane y Velmaro.pdf".
 QString HelpNotesFile(const QString &exeDir);
 
-// Opens the help notes of the running executable with the process's document opener; when the
+// Opens the help notes of the running executable (beside it or in its installed data folder) with the process's document opener; when the
 // file is missing or the desktop cannot open it, shows the help error message over owner.
 void OpenHelpNotes(QWidget *owner);
 // The same for the executable folder exeDir and the opener open.

@@ -6,6 +6,7 @@
 #include "MainFormVelmaro.h"
 
 #include "BoundsMessage.h"
+#include "DataFiles.h"
 #include "EngineError.h"
 #include "MessagePresenter.h"
 #include "ModelState.h"
@@ -248,7 +249,7 @@ void TMainFormVelmaro::FormCreate()
     SetHeadings(sgSvaeuaResultados, {"[Hours]", "[mm]"});
     SetHeadings(sgHeResultado, {"[Hours]", "[m³/s]"});
     PageControl1->setCurrentWidget(Geometria);
-    ReportTemplatePath = DefaultReportTemplatePath();
+    ReportTemplatePath = DefaultReportTemplatePath(ProgramDataFolder(DefaultReportTemplatePath));
 }
 
 void TMainFormVelmaro::GeometriaShow()
