@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 # A compiler cache, where the machine has one, makes rebuilds in fresh checkouts cheap.
 CCACHE := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps configure build run test bench test-sanitize clean
+.PHONY: all deps configure build run test bench install package test-sanitize clean
 
 all: build
 
@@ -28,6 +28,14 @@ test: build
 
 bench: build
 	scripts/run-benchmarks $(BUILD)
+
+# Installs under PREFIX (default /usr/local); DESTDIR=folder stages the installation there.
+install: build
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# The Debian package, written into $(BUILD).
+package: build
+	cd $(BUILD) && cpack
 
 # Stop at the first report; leaks owned by system libraries Qt loads are listed in lsan.supp.
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
