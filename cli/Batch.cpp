@@ -1,0 +1,118 @@
+#include "Batch.h"
+
+#include "Chain.h"
+#include "Csv.h"
+#include "CsvResults.h"
+#include "ModelState.h"
+#include "Runner.h"
+
+#include <ostream>
+#include <vector>
+
+namespace velmaro::cli {
+namespace {
+
+void WriteHeader(CsvWriter &csv, const std::vector<std::string> &inputs)
+{
+    csv.Field("Row");
+    for (const std::string &name : inputs)
+        csv.Field(name);
+    WriteCaseResultNames(csv);
+    csv.EndRecord();
+}
+
+void WriteCase(CsvWriter &csv, std::int64_t row, const std::vector<std::string> &cells,
+               const ModelState &m, const std::vector<StageFailure> &failures)
+{
+    csv.Integer(row);
+    for (const std::string &cell : cells)
+        csv.Field(cell);
+    WriteCaseResults(csv, m, failures);
+    csv.EndRecord();
+}
+
+bool IsBlank(const std::vector<std::string> &fields)
+{
+    return fields.size() == 1 && fields[0].empty();
+}
+
+std::string Where(const std::string &casesName, std::int64_t row)
+{
+    return "velmaro-cli: " + casesName + " row " + std::to_string(row);
+}
+
+// Sets the row's inputs on the case; the message names the first cell that cannot be used.
+void ApplyRow(ModelState &model, const std::vector<std::string> &names,
+              const std::vector<std::string> &cells)
+{
+    if (cells.size() != names.size())
+        throw UsageError("it has " + std::to_string(cells.size()) + " cells, the header " +
+                         std::to_string(names.size()));
+    for (std::size_t column = 0; column < names.size(); ++column) {
+        if (cells[column].empty())
+            continue;
+        try {
+            ApplyArgument(model, names[column] + "=" + cells[column]);
+        } catch (const UsageError &error) {
+            throw UsageError("column " + std::to_string(column + 1) + ": " + error.what());
+        }
+    }
+}
+
+// Every name of the header must be an input, checked on a scratch state once for the file.
+void CheckHeader(const std::vector<std::string> &names, const std::string &casesName)
+{
+    ModelState scratch;
+    scratch.SetDefaults();
+    for (std::size_t column = 0; column < names.size(); ++column) {
+        try {
+            ApplyArgument(scratch, names[column] + "=1");
+        } catch (const UsageError &error) {
+            const std::string what = error.what();
+            if (what.rfind("unknown input", 0) == 0)
+                throw UsageError(casesName + " header, column " + std::to_string(column + 1) +
+                                 ": " + what);
+        }
+    }
+}
+
+} // namespace
+
+int RunCases(std::istream &cases, const std::string &casesName, const ModelState &base,
+             std::ostream &out, std::ostream &err)
+{
+    CsvReader reader(cases);
+    std::vector<std::string> names;
+    try {
+        if (!reader.Next(names) || IsBlank(names))
+            throw UsageError(casesName + " has no header row of input names");
+    } catch (const CsvError &error) {
+        throw UsageError(casesName + " header: " + error.what());
+    }
+    CheckHeader(names, casesName);
+
+    CsvWriter csv(out);
+    WriteHeader(csv, names);
+    bool skipped = false;
+    std::vector<std::string> cells;
+    ModelState model;
+    while (true) {
+        try {
+            if (!reader.Next(cells))
+                break;
+            if (IsBlank(cells))
+                continue;
+            model = base;
+            ApplyRow(model, names, cells);
+        } catch (const std::runtime_error &error) { // CsvError or UsageError
+            err << Where(casesName, reader.Record()) << " skipped: " << error.what() << '\n';
+            skipped = true;
+            continue;
+        }
+        const std::vector<StageFailure> failures = RunGuardedChain(model);
+        WriteCase(csv, reader.Record(), cells, model, failures);
+    }
+    return skipped ? kRowsSkipped : 0;
+}
+
+} // namespace velmaro::cli

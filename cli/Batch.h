@@ -1,0 +1,26 @@
+#pragma once
+
+// Batch studies: one case per row of a CSV file, one CSV row of results per case. Rows are read,
+// run and written one at a time, so the memory used does not grow with the number of cases.
+
+#include <iosfwd>
+#include <string>
+
+namespace velmaro {
+struct ModelState;
+}
+
+namespace velmaro::cli {
+
+// The exit status of a batch in which some rows were skipped.
+inline constexpr int kRowsSkipped = 3;
+
+// Runs every case of the CSV stream `cases` (named casesName in messages): a header row of input
+// names, then one row per case whose cells set those inputs on a copy of `base` (an empty cell
+// keeps the base's value). Writes the header and one row of inputs and results per case to out;
+// a row that cannot be read is named on err and skipped. Returns 0, or kRowsSkipped. A header
+// that cannot be used throws UsageError.
+int RunCases(std::istream &cases, const std::string &casesName, const ModelState &base,
+             std::ostream &out, std::ostream &err);
+
+} // namespace velmaro::cli

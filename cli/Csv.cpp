@@ -1,0 +1,130 @@
+#include "Csv.h"
+
+#include <array>
+#include <charconv>
+#include <istream>
+#include <ostream>
+
+namespace velmaro::cli {
+namespace {
+
+constexpr int kEnd = std::char_traits<char>::eof();
+
+// After a bad record, the rest of its line is dropped so that the next record starts clean.
+void SkipLine(std::streambuf &in)
+{
+    for (int c = in.sbumpc(); c != kEnd && c != '\n'; c = in.sbumpc()) {
+    }
+}
+
+bool NeedsQuotes(std::string_view text)
+{
+    return text.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
+} // namespace
+
+CsvReader::CsvReader(std::istream &in) : in_(*in.rdbuf()) {}
+
+bool CsvReader::Next(std::vector<std::string> &fields)
+{
+    fields.clear();
+    if (in_.sgetc() == kEnd)
+        return false;
+    ++record_;
+    fields.emplace_back();
+    bool quoted = false;     // inside a quoted field
+    bool afterQuote = false; // a quoted field has closed; only a separator may follow
+    for (int c = in_.sbumpc();; c = in_.sbumpc()) {
+        if (quoted) {
+            if (c == kEnd)
+                throw CsvError("a quoted field is not closed before the end of the file");
+            if (c == '"') {
+                if (in_.sgetc() == '"') {
+                    in_.sbumpc();
+                    fields.back() += '"';
+                } else {
+                    quoted = false;
+                    afterQuote = true;
+                }
+            } else {
+                fields.back() += static_cast<char>(c);
+            }
+            continue;
+        }
+        if (c == kEnd || c == '\n')
+            return true;
+        if (c == '\r' && in_.sgetc() == '\n')
+            continue;
+        if (c == ',') {
+            fields.emplace_back();
+            afterQuote = false;
+        } else if (afterQuote) {
+            SkipLine(in_);
+            throw CsvError("text follows a closing quote");
+        } else if (c == '"' && fields.back().empty()) {
+            quoted = true;
+        } else {
+            fields.back() += static_cast<char>(c);
+        }
+    }
+}
+
+CsvWriter::CsvWriter(std::ostream &out) : out_(out) {}
+
+void CsvWriter::Separate()
+{
+    if (!firstField_)
+        record_ += ',';
+    firstField_ = false;
+}
+
+void CsvWriter::Field(std::string_view text)
+{
+    Separate();
+    if (!NeedsQuotes(text)) {
+        record_ += text;
+        return;
+    }
+    record_ += '"';
+    for (const char c : text) {
+        if (c == '"')
+            record_ += '"';
+        record_ += c;
+    }
+    record_ += '"';
+}
+
+void CsvWriter::Number(double value)
+{
+    Separate();
+    AppendNumber(record_, value);
+}
+
+void CsvWriter::Integer(std::int64_t value)
+{
+    Separate();
+    record_ += std::to_string(value);
+}
+
+void CsvWriter::Empty()
+{
+    Separate();
+}
+
+void CsvWriter::EndRecord()
+{
+    record_ += "\r\n";
+    out_.write(record_.data(), static_cast<std::streamsize>(record_.size()));
+    record_.clear();
+    firstField_ = true;
+}
+
+void AppendNumber(std::string &out, double value)
+{
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    out.append(buffer.data(), result.ptr);
+}
+
+} // namespace velmaro::cli

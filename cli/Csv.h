@@ -1,0 +1,63 @@
+#pragma once
+
+// Comma-separated values as RFC 4180 has them: fields separated by commas, records by line
+// breaks (CRLF, or LF as Unix tools write them); a field in double quotes may hold commas, line
+// breaks and doubled quotes. The reader takes one record at a time from a stream, so a file of
+// any length needs no more memory than its longest record.
+
+#include <cstdint>
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmaro::cli {
+
+// A record that breaks the format; the reader has already moved past it.
+class CsvError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class CsvReader {
+public:
+    explicit CsvReader(std::istream &in);
+
+    // Reads the next record into fields; false at the end of the input. A quote left open, or
+    // text after a closing quote, throws CsvError; reading can go on with the next record.
+    bool Next(std::vector<std::string> &fields);
+
+    // The number of the record last read, 1 for the first, as a spreadsheet numbers its rows.
+    std::int64_t Record() const { return record_; }
+
+private:
+    std::streambuf &in_;
+    std::int64_t record_ = 0;
+};
+
+// Writes records; fields holding a comma, a quote or a line break are quoted.
+class CsvWriter {
+public:
+    explicit CsvWriter(std::ostream &out);
+
+    void Field(std::string_view text);
+    // The shortest text that reads back to the same double.
+    void Number(double value);
+    void Integer(std::int64_t value);
+    void Empty();
+    // Ends the record with CRLF and hands it to the stream.
+    void EndRecord();
+
+private:
+    void Separate();
+
+    std::ostream &out_;
+    std::string record_;
+    bool firstField_ = true;
+};
+
+// Appends the shortest text that reads back to the same double ("." whatever the locale).
+void AppendNumber(std::string &out, double value);
+
+} // namespace velmaro::cli

@@ -1,0 +1,147 @@
+#include "CsvResults.h"
+
+#include "Csv.h"
+#include "ModelState.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace velmaro::cli {
+namespace {
+
+using Failures = std::vector<StageFailure>;
+// The routines a result needs: the one computing it, and one that must run before it.
+using Routines = std::array<std::string_view, 2>;
+
+bool AnyFailed(const Failures &failures, const Routines &routines)
+{
+    return std::any_of(failures.begin(), failures.end(), [&routines](const StageFailure &f) {
+        return std::find(routines.begin(), routines.end(), f.routine) != routines.end();
+    });
+}
+
+constexpr Routines kRainfall = {"ComputeRainfall"};
+constexpr Routines kRetention = {"ComputeRetention"};
+constexpr Routines kRunoffDepth = {"ComputeRetention", "ComputeRunoffDepth"};
+constexpr Routines kHydrograph = {"ComputeHydrograph"};
+
+double Hours(const ModelState &m, int step)
+{
+    return step * m.TimeStep / 60;
+}
+
+// The end of the first ordinate that reaches the peak.
+std::optional<double> PeakTime(const ModelState &m)
+{
+    const int count = std::clamp(m.HydrographCount, 0, m.Hydrograph.Size());
+    for (int j = 1; j <= count; ++j) {
+        if (m.Hydrograph[j] == m.PeakDischarge)
+            return Hours(m, j);
+    }
+    return std::nullopt;
+}
+
+struct CaseResult {
+    std::string_view name;
+    Routines routines;
+    std::optional<double> (*value)(const ModelState &);
+};
+
+const CaseResult kCaseResults[] = {
+    {"ConcentrationTime", {"ComputeConcentrationTime"}, [](const ModelState &m) { return std::optional(m.ConcentrationTime); }},
+    {"PotentialRetention", kRetention, [](const ModelState &m) { return std::optional(m.PotentialRetention); }},
+    {"InitialAbstraction", kRetention, [](const ModelState &m) { return std::optional(m.InitialAbstraction); }},
+    {"RunoffDepth", kRunoffDepth,
+     [](const ModelState &m) { return std::optional(m.RunoffDepth[std::clamp(m.StepCount, 1, kSeriesSlots)]); }},
+    {"TotalVolume", kHydrograph, [](const ModelState &m) { return std::optional(m.TotalVolume); }},
+    {"SpecificVolume", kHydrograph, [](const ModelState &m) { return std::optional(m.SpecificVolume); }},
+    {"PeakDischarge", kHydrograph, [](const ModelState &m) { return std::optional(m.PeakDischarge); }},
+    {"PeakTime", kHydrograph, PeakTime},
+    {"HydrographCount", kHydrograph, [](const ModelState &m) { return std::optional<double>(m.HydrographCount); }},
+};
+
+std::string FailureText(const Failures &failures)
+{
+    std::string text;
+    for (const StageFailure &f : failures) {
+        if (!text.empty())
+            text += "; ";
+        text += f.routine + ": " + f.message;
+    }
+    return text;
+}
+
+struct TableColumn {
+    std::string_view heading;
+    Routines routines;
+    double (*value)(const ModelState &, int row);
+};
+
+const TableColumn kRainfallTable[] = {
+    {"Time [h]", {}, Hours},
+    {"RainPartial [mm]", kRainfall, [](const ModelState &m, int k) { return m.RainPartial[k]; }},
+    {"RainCumulative [mm]", kRainfall, [](const ModelState &m, int k) { return m.RainCumulative[k]; }},
+    {"Hyetograph [mm/h]", kRainfall, [](const ModelState &m, int k) { return m.Hyetograph[k]; }},
+    {"RunoffDepth [mm]", kRunoffDepth, [](const ModelState &m, int k) { return m.RunoffDepth[k]; }},
+};
+
+const TableColumn kHydrographTable[] = {
+    {"Time [h]", {}, Hours},
+    {"Hydrograph [m3/s]", kHydrograph, [](const ModelState &m, int j) { return m.Hydrograph[j]; }},
+};
+
+template <std::size_t N>
+void WriteTable(CsvWriter &csv, const TableColumn (&columns)[N], int rows, const ModelState &m,
+                const Failures &failures)
+{
+    for (const TableColumn &column : columns)
+        csv.Field(column.heading);
+    csv.EndRecord();
+    std::array<bool, N> failed{};
+    for (std::size_t c = 0; c < N; ++c)
+        failed[c] = AnyFailed(failures, columns[c].routines);
+    for (int row = 1; row <= rows; ++row) {
+        for (std::size_t c = 0; c < N; ++c) {
+            if (failed[c])
+                csv.Empty();
+            else
+                csv.Number(columns[c].value(m, row));
+        }
+        csv.EndRecord();
+    }
+}
+
+} // namespace
+
+void WriteCaseResultNames(CsvWriter &csv)
+{
+    for (const CaseResult &result : kCaseResults)
+        csv.Field(result.name);
+    csv.Field("failures");
+}
+
+void WriteCaseResults(CsvWriter &csv, const ModelState &m, const Failures &failures)
+{
+    for (const CaseResult &result : kCaseResults) {
+        const std::optional<double> value = result.value(m);
+        if (value && !AnyFailed(failures, result.routines))
+            csv.Number(*value);
+        else
+            csv.Empty();
+    }
+    csv.Field(FailureText(failures));
+}
+
+void WriteResultTables(std::ostream &out, const ModelState &m, const Failures &failures)
+{
+    CsvWriter csv(out);
+    WriteTable(csv, kRainfallTable, std::clamp(m.StepCount, 0, kSeriesSlots), m, failures);
+    csv.EndRecord();
+    WriteTable(csv, kHydrographTable, std::clamp(m.HydrographCount, 0, m.Hydrograph.Size()), m, failures);
+}
+
+} // namespace velmaro::cli

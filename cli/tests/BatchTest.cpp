@@ -1,0 +1,147 @@
+#include "Batch.h"
+
+#include "Chain.h"
+#include "Csv.h"
+#include "ModelState.h"
+#include "Runner.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <sstream>
+
+using namespace velmaro;
+
+namespace {
+
+using Records = std::vector<std::vector<std::string>>;
+
+struct BatchResult {
+    int status;
+    Records rows; // header first
+    std::string err;
+};
+
+BatchResult RunBatch(const std::string &cases, const std::vector<std::string> &common = {})
+{
+    ModelState base;
+    base.SetDefaults();
+    for (const std::string &argument : common)
+        cli::ApplyArgument(base, argument);
+    std::istringstream in(cases);
+    std::ostringstream out, err;
+    BatchResult r{};
+    r.status = cli::RunCases(in, "cases.csv", base, out, err);
+    r.err = err.str();
+    std::istringstream written(out.str());
+    cli::CsvReader reader(written);
+    std::vector<std::string> fields;
+    while (reader.Next(fields))
+        r.rows.push_back(fields);
+    return r;
+}
+
+double NumberOf(const std::string &cell)
+{
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(cell.data(), cell.data() + cell.size(), value);
+    EXPECT_TRUE(ec == std::errc() && ptr == cell.data() + cell.size()) << "'" << cell << "'";
+    return value;
+}
+
+// The same inputs given to a single run, in the same order.
+ModelState SingleRun(const std::vector<std::string> &arguments)
+{
+    ModelState m;
+    m.SetDefaults();
+    for (const std::string &argument : arguments)
+        cli::ApplyArgument(m, argument);
+    RunGuardedChain(m);
+    return m;
+}
+
+const std::vector<std::string> kResultNames = {
+    "ConcentrationTime", "PotentialRetention", "InitialAbstraction", "RunoffDepth",
+    "TotalVolume",       "SpecificVolume",     "PeakDischarge",      "PeakTime",
+    "HydrographCount",   "failures"};
+
+TEST(BatchTest, EachRowGivesTheResultsOfASingleRunOfItsInputs)
+{
+    const BatchResult r = RunBatch("CurveNumber,StepCount,EnteredPartial,WatershedArea\n"
+                                   "85,3,\"10,25.5,4\",12.5\n"
+                                   ",2,\"1,2\",\n"
+                                   "70,6,,0.5\n",
+                                   {"TimeStep=30", "PartialSeries=1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty());
+    ASSERT_EQ(r.rows.size(), 4u);
+    std::vector<std::string> header = {"Row", "CurveNumber", "StepCount", "EnteredPartial", "WatershedArea"};
+    header.insert(header.end(), kResultNames.begin(), kResultNames.end());
+    EXPECT_EQ(r.rows[0], header);
+
+    const std::vector<std::string> single[] = {
+        {"TimeStep=30", "PartialSeries=1", "CurveNumber=85", "StepCount=3",
+         "EnteredPartial=10,25.5,4", "WatershedArea=12.5"},
+        {"TimeStep=30", "PartialSeries=1", "StepCount=2", "EnteredPartial=1,2"},
+        {"TimeStep=30", "PartialSeries=1", "CurveNumber=70", "StepCount=6", "WatershedArea=0.5"},
+    };
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const std::vector<std::string> &row = r.rows[static_cast<std::size_t>(i) + 1];
+        ASSERT_EQ(row.size(), header.size());
+        EXPECT_EQ(row[0], std::to_string(i + 2)); // the header is row 1, as a spreadsheet shows it
+        const ModelState m = SingleRun(single[i]);
+        int peak = 1;
+        for (int j = 1; j <= m.HydrographCount; ++j)
+            peak = m.Hydrograph[j] > m.Hydrograph[peak] ? j : peak;
+        const double expected[] = {m.ConcentrationTime, m.PotentialRetention, m.InitialAbstraction,
+                                   m.RunoffDepth[m.StepCount], m.TotalVolume, m.SpecificVolume,
+                                   m.PeakDischarge, peak * m.TimeStep / 60, double(m.HydrographCount)};
+        for (std::size_t k = 0; k < std::size(expected); ++k)
+            EXPECT_EQ(NumberOf(row[5 + k]), expected[k]) << kResultNames[k];
+        EXPECT_EQ(row.back(), "");
+    }
+    EXPECT_EQ(r.rows[1][3], "10,25.5,4"); // the inputs as given
+}
+
+TEST(BatchTest, BadRowsAreNamedAndSkippedAndTheOthersRun)
+{
+    const BatchResult r = RunBatch("CurveNumber,FlowLength\n"
+                                   "80,abc\n"
+                                   "81,2\n"
+                                   "82\n"
+                                   "\"8\"3,2\n"
+                                   "\n"
+                                   "101,2\n"
+                                   "84,1e999\n");
+    EXPECT_EQ(r.status, cli::kRowsSkipped);
+    ASSERT_EQ(r.rows.size(), 3u);
+    EXPECT_EQ(r.rows[1][0], "3");
+    EXPECT_EQ(r.rows[2][0], "7");
+    EXPECT_EQ(r.err, "velmaro-cli: cases.csv row 2 skipped: column 2: FlowLength: 'abc' is not a number\n"
+                     "velmaro-cli: cases.csv row 4 skipped: it has 1 cells, the header 2\n"
+                     "velmaro-cli: cases.csv row 5 skipped: text follows a closing quote\n"
+                     "velmaro-cli: cases.csv row 8 skipped: column 2: FlowLength: '1e999' is not a number\n");
+}
+
+TEST(BatchTest, AFailingStageLeavesItsResultsEmptyAndNamesItself)
+{
+    const BatchResult r = RunBatch("CurveNumber\n0\n");
+    ASSERT_EQ(r.status, 0);
+    ASSERT_EQ(r.rows.size(), 2u);
+    const std::vector<std::string> &row = r.rows[1];
+    EXPECT_NE(row[2], "");                             // concentration time computed
+    EXPECT_EQ(row[3], "");                             // retention failed
+    EXPECT_EQ(row[5], "");                             // so the runoff depth never ran
+    EXPECT_EQ(row.back(), "ComputeRetention: Floating point division by zero");
+}
+
+TEST(BatchTest, AHeaderThatCannotBeUsedIsAUsageError)
+{
+    for (const char *cases : {"", "\n1\n", "CurveNumber,Nonsense\n1,2\n", "\"Curve\n"}) {
+        SCOPED_TRACE(cases);
+        EXPECT_THROW(RunBatch(cases), cli::UsageError);
+    }
+}
+
+} // namespace
