@@ -8,12 +8,12 @@ set(CPACK_PACKAGE_CONTACT "The Velmaro developers <velmaro@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "runoff hydrograph of a small watershed by the curve-number method")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Velmaro turns a design rainfall over one small watershed into its surface-runoff\n\
-hydrograph: concentration time, rainfall and hyetogram, retention and runoff\n\
-depths, and the runoff hydrograph with its volume and peak discharge. Every\n\
-number has its own choice of units, reference tables of soil groups and curve\n\
-numbers fill values in, and a report filled from a rich-text template can be\n\
-printed.\n\
+  "Velmaro turns a design rainfall over one small watershed into its\n\
+surface-runoff hydrograph: concentration time, rainfall and hyetogram,\n\
+retention and runoff depths, and the runoff hydrograph with its volume and\n\
+peak discharge. Every number has its own choice of units, reference tables of\n\
+soil groups and curve numbers fill values in, and a report filled from a\n\
+rich-text template can be printed.\n\
 .\n\
 The command-line runner velmaro-cli computes the same results without a\n\
 window, for scripts and batch studies.")
