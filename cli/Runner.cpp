@@ -1,33 +1,56 @@
 #include "Runner.h"
 
+#include "Batch.h"
+#include "CsvResults.h"
 #include "ModelState.h"
+#include "SeriesFile.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iostream>
 #include <limits>
+#include <optional>
 
 namespace velmaro::cli {
 
 const char *const kUsage =
-    "usage: velmaro-cli [NAME=VALUE ...]\n"
+    "usage: velmaro-cli [--format json|csv] [NAME=VALUE ...]\n"
+    "       velmaro-cli --cases FILE.csv [NAME=VALUE ...]\n"
     "\n"
     "Starts from the default watershed, sets each named input, runs every stage\n"
     "(concentration time, rainfall, retention and runoff depth, hydrograph) and prints\n"
     "the whole model state as one JSON object, with \"failures\" listing the stages that\n"
     "failed. Numbers use \".\" as the decimal point.\n"
     "\n"
+    "--format csv prints the result series instead: the rainfall table (time, partial,\n"
+    "cumulative, hyetogram, runoff depth), an empty line, the hydrograph table (time,\n"
+    "discharge); the stages that failed are named on standard error.\n"
+    "\n"
+    "--cases FILE.csv (\"-\" for standard input) runs one case per row: a header row of\n"
+    "input names, then one row per case; an empty cell keeps the value of the command\n"
+    "line or the default. Prints one CSV row per case: its row number, its inputs,\n"
+    "ConcentrationTime, PotentialRetention, InitialAbstraction, the last RunoffDepth,\n"
+    "TotalVolume, SpecificVolume, PeakDischarge, PeakTime (hours), HydrographCount and\n"
+    "the failures (empty when a stage failed). A row that cannot be read is named on\n"
+    "standard error with its row and column and skipped.\n"
+    "\n"
     "Inputs:\n"
     "  FlowLength=KM  LevelDifference=M  WatershedArea=KM2  InitialAbstraction=MM\n"
     "  TimeStep=MIN  StepCount=1..100  CurveNumber=INT  SoilGroup=0..3  LandUse=0..3\n"
     "  AssignInitialAbstraction=0|1  PartialSeries=0|1\n"
     "  EnteredPartial=MM,MM,...  EnteredCumulative=MM,MM,...   (slots 1, 2, ...; at most 100)\n"
+    "  EnteredPartial=@FILE  EnteredCumulative=@FILE   (one height per line, or time and\n"
+    "      height separated by a tab, \";\" or \",\"; an optional header line)\n"
     "\n"
     "Exit status: 0 when the chain ran (stage failures are part of the output),\n"
-    "1 when the output could not be written, 2 for a bad argument.\n";
+    "1 when the output could not be written, 2 for a bad argument or cases file,\n"
+    "3 when some rows of the cases file were skipped (the others ran).\n";
 
 namespace {
 
@@ -67,8 +90,22 @@ std::int64_t ReadWhole(std::string_view name, std::string_view text, std::int64_
     return value;
 }
 
+// "@FILE" takes the heights from a series file, slot 1 first.
+void ReadSeriesFrom(Series &series, std::string_view name, const std::string &path)
+{
+    try {
+        const std::vector<double> heights = ReadSeriesFile(path);
+        for (std::size_t k = 0; k < heights.size(); ++k)
+            series[static_cast<int>(k) + 1] = heights[k];
+    } catch (const SeriesFileError &error) {
+        throw UsageError(std::string(name) + ": " + error.what());
+    }
+}
+
 void ReadSeries(Series &series, std::string_view name, std::string_view text)
 {
+    if (text.starts_with('@'))
+        return ReadSeriesFrom(series, name, std::string(text.substr(1)));
     int slot = 0;
     std::size_t start = 0;
     while (true) {
@@ -304,25 +341,102 @@ std::string RenderJson(const ModelState &model, const std::vector<StageFailure> 
     return json.Finish();
 }
 
-int Run(const std::vector<std::string> &arguments, std::string &out, std::string &err)
+namespace {
+
+enum class Format { Json, Csv };
+
+// What the options ask for; everything else is NAME=VALUE.
+struct Request {
+    bool help = false;
+    std::optional<Format> format;
+    std::optional<std::string> cases;
+    std::vector<std::string> inputs;
+};
+
+// "--name VALUE" or "--name=VALUE": the value, moving past it; nothing when the argument is
+// another one.
+std::optional<std::string> OptionValue(const std::vector<std::string> &arguments, std::size_t &i,
+                                       std::string_view option)
 {
-    ModelState model;
-    model.SetDefaults();
-    for (const std::string &argument : arguments) {
+    const std::string &argument = arguments[i];
+    if (argument == option) {
+        if (++i == arguments.size())
+            throw UsageError(std::string(option) + " needs a value");
+        return arguments[i];
+    }
+    if (argument.starts_with(option) && argument.size() > option.size() && argument[option.size()] == '=')
+        return argument.substr(option.size() + 1);
+    return std::nullopt;
+}
+
+Request ReadRequest(const std::vector<std::string> &arguments)
+{
+    Request request;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string &argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
-            out = kUsage;
-            return 0;
+            request.help = true;
+        } else if (const auto format = OptionValue(arguments, i, "--format")) {
+            if (*format != "json" && *format != "csv")
+                throw UsageError("--format takes json or csv, not '" + *format + "'");
+            request.format = *format == "csv" ? Format::Csv : Format::Json;
+        } else if (const auto cases = OptionValue(arguments, i, "--cases")) {
+            request.cases = *cases;
+        } else if (argument.starts_with("--")) {
+            throw UsageError("unknown option '" + argument + "'");
+        } else {
+            request.inputs.push_back(argument);
         }
     }
+    if (request.cases && request.format == Format::Json)
+        throw UsageError("--cases writes CSV; --format json does not apply to it");
+    return request;
+}
+
+int RunBatch(const std::string &casesName, const ModelState &base, std::ostream &out, std::ostream &err)
+{
+    if (casesName == "-")
+        return RunCases(std::cin, "standard input", base, out, err);
+    std::ifstream cases(casesName, std::ios::binary);
+    if (!cases || std::filesystem::is_directory(casesName))
+        throw UsageError("cannot read the cases file '" + casesName + "'");
+    return RunCases(cases, casesName, base, out, err);
+}
+
+void RunSingle(ModelState &model, Format format, std::ostream &out, std::ostream &err)
+{
+    const std::vector<StageFailure> failures = RunGuardedChain(model);
+    if (format == Format::Json) {
+        out << RenderJson(model, failures);
+        return;
+    }
+    WriteResultTables(out, model, failures);
+    for (const StageFailure &failure : failures)
+        err << "velmaro-cli: " << failure.routine << " failed: " << failure.message << '\n';
+}
+
+} // namespace
+
+int Run(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &err)
+{
     try {
-        for (const std::string &argument : arguments)
-            ApplyArgument(model, argument);
+        const Request request = ReadRequest(arguments);
+        if (request.help) {
+            out << kUsage;
+            return 0;
+        }
+        ModelState model;
+        model.SetDefaults();
+        for (const std::string &input : request.inputs)
+            ApplyArgument(model, input);
+        if (request.cases)
+            return RunBatch(*request.cases, model, out, err);
+        RunSingle(model, request.format.value_or(Format::Json), out, err);
+        return 0;
     } catch (const UsageError &error) {
-        err = std::string("velmaro-cli: ") + error.what() + "\n";
+        err << "velmaro-cli: " << error.what() << '\n';
         return 2;
     }
-    out = RenderJson(model, RunGuardedChain(model));
-    return 0;
 }
 
 } // namespace velmaro::cli

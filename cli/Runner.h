@@ -5,6 +5,7 @@
 
 #include "Chain.h"
 
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,7 +30,7 @@ void ApplyArgument(ModelState &model, std::string_view argument);
 
 std::string RenderJson(const ModelState &model, const std::vector<StageFailure> &failures);
 
-// The whole run over argv-style arguments; returns the exit status and fills out / err.
-int Run(const std::vector<std::string> &arguments, std::string &out, std::string &err);
+// The whole run over argv-style arguments, writing to out and err; returns the exit status.
+int Run(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &err);
 
 } // namespace velmaro::cli

@@ -1,16 +1,20 @@
 #include "Runner.h"
 
+#include "Csv.h"
 #include "ModelState.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,7 +30,10 @@ struct Result {
 Result RunWith(const std::vector<std::string> &arguments)
 {
     Result r{};
-    r.status = cli::Run(arguments, r.out, r.err);
+    std::ostringstream out, err;
+    r.status = cli::Run(arguments, out, err);
+    r.out = out.str();
+    r.err = err.str();
     return r;
 }
 
@@ -243,4 +250,125 @@ TEST(RunnerTest, OutputThatCannotBeWrittenIsNotASuccess)
         ASSERT_TRUE(WIFEXITED(status)) << args;
         EXPECT_EQ(WEXITSTATUS(status), 1) << args;
     }
+}
+
+namespace {
+
+std::vector<std::vector<std::string>> CsvRecords(const std::string &text)
+{
+    std::istringstream in(text);
+    cli::CsvReader reader(in);
+    std::vector<std::vector<std::string>> records;
+    std::vector<std::string> fields;
+    while (reader.Next(fields))
+        records.push_back(fields);
+    return records;
+}
+
+std::string WriteFile(const QTemporaryDir &dir, const char *name, const std::string &text)
+{
+    const std::string path = dir.filePath(QString::fromUtf8(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+} // namespace
+
+TEST(RunnerTest, FormatCsvPrintsTheRainfallAndHydrographTables)
+{
+    const std::vector<std::string> inputs = {"StepCount=3", "PartialSeries=1", "TimeStep=30",
+                                             "EnteredPartial=10,25.5,4"};
+    std::vector<std::string> arguments = {"--format", "csv"};
+    arguments.insert(arguments.end(), inputs.begin(), inputs.end());
+    const Result r = RunWith(arguments);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty());
+    ModelState m;
+    m.SetDefaults();
+    for (const std::string &input : inputs)
+        cli::ApplyArgument(m, input);
+    RunGuardedChain(m);
+
+    const auto records = CsvRecords(r.out);
+    ASSERT_EQ(records.size(), 1 + 3 + 1 + 1 + std::size_t(m.HydrographCount));
+    EXPECT_EQ(records[0], (std::vector<std::string>{"Time [h]", "RainPartial [mm]", "RainCumulative [mm]",
+                                                    "Hyetograph [mm/h]", "RunoffDepth [mm]"}));
+    for (int k = 1; k <= 3; ++k) {
+        const auto &row = records[std::size_t(k)];
+        EXPECT_EQ(std::stod(row[0]), k * 0.5);
+        EXPECT_EQ(std::stod(row[1]), m.RainPartial[k]);
+        EXPECT_EQ(std::stod(row[2]), m.RainCumulative[k]);
+        EXPECT_EQ(std::stod(row[3]), m.Hyetograph[k]);
+        EXPECT_EQ(std::stod(row[4]), m.RunoffDepth[k]);
+    }
+    EXPECT_EQ(records[4], std::vector<std::string>{""}); // the empty line between the tables
+    EXPECT_EQ(records[5], (std::vector<std::string>{"Time [h]", "Hydrograph [m3/s]"}));
+    for (int j = 1; j <= m.HydrographCount; ++j) {
+        EXPECT_EQ(std::stod(records[std::size_t(5 + j)][0]), j * 0.5);
+        EXPECT_EQ(std::stod(records[std::size_t(5 + j)][1]), m.Hydrograph[j]);
+    }
+    EXPECT_EQ(RunWith({"--format=json"}).out, RunWith({}).out);
+}
+
+TEST(RunnerTest, FormatCsvLeavesAFailedStageEmptyAndNamesIt)
+{
+    const Result r = RunWith({"--format", "csv", "CurveNumber=0", "StepCount=2"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "velmaro-cli: ComputeRetention failed: Floating point division by zero\n");
+    const auto records = CsvRecords(r.out);
+    ASSERT_GE(records.size(), 3u);
+    EXPECT_NE(records[1][1], "");
+    EXPECT_EQ(records[1][4], "");
+}
+
+TEST(RunnerTest, CasesFileRunsEveryRowAndTellsSkippedRowsByItsStatus)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string storm = WriteFile(dir, "storm.txt", "time;height\n0,5;10\n1;25,5\n1,5;4\n");
+    const std::string cases = WriteFile(
+        dir, "cases.csv", "CurveNumber,EnteredPartial\r\n85,\"10,25.5,4\"\r\n85,@" + storm + "\r\n");
+    const Result r = RunWith({"--cases", cases, "StepCount=3", "PartialSeries=1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto records = CsvRecords(r.out);
+    ASSERT_EQ(records.size(), 3u);
+    // The series from the file gives what the same series typed in gives.
+    EXPECT_EQ(std::vector(records[1].begin() + 3, records[1].end()),
+              std::vector(records[2].begin() + 3, records[2].end()));
+    EXPECT_EQ(records[1][0], "2");
+
+    const std::string bad = WriteFile(dir, "bad.csv", "CurveNumber\n80\nx\n90\n");
+    const Result skipped = RunWith({"--cases=" + bad});
+    EXPECT_EQ(skipped.status, 3);
+    EXPECT_EQ(CsvRecords(skipped.out).size(), 3u);
+    EXPECT_EQ(skipped.err, "velmaro-cli: " + bad + " row 3 skipped: column 1: CurveNumber: 'x' is not a number\n");
+}
+
+TEST(RunnerTest, BadOptionsAndCasesFilesExitTwo)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string unknownName = WriteFile(dir, "unknown.csv", "CurveNumber,Rain\n80,1\n");
+    const std::string badSeries = WriteFile(dir, "bad.txt", "10\nten\n");
+    const std::vector<std::string> bad[] = {
+        {"--format", "xml"},
+        {"--format"},
+        {"--cases"},
+        {"--bogus"},
+        {"--cases", dir.filePath("missing.csv").toStdString()},
+        {"--cases", dir.path().toStdString()},
+        {"--cases", unknownName},
+        {"--cases", unknownName, "--format", "json"},
+        {"EnteredPartial=@" + badSeries},
+        {"EnteredCumulative=@" + dir.filePath("missing.txt").toStdString()},
+    };
+    for (const auto &arguments : bad) {
+        SCOPED_TRACE(arguments[0] + " " + (arguments.size() > 1 ? arguments[1] : ""));
+        const Result r = RunWith(arguments);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_EQ(r.err.rfind("velmaro-cli: ", 0), 0U) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    EXPECT_NE(RunWith({"EnteredPartial=@" + badSeries}).err.find("line 2: 'ten'"), std::string::npos);
 }
