@@ -52,27 +52,20 @@ void ApplyRow(ModelState &model, const std::vector<std::string> &names,
         if (cells[column].empty())
             continue;
         try {
-            ApplyArgument(model, names[column] + "=" + cells[column]);
+            ApplyInput(model, names[column], cells[column]);
         } catch (const UsageError &error) {
             throw UsageError("column " + std::to_string(column + 1) + ": " + error.what());
         }
     }
 }
 
-// Every name of the header must be an input, checked on a scratch state once for the file.
+// Every name of the header must be an input: otherwise no row could run as meant.
 void CheckHeader(const std::vector<std::string> &names, const std::string &casesName)
 {
-    ModelState scratch;
-    scratch.SetDefaults();
     for (std::size_t column = 0; column < names.size(); ++column) {
-        try {
-            ApplyArgument(scratch, names[column] + "=1");
-        } catch (const UsageError &error) {
-            const std::string what = error.what();
-            if (what.rfind("unknown input", 0) == 0)
-                throw UsageError(casesName + " header, column " + std::to_string(column + 1) +
-                                 ": " + what);
-        }
+        if (!IsInputName(names[column]))
+            throw UsageError(casesName + " header, column " + std::to_string(column + 1) +
+                             ": unknown input '" + names[column] + "'");
     }
 }
 

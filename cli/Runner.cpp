@@ -317,21 +317,36 @@ void WriteFailures(JsonWriter &json, const std::vector<StageFailure> &failures)
     json.Raw("]");
 }
 
+const InputField *FindInput(std::string_view name)
+{
+    for (const InputField &field : InputFields()) {
+        if (field.name == name)
+            return &field;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+bool IsInputName(std::string_view name)
+{
+    return FindInput(name) != nullptr;
+}
+
+void ApplyInput(ModelState &model, std::string_view name, std::string_view value)
+{
+    const InputField *field = FindInput(name);
+    if (!field)
+        throw UsageError("unknown input '" + std::string(name) + "'");
+    field->set(model, name, value);
+}
 
 void ApplyArgument(ModelState &model, std::string_view argument)
 {
     const std::size_t equals = argument.find('=');
     if (equals == std::string_view::npos)
         throw UsageError("'" + std::string(argument) + "' is not NAME=VALUE");
-    const std::string_view name = argument.substr(0, equals);
-    for (const InputField &field : InputFields()) {
-        if (field.name == name) {
-            field.set(model, name, argument.substr(equals + 1));
-            return;
-        }
-    }
-    throw UsageError("unknown input '" + std::string(name) + "'");
+    ApplyInput(model, argument.substr(0, equals), argument.substr(equals + 1));
 }
 
 std::string RenderJson(const ModelState &model, const std::vector<StageFailure> &failures)

@@ -25,7 +25,10 @@ public:
 
 extern const char *const kUsage;
 
-// Sets one input field from "NAME=VALUE"; numbers use "." whatever the locale.
+bool IsInputName(std::string_view name);
+// Sets one input field by its name; numbers use "." whatever the locale.
+void ApplyInput(ModelState &model, std::string_view name, std::string_view value);
+// Sets one input field from "NAME=VALUE".
 void ApplyArgument(ModelState &model, std::string_view argument);
 
 std::string RenderJson(const ModelState &model, const std::vector<StageFailure> &failures);
