@@ -98,7 +98,7 @@ int RunCases(std::istream &cases, const std::string &casesName, const ModelState
             model = base;
             ApplyRow(model, names, cells);
         } catch (const std::runtime_error &error) { // CsvError or UsageError
-            err << Where(casesName, reader.Record()) << " skipped: " << error.what() << '\n';
+            err << OneLine(Where(casesName, reader.Record()) + " skipped: " + error.what()) << '\n';
             skipped = true;
             continue;
         }

@@ -328,6 +328,26 @@ const InputField *FindInput(std::string_view name)
 
 } // namespace
 
+std::string OneLine(std::string_view message)
+{
+    constexpr char kHex[] = "0123456789abcdef";
+    std::string line;
+    for (const char c : message) {
+        const auto u = static_cast<unsigned char>(c);
+        switch (c) {
+        case '\n': line += "\\n"; break;
+        case '\r': line += "\\r"; break;
+        case '\t': line += "\\t"; break;
+        default:
+            if (u < 0x20 || u == 0x7f)
+                line.append("\\x").append(1, kHex[u >> 4]).append(1, kHex[u & 0xF]);
+            else
+                line += c;
+        }
+    }
+    return line;
+}
+
 bool IsInputName(std::string_view name)
 {
     return FindInput(name) != nullptr;
@@ -451,7 +471,7 @@ int Run(const std::vector<std::string> &arguments, std::ostream &out, std::ostre
         RunSingle(model, request.format.value_or(Format::Json), out, err);
         return 0;
     } catch (const UsageError &error) {
-        err << "velmaro-cli: " << error.what() << '\n';
+        err << "velmaro-cli: " << OneLine(error.what()) << '\n';
         return 2;
     }
 }

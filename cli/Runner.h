@@ -25,6 +25,10 @@ public:
 
 extern const char *const kUsage;
 
+// The message with its control characters shown escaped ("\n", "\x01"), so that each message
+// stays one line however the bad text was quoted.
+std::string OneLine(std::string_view message);
+
 bool IsInputName(std::string_view name);
 // Sets one input field by its name; numbers use "." whatever the locale.
 void ApplyInput(ModelState &model, std::string_view name, std::string_view value);

@@ -113,7 +113,8 @@ TEST(BatchTest, BadRowsAreNamedAndSkippedAndTheOthersRun)
                                    "\"8\"3,2\n"
                                    "\n"
                                    "101,2\n"
-                                   "84,1e999\n");
+                                   "84,1e999\n"
+                                   "85,\"1\n2\"\n");
     EXPECT_EQ(r.status, cli::kRowsSkipped);
     ASSERT_EQ(r.rows.size(), 3u);
     EXPECT_EQ(r.rows[1][0], "3");
@@ -121,7 +122,8 @@ TEST(BatchTest, BadRowsAreNamedAndSkippedAndTheOthersRun)
     EXPECT_EQ(r.err, "velmaro-cli: cases.csv row 2 skipped: column 2: FlowLength: 'abc' is not a number\n"
                      "velmaro-cli: cases.csv row 4 skipped: it has 1 cells, the header 2\n"
                      "velmaro-cli: cases.csv row 5 skipped: text follows a closing quote\n"
-                     "velmaro-cli: cases.csv row 8 skipped: column 2: FlowLength: '1e999' is not a number\n");
+                     "velmaro-cli: cases.csv row 8 skipped: column 2: FlowLength: '1e999' is not a number\n"
+                     "velmaro-cli: cases.csv row 9 skipped: column 2: FlowLength: '1\\n2' is not a number\n");
 }
 
 TEST(BatchTest, AFailingStageLeavesItsResultsEmptyAndNamesItself)
