@@ -17,6 +17,17 @@ void SkipLine(std::streambuf &in)
     }
 }
 
+// Spreadsheets saving "CSV UTF-8" put a byte order mark first; it is no part of the first name.
+void SkipByteOrderMark(std::streambuf &in)
+{
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    for (const char c : kMark) {
+        if (in.sgetc() != std::char_traits<char>::to_int_type(c))
+            return;
+        in.sbumpc();
+    }
+}
+
 bool NeedsQuotes(std::string_view text)
 {
     return text.find_first_of(",\"\r\n") != std::string_view::npos;
@@ -24,7 +35,10 @@ bool NeedsQuotes(std::string_view text)
 
 } // namespace
 
-CsvReader::CsvReader(std::istream &in) : in_(*in.rdbuf()) {}
+CsvReader::CsvReader(std::istream &in) : in_(*in.rdbuf())
+{
+    SkipByteOrderMark(in_);
+}
 
 bool CsvReader::Next(std::vector<std::string> &fields)
 {

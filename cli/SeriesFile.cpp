@@ -72,6 +72,9 @@ std::string LineError(int number, std::string_view line, const char *what)
 
 std::vector<double> ParseSeriesText(std::string_view text)
 {
+    // A byte order mark would make the first value look like a header and be dropped.
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     std::vector<double> heights;
     int number = 0;
     bool firstLine = true;

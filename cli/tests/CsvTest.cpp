@@ -37,6 +37,7 @@ TEST(CsvReaderTest, ReadsTheRecordsOfWellFormedText)
         {"\"\",x\n", {{"", "x"}}},
         {"a\n\nb\n", {{"a"}, {""}, {"b"}}},
         {"", {}},
+        {"\xEF\xBB\xBFname,x\n", {{"name", "x"}}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);

@@ -25,6 +25,7 @@ TEST(SeriesFileTest, ReadsEveryLayoutOfASeries)
         {"semicolons and decimal commas", "0,5;10,5\n1;2,25\n", {10.5, 2.25}},
         {"tabs and decimal commas", "h\tmm\n0,5\t10,5\n1\t 2 \n", {10.5, 2}},
         {"a lone value keeps its decimal point", "7.5\n", {7.5}},
+        {"a byte order mark before the first value", "\xEF\xBB\xBF" "10\n20\n", {10, 20}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.layout);
