@@ -2,6 +2,7 @@
 
 // A shown, active window to put the fields under test in; its messages and beeps are recorded.
 
+#include "ActiveWindow.h"
 #include "RecordingPresenter.h"
 
 #include <QTest>
@@ -21,12 +22,7 @@ protected:
         window = std::make_unique<QWidget>();
         window->resize(800, 200);
     }
-    void ShowWindow()
-    {
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
+    void ShowWindow() { ShowActive(*window); }
     void Focus(QWidget *widget)
     {
         widget->setFocus(Qt::OtherFocusReason);

@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 
+#include "ActiveWindow.h"
 #include "ApplicationLook.h"
 #include "ResultGrid.h"
 
@@ -33,9 +34,7 @@ void WindowTest::TearDown()
 void WindowTest::ShowWindow()
 {
     CloseNextModalDialog();
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    test::ShowActive(*window);
 }
 
 void WindowTest::ShowTab(QWidget *sheet)
