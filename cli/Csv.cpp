@@ -1,7 +1,7 @@
 #include "Csv.h"
 
-#include <array>
-#include <charconv>
+#include "NumberText.h"
+
 #include <istream>
 #include <ostream>
 
@@ -112,7 +112,7 @@ void CsvWriter::Field(std::string_view text)
 void CsvWriter::Number(double value)
 {
     Separate();
-    AppendNumber(record_, value);
+    record_ += ShortestText(value);
 }
 
 void CsvWriter::Integer(std::int64_t value)
@@ -132,13 +132,6 @@ void CsvWriter::EndRecord()
     out_.write(record_.data(), static_cast<std::streamsize>(record_.size()));
     record_.clear();
     firstField_ = true;
-}
-
-void AppendNumber(std::string &out, double value)
-{
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    out.append(buffer.data(), result.ptr);
 }
 
 } // namespace velmaro::cli

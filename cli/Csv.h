@@ -42,7 +42,7 @@ public:
     explicit CsvWriter(std::ostream &out);
 
     void Field(std::string_view text);
-    // The shortest text that reads back to the same double.
+    // The shortest text that reads back to the same double, "." whatever the locale.
     void Number(double value);
     void Integer(std::int64_t value);
     void Empty();
@@ -56,8 +56,5 @@ private:
     std::string record_;
     bool firstField_ = true;
 };
-
-// Appends the shortest text that reads back to the same double ("." whatever the locale).
-void AppendNumber(std::string &out, double value);
 
 } // namespace velmaro::cli

@@ -23,7 +23,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-extern const char *const kUsage;
+// The --help text; the inputs are listed from the model's field table.
+std::string Usage();
 
 // The message with its control characters shown escaped ("\n", "\x01"), so that each message
 // stays one line however the bad text was quoted.

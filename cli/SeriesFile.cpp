@@ -1,9 +1,8 @@
 #include "SeriesFile.h"
 
 #include "ModelState.h"
+#include "NumberText.h"
 
-#include <charconv>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -37,14 +36,7 @@ std::optional<double> NumberOf(std::string_view field, bool decimalComma)
         if (const auto comma = text.find(','); comma != std::string::npos)
             text[comma] = '.';
     }
-    if (!text.empty() && text[0] == '+')
-        text.erase(0, 1);
-    double value = 0;
-    const char *end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return ReadPlainNumber(text);
 }
 
 // The height a line holds: its only number, or the second of two. Nothing for a line that is
