@@ -1,0 +1,194 @@
+#include "ReportPages.h"
+
+#include "PageSetup.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTextTable>
+
+#include <algorithm>
+
+namespace velmaro {
+namespace {
+
+constexpr double kInchesPerMeter = 1 / 0.0254;
+// Lines that only touch a page's edge belong to the neighbouring page.
+constexpr double kEdge = 0.01;
+
+// The smallest pieces a page break may fall between: a line of a paragraph or a table row.
+struct Piece {
+    double top = 0;
+    double bottom = 0;
+    bool breakAllowedBefore = true;
+    bool breakForcedBefore = false;
+};
+
+class PieceCollector {
+public:
+    explicit PieceCollector(const QTextDocument &document)
+        : document_(document), layout_(*document.documentLayout())
+    {
+    }
+
+    std::vector<Piece> Collect()
+    {
+        for (auto it = document_.rootFrame()->begin(); !it.atEnd(); ++it) {
+            if (QTextFrame *frame = it.currentFrame())
+                AddFrame(*frame);
+            else
+                AddBlock(it.currentBlock());
+        }
+        return std::move(pieces_);
+    }
+
+private:
+    void AddBlock(const QTextBlock &block)
+    {
+        const QTextBlockFormat format = block.blockFormat();
+        const QTextLayout *text = block.layout();
+        const double top = layout_.blockBoundingRect(block).top() - text->boundingRect().top();
+        const bool together = format.boolProperty(kKeepTogetherProperty);
+        for (int i = 0; i < text->lineCount(); ++i) {
+            const QTextLine line = text->lineAt(i);
+            Piece piece{top + line.y(), top + line.y() + line.height()};
+            if (i == 0)
+                StartElement(piece, format.pageBreakPolicy());
+            else
+                piece.breakAllowedBefore = !together;
+            pieces_.push_back(piece);
+        }
+        keepWithPrevious_ = format.boolProperty(kKeepWithNextProperty);
+        breakAfter_ = format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter;
+    }
+
+    void AddFrame(QTextFrame &frame)
+    {
+        const QRectF bounds = layout_.frameBoundingRect(&frame);
+        auto *table = qobject_cast<QTextTable *>(&frame);
+        const int rows = table ? table->rows() : 1;
+        double top = bounds.top();
+        for (int row = 0; row < rows; ++row) {
+            const double bottom = row + 1 < rows ? RowBoundary(*table, row) : bounds.bottom();
+            Piece piece{top, std::max(top, bottom)};
+            if (row == 0)
+                StartElement(piece, frame.frameFormat().pageBreakPolicy());
+            pieces_.push_back(piece);
+            top = piece.bottom;
+        }
+        keepWithPrevious_ = false;
+        breakAfter_ = frame.frameFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter;
+    }
+
+    void StartElement(Piece &piece, QTextFormat::PageBreakFlags policy)
+    {
+        piece.breakAllowedBefore = !keepWithPrevious_;
+        piece.breakForcedBefore = breakAfter_ || (policy & QTextFormat::PageBreak_AlwaysBefore);
+    }
+
+    // Halfway between the text of a row and that of the next: in their padding and borders.
+    double RowBoundary(const QTextTable &table, int row) const
+    {
+        double above = -1e300;
+        double below = 1e300;
+        for (int column = 0; column < table.columns(); ++column) {
+            const QTextTableCell upper = table.cellAt(row, column);
+            if (upper.row() + upper.rowSpan() - 1 == row)
+                above = std::max(above, CellTextRect(upper).bottom());
+            const QTextTableCell lower = table.cellAt(row + 1, column);
+            if (lower.row() == row + 1)
+                below = std::min(below, CellTextRect(lower).top());
+        }
+        if (above < -1e299 || below > 1e299)
+            return above < -1e299 ? below : above;
+        return (above + below) / 2;
+    }
+
+    QRectF CellTextRect(const QTextTableCell &cell) const
+    {
+        QRectF rect;
+        for (auto it = cell.begin(); !it.atEnd(); ++it)
+            if (it.currentBlock().isValid())
+                rect |= layout_.blockBoundingRect(it.currentBlock());
+        return rect;
+    }
+
+    const QTextDocument &document_;
+    QAbstractTextDocumentLayout &layout_;
+    std::vector<Piece> pieces_;
+    bool keepWithPrevious_ = false;
+    bool breakAfter_ = false;
+};
+
+// The first piece of the page that follows a page starting at start, given that piece next
+// does not fit or must start a page: the last place a break is allowed, or next itself
+// when the pieces kept together fill the page.
+std::size_t BreakBefore(const std::vector<Piece> &pieces, std::size_t start, std::size_t next)
+{
+    if (pieces[next].breakForcedBefore)
+        return next;
+    for (std::size_t candidate = next; candidate > start; --candidate)
+        if (pieces[candidate].breakAllowedBefore)
+            return candidate;
+    return next;
+}
+
+} // namespace
+
+ReportPages::ReportPages(const QTextDocument &document, QSizeF bodySize)
+    : device_(1, 1, QImage::Format_RGB32), copy_(LaidOutCopy(document, bodySize.width(), device_))
+{
+    Paginate(bodySize.height());
+}
+
+ReportPages::~ReportPages() = default;
+
+std::unique_ptr<QTextDocument> ReportPages::LaidOutCopy(const QTextDocument &document,
+                                                        double width, QImage &device)
+{
+    device.setDotsPerMeterX(qRound(kPageLayoutDpi * kInchesPerMeter));
+    device.setDotsPerMeterY(qRound(kPageLayoutDpi * kInchesPerMeter));
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    copy->setUndoRedoEnabled(false);
+    copy->documentLayout()->setPaintDevice(&device);
+    copy->setDocumentMargin(0);
+    copy->setTextWidth(width);
+    return copy;
+}
+
+void ReportPages::Paginate(double pageHeight)
+{
+    const std::vector<Piece> pieces = PieceCollector(*copy_).Collect();
+    std::size_t start = 0;
+    for (std::size_t next = 1; next < pieces.size(); ++next) {
+        const bool overflows = pieces[next].bottom - pieces[start].top > pageHeight;
+        if (!overflows && !pieces[next].breakForcedBefore)
+            continue;
+        const std::size_t first = BreakBefore(pieces, start, next);
+        pages_.push_back({pieces[start].top, pieces[first - 1].bottom});
+        start = first;
+    }
+    if (pieces.empty())
+        pages_.push_back({});
+    else
+        pages_.push_back({pieces[start].top, pieces.back().bottom});
+}
+
+void ReportPages::Paint(QPainter &painter, int page) const
+{
+    const Span span = pages_.at(static_cast<std::size_t>(page));
+    const double width = copy_->textWidth();
+    painter.save();
+    painter.translate(0, -span.top);
+    painter.setClipRect(QRectF(-width, span.top, 3 * width, span.bottom - span.top),
+                        Qt::IntersectClip);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = QRectF(-width, span.top + kEdge, 3 * width, span.bottom - span.top - 2 * kEdge);
+    copy_->documentLayout()->draw(&painter, context);
+    painter.restore();
+}
+
+} // namespace velmaro
