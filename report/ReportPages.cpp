@@ -16,8 +16,19 @@ namespace velmaro {
 namespace {
 
 constexpr double kInchesPerMeter = 1 / 0.0254;
-// Lines that only touch a page's edge belong to the neighbouring page.
-constexpr double kEdge = 0.01;
+// A line drawn within this many pixels of a page's edge belongs to the neighbouring page: a line
+// of set height may reach a little beyond its place.
+constexpr double kEdge = 2;
+
+// The height a line takes in its paragraph, which may set it apart from its font's.
+double LineHeight(const QTextBlockFormat &format, const QTextLine &line)
+{
+    switch (format.lineHeightType()) {
+    case QTextBlockFormat::FixedHeight: return format.lineHeight();
+    case QTextBlockFormat::MinimumHeight: return std::max(format.lineHeight(), line.height());
+    default: return line.height();
+    }
+}
 
 // The smallest pieces a page break may fall between: a line of a paragraph or a table row.
 struct Piece {
@@ -54,7 +65,9 @@ private:
         const bool together = format.boolProperty(kKeepTogetherProperty);
         for (int i = 0; i < text->lineCount(); ++i) {
             const QTextLine line = text->lineAt(i);
-            Piece piece{top + line.y(), top + line.y() + line.height()};
+            const double bottom = i + 1 < text->lineCount() ? text->lineAt(i + 1).y()
+                                                            : line.y() + LineHeight(format, line);
+            Piece piece{top + line.y(), top + bottom};
             if (i == 0)
                 StartElement(piece, format.pageBreakPolicy());
             else
@@ -153,6 +166,7 @@ std::unique_ptr<QTextDocument> ReportPages::LaidOutCopy(const QTextDocument &doc
     device.setDotsPerMeterY(qRound(kPageLayoutDpi * kInchesPerMeter));
     std::unique_ptr<QTextDocument> copy(document.clone());
     copy->setUndoRedoEnabled(false);
+    copy->setUseDesignMetrics(true); // line heights as designed, not rounded to the layout's pixels
     copy->documentLayout()->setPaintDevice(&device);
     copy->setDocumentMargin(0);
     copy->setTextWidth(width);

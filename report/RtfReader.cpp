@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRawFont>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -32,6 +33,7 @@ constexpr qsizetype kMaxPictureBytes = 16 * 1024 * 1024;
 constexpr int kTwipsLimit = 31680;             // 22 inches
 constexpr double kTwipsPerPixel = 15.0;        // 1440 twips an inch, 96 pixels an inch
 constexpr double kTwipsPerPoint = 20.0;
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
 constexpr int kDefaultHalfPoints = 24;
 constexpr int kMinHalfPoints = 2;
 constexpr int kMaxHalfPoints = 1000;
@@ -326,6 +328,8 @@ struct Output {
     bool breakBefore = false;  // the next paragraph starts a page
     int afterPrevious = 0;     // space after the paragraph before, in the same cell or flow
     int listTab = -1;          // position of the tab that follows a list number
+    double singleLine = 0;     // the height of one line of the tallest font used, in pixels
+    bool hasPicture = false;
     TableInProgress table;
 };
 
@@ -670,6 +674,7 @@ private:
         if (formatDirty_) {
             FlushText();
             out.pendingFormat = CharFormat(State().character);
+            out.singleLine = std::max(out.singleLine, SingleLineHeight(State().character));
             formatDirty_ = false;
         }
         out.pendingText.append(QChar(ch));
@@ -727,6 +732,12 @@ private:
         const ParaState &para = State().paragraph;
         DropListTab(out, para);
         QTextBlockFormat format = BlockFormat(para);
+        // A picture sets its own line's height.
+        if (para.lineSpacing == 0 && !out.hasPicture)
+            format.setLineHeight(std::max(out.singleLine, SingleLineHeight(State().character)),
+                                 QTextBlockFormat::FixedHeight);
+        out.singleLine = 0;
+        out.hasPicture = false;
         // Space after one paragraph and before the next add up; the layout would keep only
         // the larger, so the next paragraph carries both.
         format.setTopMargin((para.before + out.afterPrevious) / kTwipsPerPixel);
@@ -948,6 +959,7 @@ private:
         BeginContent();
         FlushText();
         Out().cursor.insertImage(format);
+        Out().hasPicture = true;
     }
 
     // --- headers, footers and fields
@@ -1067,6 +1079,28 @@ private:
         return format;
     }
 
+    // A word processor's single line: the font's ascent, descent and line gap as designed,
+    // where the layout would round each to whole pixels and leave the gap out.
+    double SingleLineHeight(const CharState &state)
+    {
+        const int font = state.font < 0 ? defaultFont_ : state.font;
+        const auto key = std::make_pair(font, state.halfPoints);
+        const auto known = lineHeights_.find(key);
+        if (known != lineHeights_.end())
+            return known->second;
+        QFont qfont;
+        if (const auto name = fonts_.find(font); name != fonts_.end())
+            qfont.setFamilies(QStringList{name->second});
+        qfont.setPointSizeF(state.halfPoints / 2.0);
+        const QRawFont raw = QRawFont::fromFont(qfont);
+        const double pixels = state.halfPoints / 2.0 * kPixelsPerPoint;
+        const double height = raw.isValid() && raw.pixelSize() > 0
+                                  ? (raw.ascent() + raw.descent() + raw.leading()) * pixels / raw.pixelSize()
+                                  : 0.0;
+        lineHeights_.emplace(key, height);
+        return height;
+    }
+
     static QTextBlockFormat BlockFormat(const ParaState &state)
     {
         QTextBlockFormat format;
@@ -1164,6 +1198,7 @@ private:
     int pictures_ = 0;
     int footnotes_ = 0;
     QByteArray fieldInstruction_;
+    std::map<std::pair<int, int>, double> lineHeights_;
     std::vector<ListDefinition> lists_;
     std::map<int, int> listOverrides_;
     int overrideListId_ = 0;
