@@ -70,6 +70,9 @@ private:
             Piece piece{top + line.y(), top + bottom};
             if (i == 0)
                 StartElement(piece, format.pageBreakPolicy());
+            // After a page break the space above the paragraph stays, as word processors keep it.
+            if (i == 0 && piece.breakForcedBefore)
+                piece.top -= format.topMargin();
             else
                 piece.breakAllowedBefore = !together;
             pieces_.push_back(piece);

@@ -113,7 +113,7 @@ enum class Word {
     // text
     Paragraph, Page, Line, Tab, Unicode, UnicodeSkip, Character, FootnoteMark, PageNumber,
     // tables
-    RowDefaults, CellRight, Cell, Row, RowLeft, RowGap, RowAlign, CellBorder, BorderWidth,
+    RowDefaults, CellRight, Cell, Row, RowLeft, RowGap, RowAlign, CellBorder, CellPadding, BorderWidth,
     BorderColor, BorderNone, BorderStyle,
     // pictures
     PictureFormat, PictureWidth, PictureHeight, PictureGoalWidth, PictureGoalHeight,
@@ -198,6 +198,9 @@ constexpr std::array kWords = {
     WordEntry{"clbrdrt", Word::CellBorder, kTop}, WordEntry{"clbrdrl", Word::CellBorder, kLeft},
     WordEntry{"clbrdrb", Word::CellBorder, kBottom},
     WordEntry{"clbrdrr", Word::CellBorder, kRight},
+    WordEntry{"clpadt", Word::CellPadding, kTop}, WordEntry{"clpadl", Word::CellPadding, kLeft},
+    WordEntry{"clpadb", Word::CellPadding, kBottom},
+    WordEntry{"clpadr", Word::CellPadding, kRight},
     WordEntry{"brdrw", Word::BorderWidth},       WordEntry{"brdrcf", Word::BorderColor},
     WordEntry{"brdrnone", Word::BorderNone},     WordEntry{"brdrnil", Word::BorderNone},
     WordEntry{"brdrs", Word::BorderStyle},       WordEntry{"brdrth", Word::BorderStyle},
@@ -299,12 +302,14 @@ struct Border {
 struct CellDefinition {
     int right = 0;
     std::array<Border, 4> borders;
+    std::array<int, 4> padding{-1, -1, -1, -1}; // twips, -1 for the row's gap
 };
 
 // The row properties from \trowd to \row; they describe the row whose \row follows them.
 struct RowDefinition {
     std::vector<CellDefinition> cells;
     std::array<Border, 4> pendingBorders;
+    std::array<int, 4> pendingPadding{-1, -1, -1, -1};
     int borderSide = -1; // the side the \brdr words describe
     Qt::Alignment alignment = Qt::AlignLeft;
     int left = 0;
@@ -562,7 +567,14 @@ private:
         case Word::ListText: State().destination = Destination::ListText; break;
         case Word::Field: fieldInstruction_.clear(); break;
         case Word::FieldResult: EnterFieldResult(); break;
-        case Word::Plain: State().character = CharState{}; formatDirty_ = true; break;
+        case Word::Plain:
+            // A list number keeps its paragraph's look; the reset its group opens with would
+            // show it in the document's default font.
+            if (State().destination != Destination::ListText) {
+                State().character = CharState{};
+                formatDirty_ = true;
+            }
+            break;
         case Word::Bold: SetChar(&CharState::bold, on); break;
         case Word::Italic: SetChar(&CharState::italic, on); break;
         case Word::Underline: SetChar(&CharState::underline, on); break;
@@ -622,6 +634,9 @@ private:
         case Word::CellBorder:
             row_.borderSide = entry.value;
             row_.pendingBorders[static_cast<std::size_t>(entry.value)] = {kDefaultBorderTwips, -1};
+            break;
+        case Word::CellPadding:
+            row_.pendingPadding[static_cast<std::size_t>(entry.value)] = ClampTwips(value, 0);
             break;
         case Word::BorderWidth: SetBorder(&Border::width, ClampTwips(value, 0)); break;
         case Word::BorderColor: SetBorder(&Border::color, value); break;
@@ -846,8 +861,10 @@ private:
     {
         if (row_.cells.size() >= static_cast<std::size_t>(kMaxTableColumns))
             return;
-        row_.cells.push_back({ClampTwips(right, -kTwipsLimit), row_.pendingBorders});
+        row_.cells.push_back({ClampTwips(right, -kTwipsLimit), row_.pendingBorders,
+                              row_.pendingPadding});
         row_.pendingBorders = {};
+        row_.pendingPadding = {-1, -1, -1, -1};
         row_.borderSide = -1;
     }
 
@@ -885,9 +902,15 @@ private:
     void ApplyCellFormat(QTextTableCell cell, const CellDefinition &definition) const
     {
         QTextTableCellFormat format = cell.format().toTableCellFormat();
-        const double padding = row_.gap / kTwipsPerPixel;
-        format.setLeftPadding(padding);
-        format.setRightPadding(padding);
+        const auto padding = [&](BorderSide side) {
+            const int twips = definition.padding[side];
+            return (twips >= 0 ? twips : (side == kLeft || side == kRight ? row_.gap : 0)) /
+                   kTwipsPerPixel;
+        };
+        format.setTopPadding(padding(kTop));
+        format.setLeftPadding(padding(kLeft));
+        format.setBottomPadding(padding(kBottom));
+        format.setRightPadding(padding(kRight));
         const auto width = [&](BorderSide side) {
             const int twips = definition.borders[side].width;
             return twips > 0 ? std::max(1.0, twips / kTwipsPerPixel) : 0.0;
@@ -1120,8 +1143,14 @@ private:
             format.setProperty(kKeepWithNextProperty, true);
         if (state.keepTogether)
             format.setProperty(kKeepTogetherProperty, true);
+        std::vector<int> stops = state.tabs;
+        // A hanging first line has a tab stop at the paragraph's indent, where a list's text
+        // starts after its number.
+        if (state.first < 0 && state.left > 0)
+            stops.push_back(state.left);
+        std::sort(stops.begin(), stops.end());
         QList<QTextOption::Tab> tabs;
-        for (const int twips : state.tabs)
+        for (const int twips : stops)
             tabs.append(QTextOption::Tab(twips / kTwipsPerPixel, QTextOption::LeftTab));
         format.setTabPositions(tabs);
         return format;
