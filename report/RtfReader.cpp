@@ -727,6 +727,7 @@ private:
     // A page break inside a paragraph ends it; the next paragraph starts the page.
     void BreakPage()
     {
+        FlushText();
         if (!Out().blockPending && !Out().cursor.block().text().isEmpty())
             EndParagraph();
         Out().breakBefore = true;
