@@ -16,9 +16,11 @@ namespace velmaro {
 namespace {
 
 constexpr double kInchesPerMeter = 1 / 0.0254;
-// A line drawn within this many pixels of a page's edge belongs to the neighbouring page: a line
-// of set height may reach a little beyond its place.
-constexpr double kEdge = 2;
+// A table is drawn clipped this many pixels within its page, so that the paragraphs touching
+// it are not drawn with it.
+constexpr double kEdge = 0.5;
+
+using Piece = ReportPages::Piece;
 
 // The height a line takes in its paragraph, which may set it apart from its font's.
 double LineHeight(const QTextBlockFormat &format, const QTextLine &line)
@@ -30,13 +32,6 @@ double LineHeight(const QTextBlockFormat &format, const QTextLine &line)
     }
 }
 
-// The smallest pieces a page break may fall between: a line of a paragraph or a table row.
-struct Piece {
-    double top = 0;
-    double bottom = 0;
-    bool breakAllowedBefore = true;
-    bool breakForcedBefore = false;
-};
 
 class PieceCollector {
 public:
@@ -68,13 +63,15 @@ private:
             const double bottom = i + 1 < text->lineCount() ? text->lineAt(i + 1).y()
                                                             : line.y() + LineHeight(format, line);
             Piece piece{top + line.y(), top + bottom};
+            piece.block = block;
+            piece.line = i;
             if (i == 0)
                 StartElement(piece, format.pageBreakPolicy());
+            else
+                piece.breakAllowedBefore = !together;
             // After a page break the space above the paragraph stays, as word processors keep it.
             if (i == 0 && piece.breakForcedBefore)
                 piece.top -= format.topMargin();
-            else
-                piece.breakAllowedBefore = !together;
             pieces_.push_back(piece);
         }
         keepWithPrevious_ = format.boolProperty(kKeepWithNextProperty);
@@ -90,6 +87,7 @@ private:
         for (int row = 0; row < rows; ++row) {
             const double bottom = row + 1 < rows ? RowBoundary(*table, row) : bounds.bottom();
             Piece piece{top, std::max(top, bottom)};
+            piece.frame = &frame;
             if (row == 0)
                 StartElement(piece, frame.frameFormat().pageBreakPolicy());
             pieces_.push_back(piece);
@@ -157,6 +155,7 @@ std::size_t BreakBefore(const std::vector<Piece> &pieces, std::size_t start, std
 ReportPages::ReportPages(const QTextDocument &document, QSizeF bodySize)
     : device_(1, 1, QImage::Format_RGB32), copy_(LaidOutCopy(document, bodySize.width(), device_))
 {
+    pieces_ = PieceCollector(*copy_).Collect();
     Paginate(bodySize.height());
 }
 
@@ -178,33 +177,45 @@ std::unique_ptr<QTextDocument> ReportPages::LaidOutCopy(const QTextDocument &doc
 
 void ReportPages::Paginate(double pageHeight)
 {
-    const std::vector<Piece> pieces = PieceCollector(*copy_).Collect();
     std::size_t start = 0;
-    for (std::size_t next = 1; next < pieces.size(); ++next) {
-        const bool overflows = pieces[next].bottom - pieces[start].top > pageHeight;
-        if (!overflows && !pieces[next].breakForcedBefore)
+    for (std::size_t next = 1; next < pieces_.size(); ++next) {
+        const bool overflows = pieces_[next].bottom - pieces_[start].top > pageHeight;
+        if (!overflows && !pieces_[next].breakForcedBefore)
             continue;
-        const std::size_t first = BreakBefore(pieces, start, next);
-        pages_.push_back({pieces[start].top, pieces[first - 1].bottom});
+        const std::size_t first = BreakBefore(pieces_, start, next);
+        pages_.push_back({start, first});
         start = first;
     }
-    if (pieces.empty())
-        pages_.push_back({});
-    else
-        pages_.push_back({pieces[start].top, pieces.back().bottom});
+    pages_.push_back({start, pieces_.size()});
 }
 
+// Lines are drawn one by one: the layout would also draw the line just above a page's top.
 void ReportPages::Paint(QPainter &painter, int page) const
 {
-    const Span span = pages_.at(static_cast<std::size_t>(page));
+    const auto [first, end] = pages_.at(static_cast<std::size_t>(page));
+    if (first == end)
+        return;
+    const double top = pieces_[first].top;
     const double width = copy_->textWidth();
+    const QRectF shown(-width, top, 3 * width, pieces_[end - 1].bottom - top);
     painter.save();
-    painter.translate(0, -span.top);
-    painter.setClipRect(QRectF(-width, span.top, 3 * width, span.bottom - span.top),
-                        Qt::IntersectClip);
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(-width, span.top + kEdge, 3 * width, span.bottom - span.top - 2 * kEdge);
-    copy_->documentLayout()->draw(&painter, context);
+    painter.translate(0, -top);
+    painter.setClipRect(shown, Qt::IntersectClip);
+    painter.setPen(Qt::black);
+    const QTextFrame *drawnFrame = nullptr;
+    for (std::size_t index = first; index < end; ++index) {
+        const Piece &piece = pieces_[index];
+        if (piece.frame && piece.frame != drawnFrame) {
+            drawnFrame = piece.frame;
+            const QRectF frame = copy_->documentLayout()->frameBoundingRect(piece.frame);
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.clip = (frame & shown).adjusted(0, kEdge, 0, -kEdge);
+            copy_->documentLayout()->draw(&painter, context);
+        } else if (!piece.frame) {
+            const QTextLayout *layout = piece.block.layout();
+            layout->lineAt(piece.line).draw(&painter, layout->position());
+        }
+    }
     painter.restore();
 }
 

@@ -7,12 +7,15 @@
 
 #include <QImage>
 #include <QSizeF>
+#include <QTextBlock>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QPainter;
 class QTextDocument;
+class QTextFrame;
 
 namespace velmaro {
 
@@ -38,16 +41,24 @@ public:
     static std::unique_ptr<QTextDocument> LaidOutCopy(const QTextDocument &document,
                                                       double width, QImage &device);
 
-private:
-    struct Span {
+    // The smallest parts a page break may fall between: a line of a paragraph or a table row.
+    struct Piece {
         double top = 0;
         double bottom = 0;
+        bool breakAllowedBefore = true;
+        bool breakForcedBefore = false;
+        QTextBlock block; // with line, for a line
+        int line = -1;
+        QTextFrame *frame = nullptr; // for a table row
     };
+
+private:
     void Paginate(double pageHeight);
 
     QImage device_;
     std::unique_ptr<QTextDocument> copy_;
-    std::vector<Span> pages_;
+    std::vector<Piece> pieces_;
+    std::vector<std::pair<std::size_t, std::size_t>> pages_; // pieces [first, end) of each page
 };
 
 } // namespace velmaro
