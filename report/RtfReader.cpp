@@ -748,9 +748,11 @@ private:
         const ParaState &para = State().paragraph;
         DropListTab(out, para);
         QTextBlockFormat format = BlockFormat(para);
-        // A picture sets its own line's height.
+        // A picture sets its own line's height; the paragraph mark's font sets that of an
+        // empty paragraph only.
         if (para.lineSpacing == 0 && !out.hasPicture)
-            format.setLineHeight(std::max(out.singleLine, SingleLineHeight(State().character)),
+            format.setLineHeight(out.singleLine > 0 ? out.singleLine
+                                                    : SingleLineHeight(State().character),
                                  QTextBlockFormat::FixedHeight);
         out.singleLine = 0;
         out.hasPicture = false;

@@ -5,6 +5,8 @@
 #include "RtfReader.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QRegularExpression>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -266,6 +268,25 @@ TEST(RtfLayout, HiddenTextFieldResultsCodePagesAndFootnoteMarks)
         ReadRtf(document, c.rtf);
         EXPECT_EQ(document.toPlainText(), c.text) << c.rtf.constData();
     }
+}
+
+// A word processor keeps paragraphs, not the breaks that filled-in text would bring: the
+// template read as it stands ends each marker's paragraph right after the marker.
+TEST(RtfLayout, TheShippedTemplateGivesEveryMarkerItsOwnParagraph)
+{
+    QFile file(QStringLiteral(VELMARO_REPORT_TEMPLATE));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QTextDocument document;
+    ReadRtf(document, file.readAll());
+    const QRegularExpression markerParagraph(R"(^[A-Za-z ]*:? ?(\[\$\d+\])+$)");
+    int markers = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (!block.text().contains("[$"))
+            continue;
+        EXPECT_TRUE(markerParagraph.match(block.text()).hasMatch()) << block.text().toStdString();
+        markers += static_cast<int>(block.text().count("[$"));
+    }
+    EXPECT_EQ(markers, 13);
 }
 
 } // namespace
