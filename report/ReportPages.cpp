@@ -16,8 +16,8 @@ namespace velmaro {
 namespace {
 
 constexpr double kInchesPerMeter = 1 / 0.0254;
-// A table is drawn clipped this many pixels within its page, so that the paragraphs touching
-// it are not drawn with it.
+// What the layout draws is clipped this many pixels within its part of the page, so that the
+// paragraphs touching it are not drawn with it.
 constexpr double kEdge = 0.5;
 
 using Piece = ReportPages::Piece;
@@ -137,6 +137,11 @@ private:
     bool breakAfter_ = false;
 };
 
+bool SameElement(const Piece &a, const Piece &b)
+{
+    return a.frame ? a.frame == b.frame : (!b.frame && a.block == b.block);
+}
+
 // The first piece of the page that follows a page starting at start, given that piece next
 // does not fit or must start a page: the last place a break is allowed, or next itself
 // when the pieces kept together fill the page.
@@ -189,7 +194,9 @@ void ReportPages::Paginate(double pageHeight)
     pages_.push_back({start, pieces_.size()});
 }
 
-// Lines are drawn one by one: the layout would also draw the line just above a page's top.
+// Lines are drawn one by one: the layout would also draw the line just above a page's top. A
+// table, and a list paragraph that starts on the page (its number is the layout's to draw),
+// are drawn by the layout within their part of the page.
 void ReportPages::Paint(QPainter &painter, int page) const
 {
     const auto [first, end] = pages_.at(static_cast<std::size_t>(page));
@@ -202,19 +209,22 @@ void ReportPages::Paint(QPainter &painter, int page) const
     painter.translate(0, -top);
     painter.setClipRect(shown, Qt::IntersectClip);
     painter.setPen(Qt::black);
-    const QTextFrame *drawnFrame = nullptr;
-    for (std::size_t index = first; index < end; ++index) {
+    for (std::size_t index = first; index < end;) {
         const Piece &piece = pieces_[index];
-        if (piece.frame && piece.frame != drawnFrame) {
-            drawnFrame = piece.frame;
-            const QRectF frame = copy_->documentLayout()->frameBoundingRect(piece.frame);
+        if (piece.frame || (piece.line == 0 && piece.block.textList())) {
+            std::size_t last = index;
+            while (last + 1 < end && SameElement(pieces_[last + 1], piece))
+                ++last;
             QAbstractTextDocumentLayout::PaintContext context;
-            context.clip = (frame & shown).adjusted(0, kEdge, 0, -kEdge);
+            context.clip = QRectF(-width, piece.top + kEdge, 3 * width,
+                                  pieces_[last].bottom - piece.top - 2 * kEdge);
             copy_->documentLayout()->draw(&painter, context);
-        } else if (!piece.frame) {
-            const QTextLayout *layout = piece.block.layout();
-            layout->lineAt(piece.line).draw(&painter, layout->position());
+            index = last + 1;
+            continue;
         }
+        const QTextLayout *layout = piece.block.layout();
+        layout->lineAt(piece.line).draw(&painter, layout->position());
+        ++index;
     }
     painter.restore();
 }
