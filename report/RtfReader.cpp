@@ -334,6 +334,10 @@ struct Output {
     int afterPrevious = 0;     // space after the paragraph before, in the same cell or flow
     int listTab = -1;          // position of the tab that follows a list number
     double singleLine = 0;     // the height of one line of the tallest font used, in pixels
+    // The formats the cursor's paragraph has: a paragraph opened by a separator in the pending
+    // text takes those of the one before, so that a run of like paragraphs is one insertion.
+    std::optional<QTextBlockFormat> blockFormat;
+    QTextCharFormat markFormat;
     bool hasPicture = false;
     TableInProgress table;
 };
@@ -432,8 +436,10 @@ private:
         }
         if (groups_.size() > 1) {
             // A header or footer ends with its group, its last paragraph with the state inside.
-            if (State().output != groups_[groups_.size() - 2].output)
+            if (State().output != groups_[groups_.size() - 2].output) {
                 EndLastParagraph(Out());
+                FlushText(Out());
+            }
             groups_.pop_back();
         }
         if (closing == Destination::Picture && State().destination != Destination::Picture)
@@ -687,8 +693,11 @@ private:
         BeginContent();
         Output &out = Out();
         if (formatDirty_) {
-            FlushText();
-            out.pendingFormat = CharFormat(State().character);
+            const QTextCharFormat format = CharFormat(State().character);
+            if (format != out.pendingFormat) {
+                FlushText();
+                out.pendingFormat = format;
+            }
             out.singleLine = std::max(out.singleLine, SingleLineHeight(State().character));
             formatDirty_ = false;
         }
@@ -711,8 +720,8 @@ private:
         Output &out = Out();
         if (!out.blockPending)
             return;
-        FlushText();
-        out.cursor.insertBlock();
+        out.pendingText.append(QChar::ParagraphSeparator);
+        out.markFormat = out.pendingFormat;
         out.blockPending = false;
         formatDirty_ = true;
     }
@@ -744,7 +753,6 @@ private:
     // Paragraph properties in force at its end apply to the whole paragraph.
     void CloseBlock(Output &out)
     {
-        FlushText(out);
         const ParaState &para = State().paragraph;
         DropListTab(out, para);
         QTextBlockFormat format = BlockFormat(para);
@@ -763,8 +771,23 @@ private:
         if (out.breakBefore || para.pageBreakBefore)
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         out.breakBefore = false;
-        out.cursor.setBlockFormat(format);
-        out.cursor.setBlockCharFormat(CharFormat(State().character));
+        const QTextCharFormat mark = CharFormat(State().character);
+        if (format == out.blockFormat && mark == out.markFormat)
+            return;
+        FlushText(out);
+        if (format != out.blockFormat)
+            out.cursor.setBlockFormat(format);
+        if (mark != out.markFormat)
+            out.cursor.setBlockCharFormat(mark);
+        out.blockFormat = format;
+        out.markFormat = mark;
+    }
+
+    // The cursor moved to a paragraph whose formats the reader did not set.
+    static void ForgetBlockFormats(Output &out)
+    {
+        out.blockFormat.reset();
+        out.markFormat = QTextCharFormat();
     }
 
     void DropListTab(Output &out, const ParaState &para)
@@ -773,6 +796,7 @@ private:
         const int follow = ListFollow(para);
         if (position < 0 || follow == 0)
             return;
+        FlushText(out);
         QTextCursor tab(out.cursor);
         tab.setPosition(position);
         tab.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
@@ -809,6 +833,7 @@ private:
         const int columns = std::clamp(static_cast<int>(row_.cells.size()), 1, kMaxTableColumns);
         out.table = TableInProgress{};
         out.table.table = out.cursor.insertTable(1, columns, format);
+        ForgetBlockFormats(out);
         out.blockPending = false;
         out.afterPrevious = 0;
     }
@@ -818,6 +843,7 @@ private:
         FlushText(out);
         out.cursor = out.table.table->lastCursorPosition();
         out.cursor.movePosition(QTextCursor::NextBlock);
+        ForgetBlockFormats(out);
         out.table = TableInProgress{};
         out.blockPending = false;
         out.afterPrevious = 0;
@@ -825,6 +851,8 @@ private:
 
     void MoveToCell(Output &out)
     {
+        FlushText(out);
+        ForgetBlockFormats(out);
         TableInProgress &t = out.table;
         if (t.row >= t.table->rows())
             t.table->appendRows(1);
@@ -1063,6 +1091,8 @@ private:
         if (!finished_) // truncated: the state at the point where the bytes ran out
             for (Output &out : outputs_)
                 EndLastParagraph(out);
+        for (Output &out : outputs_)
+            FlushText(out);
         Body().cursor.endEditBlock();
         QTextOption option = document_.defaultTextOption();
         option.setTabStopDistance(defaultTab_ / kTwipsPerPixel);
