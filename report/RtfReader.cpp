@@ -68,6 +68,7 @@ struct CharState {
     int color = -1;
     int background = -1;
     QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
+    bool operator==(const CharState &) const = default;
 };
 
 struct ParaState {
@@ -86,6 +87,20 @@ struct ParaState {
     int list = 0; // \ls, 0 for none
     int listLevel = 0;
     std::vector<int> tabs;
+    bool operator==(const ParaState &) const = default;
+};
+
+// Everything a paragraph's formats are made from: long listings repeat one paragraph's
+// formats thousands of times, and comparing this is cheaper than building them.
+struct ParagraphLook {
+    ParaState paragraph;
+    CharState mark;
+    int afterPrevious = 0;
+    bool breakBefore = false;
+    double singleLine = 0;
+    bool hasPicture = false;
+    int tables = 0; // the font and colour tables it was read against
+    bool operator==(const ParagraphLook &) const = default;
 };
 
 struct GroupState {
@@ -338,6 +353,9 @@ struct Output {
     // text takes those of the one before, so that a run of like paragraphs is one insertion.
     std::optional<QTextBlockFormat> blockFormat;
     QTextCharFormat markFormat;
+    std::optional<ParagraphLook> look; // that blockFormat and markFormat were made from
+    CharState pendingState;             // that pendingFormat was made from
+    int pendingTables = -1;
     bool hasPicture = false;
     TableInProgress table;
 };
@@ -517,7 +535,7 @@ private:
     {
         const int value = token.parameter;
         switch (entry.word) {
-        case Word::DefaultFont: defaultFont_ = value; break;
+        case Word::DefaultFont: defaultFont_ = value; ++tables_; break;
         case Word::DefaultTab: defaultTab_ = value > 0 ? ClampTwips(value, 1) : kDefaultTabTwips; break;
         case Word::CodePage: codePage_ = CodePageTable(value); break;
         case Word::PaperWidth: paperWidth_ = ClampTwips(value, 1); break;
@@ -693,11 +711,14 @@ private:
         BeginContent();
         Output &out = Out();
         if (formatDirty_) {
-            const QTextCharFormat format = CharFormat(State().character);
+            const bool known = State().character == out.pendingState && out.pendingTables == tables_;
+            const QTextCharFormat format = known ? out.pendingFormat : CharFormat(State().character);
             if (format != out.pendingFormat) {
                 FlushText();
                 out.pendingFormat = format;
             }
+            out.pendingState = State().character;
+            out.pendingTables = tables_;
             out.singleLine = std::max(out.singleLine, SingleLineHeight(State().character));
             formatDirty_ = false;
         }
@@ -755,23 +776,33 @@ private:
     {
         const ParaState &para = State().paragraph;
         DropListTab(out, para);
+        ParagraphLook look{para, State().character, out.afterPrevious, out.breakBefore,
+                           out.singleLine, out.hasPicture, tables_};
+        out.singleLine = 0;
+        out.hasPicture = false;
+        out.afterPrevious = para.after;
+        out.breakBefore = false;
+        if (look == out.look)
+            return;
+        ApplyBlockFormats(out, look);
+        out.look = std::move(look);
+    }
+
+    void ApplyBlockFormats(Output &out, const ParagraphLook &look)
+    {
+        const ParaState &para = look.paragraph;
         QTextBlockFormat format = BlockFormat(para);
         // A picture sets its own line's height; the paragraph mark's font sets that of an
         // empty paragraph only.
-        if (para.lineSpacing == 0 && !out.hasPicture)
-            format.setLineHeight(out.singleLine > 0 ? out.singleLine
-                                                    : SingleLineHeight(State().character),
+        if (para.lineSpacing == 0 && !look.hasPicture)
+            format.setLineHeight(look.singleLine > 0 ? look.singleLine : SingleLineHeight(look.mark),
                                  QTextBlockFormat::FixedHeight);
-        out.singleLine = 0;
-        out.hasPicture = false;
         // Space after one paragraph and before the next add up; the layout would keep only
         // the larger, so the next paragraph carries both.
-        format.setTopMargin((para.before + out.afterPrevious) / kTwipsPerPixel);
-        out.afterPrevious = para.after;
-        if (out.breakBefore || para.pageBreakBefore)
+        format.setTopMargin((para.before + look.afterPrevious) / kTwipsPerPixel);
+        if (look.breakBefore || para.pageBreakBefore)
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        out.breakBefore = false;
-        const QTextCharFormat mark = CharFormat(State().character);
+        const QTextCharFormat mark = CharFormat(look.mark);
         if (format == out.blockFormat && mark == out.markFormat)
             return;
         FlushText(out);
@@ -788,6 +819,7 @@ private:
     {
         out.blockFormat.reset();
         out.markFormat = QTextCharFormat();
+        out.look.reset();
     }
 
     void DropListTab(Output &out, const ParaState &para)
@@ -1212,6 +1244,7 @@ private:
         if (name.isEmpty() || (fonts_.size() >= kMaxTableEntries && !fonts_.contains(fontNumber_)))
             return;
         fonts_[fontNumber_] = name;
+        ++tables_;
         formatDirty_ = true;
     }
 
@@ -1227,6 +1260,7 @@ private:
     {
         if (colors_.size() < kMaxTableEntries)
             colors_.push_back(colorGiven_ ? std::optional<QColor>(pendingColor_) : std::nullopt);
+        ++tables_;
         pendingColor_ = QColor(0, 0, 0);
         colorGiven_ = false;
     }
@@ -1242,6 +1276,7 @@ private:
     bool optionalDestination_ = false;
     int fallbackLeft_ = 0;
     bool formatDirty_ = true;
+    int tables_ = 0; // counts changes of the font and colour tables
 
     std::array<char16_t, 256> codePage_ = CodePageTable(1252);
     int defaultFont_ = 0;
