@@ -276,17 +276,6 @@ int ClampTwips(int twips, int lowest) { return std::clamp(twips, lowest, kTwipsL
 
 bool IsShownCharacter(char16_t unit) { return unit >= 0x20 || unit == u'\t'; }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // A single-byte Windows code page as a table; Windows-1252 where Qt cannot decode it.
 std::array<char16_t, 256> CodePageTable(int codePage)
 {
@@ -1012,7 +1001,7 @@ private:
 
     void AddPictureDigit(char c)
     {
-        const int digit = HexDigit(c);
+        const int digit = RtfHexDigit(c);
         if (digit < 0 || picture_.bytes.size() >= kMaxPictureBytes)
             return;
         if (picture_.highNibble < 0) {
