@@ -62,7 +62,9 @@ private:
             const QTextLine line = text->lineAt(i);
             const double bottom = i + 1 < text->lineCount() ? text->lineAt(i + 1).y()
                                                             : line.y() + LineHeight(format, line);
-            Piece piece{top + line.y(), top + bottom};
+            Piece piece;
+            piece.top = top + line.y();
+            piece.bottom = top + bottom;
             piece.block = block;
             piece.line = i;
             if (i == 0)
@@ -86,7 +88,9 @@ private:
         double top = bounds.top();
         for (int row = 0; row < rows; ++row) {
             const double bottom = row + 1 < rows ? RowBoundary(*table, row) : bounds.bottom();
-            Piece piece{top, std::max(top, bottom)};
+            Piece piece;
+            piece.top = top;
+            piece.bottom = std::max(top, bottom);
             piece.frame = &frame;
             if (row == 0)
                 StartElement(piece, frame.frameFormat().pageBreakPolicy());
