@@ -4,6 +4,7 @@
 #include "ReportPages.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFileDialog>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -23,6 +24,8 @@ namespace velmaro {
 namespace {
 
 constexpr double kPointsPerInch = 72.0;
+const QString kPdfFilter = QStringLiteral("PDF document (*.pdf)");
+const QString kRtfFilter = QStringLiteral("RTF document, for word processors (*.rtf)");
 constexpr double kPixelsPerPoint = kPageLayoutDpi / kPointsPerInch;
 
 [[noreturn]] void FailPrinting(const QString &where)
@@ -269,6 +272,29 @@ void SaveDocumentAsRtf(const QTextDocument &document, const QString &path)
     const QByteArray bytes = setup ? setup->source : QByteArray();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         FailPrinting(path);
+}
+
+QString SaveDocumentAs(const QTextDocument &document, const QString &path, bool rtfChosen)
+{
+    const bool endsRtf = path.endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive);
+    const bool endsPdf = path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+    const bool rtf = endsRtf || (!endsPdf && rtfChosen);
+    const QString target = endsRtf || endsPdf ? path : path + (rtf ? ".rtf" : ".pdf");
+    if (rtf)
+        SaveDocumentAsRtf(document, target);
+    else
+        SaveDocumentAsPdf(document, target);
+    return target;
+}
+
+void SaveWithDialog(const QTextDocument &document, QWidget *parent)
+{
+    QString chosenType = kPdfFilter;
+    const QString path = QFileDialog::getSaveFileName(
+        parent, QStringLiteral("Save report as"), QStringLiteral("Report.pdf"),
+        kPdfFilter + QStringLiteral(";;") + kRtfFilter, &chosenType);
+    if (!path.isEmpty())
+        SaveDocumentAs(document, path, chosenType == kRtfFilter);
 }
 
 } // namespace velmaro

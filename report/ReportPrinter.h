@@ -41,4 +41,12 @@ void SaveDocumentAsPdf(const QTextDocument &document, const QString &path);
 // as SaveDocumentAsPdf does.
 void SaveDocumentAsRtf(const QTextDocument &document, const QString &path);
 
+// Saves as RTF when the name ends in ".rtf", or ends in neither ".rtf" nor ".pdf" and RTF was
+// the type chosen; else as PDF. A name without either ending takes that of its type. Returns
+// the name written.
+QString SaveDocumentAs(const QTextDocument &document, const QString &path, bool rtfChosen);
+
+// The save dialog on the document, PDF or RTF; saves when the user accepts it.
+void SaveWithDialog(const QTextDocument &document, QWidget *parent);
+
 } // namespace velmaro

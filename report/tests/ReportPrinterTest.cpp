@@ -215,6 +215,27 @@ TEST_F(PrintToPdf, SavingWritesThePrintedPagesOrTheRtfWholeOrNothing)
     EXPECT_FALSE(QFile::exists(unwritable));
 }
 
+// The name's ending decides the file's type; a name without one takes the type chosen.
+TEST_F(PrintToPdf, SavingAsChoosesTheTypeByTheNameThenByTheChoice)
+{
+    LoadReportDocument(document_, "{\\rtf1 Saved text\\par}");
+    const struct {
+        const char *name;
+        bool rtfChosen;
+        const char *written;
+        bool rtf;
+    } cases[] = {{"a.pdf", true, "a.pdf", false}, {"b.RTF", false, "b.RTF", true},
+                 {"c", true, "c.rtf", true},      {"d", false, "d.pdf", false},
+                 {"e.txt", true, "e.txt.rtf", true}};
+    for (const auto &c : cases) {
+        const QString written = SaveDocumentAs(document_, directory_.filePath(c.name), c.rtfChosen);
+        EXPECT_EQ(written, directory_.filePath(c.written)) << c.name;
+        QFile file(written);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.name;
+        EXPECT_EQ(file.read(5), c.rtf ? QByteArray("{\\rtf") : QByteArray("%PDF-")) << c.name;
+    }
+}
+
 TEST_F(PrintToPdf, EveryPageOfTheDocumentIsPrintedUnderTheJobTitle)
 {
     QTextDocument document;
