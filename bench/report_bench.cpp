@@ -1,19 +1,25 @@
 // Filling the report from the shipped template and reading it into a document, as the Report
-// tab does each time it is shown: for the default watershed and for a hydrograph of 10000
-// ordinates.
+// tab does each time it is shown: for the default watershed and for long hydrographs, into a
+// document and into the real view (offscreen); scrolling the view to the report's end; printing
+// the shown report to PDF. Runs over the view report the peak resident memory of the process.
 
 #include "MainFormVelmaro.h"
 #include "ModelState.h"
+#include "ReportPrinter.h"
 #include "ReportTexts.h"
 #include "ReportView.h"
 #include "RtfReader.h"
 #include "WindowReportSources.h"
 
 #include <QApplication>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -45,13 +51,20 @@ void BM_ReportDefaults(benchmark::State &state)
 }
 BENCHMARK(BM_ReportDefaults)->Unit(benchmark::kMillisecond);
 
-void LengthenHydrograph(DefaultWindow &window)
+// The hydrograph listing is the report's longest part.
+void LengthenHydrograph(DefaultWindow &window, int ordinates = 10000)
 {
-    constexpr int kOrdinates = 10000;
-    window.model.Hydrograph.ResetTo(kOrdinates);
-    for (int k = 1; k <= kOrdinates; ++k)
-        window.model.Hydrograph[k] = 627.68326 * k / kOrdinates;
-    window.model.HydrographCount = kOrdinates;
+    window.model.Hydrograph.ResetTo(ordinates);
+    for (int k = 1; k <= ordinates; ++k)
+        window.model.Hydrograph[k] = 627.68326 * k / ordinates;
+    window.model.HydrographCount = ordinates;
+}
+
+void ReportPeakMemory(benchmark::State &state)
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 void BM_ReportLongHydrograph(benchmark::State &state)
@@ -62,20 +75,60 @@ void BM_ReportLongHydrograph(benchmark::State &state)
 }
 BENCHMARK(BM_ReportLongHydrograph)->Unit(benchmark::kMillisecond);
 
-// The same into the visible view, whose document is laid out as it is loaded.
-void BM_ReportViewLongHydrograph(benchmark::State &state)
-{
-    DefaultWindow window;
-    LengthenHydrograph(window);
-    QTextEdit view;
-    view.resize(780, 500);
-    view.show();
-    for (auto _ : state) {
+// The Report tab being shown: the report refilled into the visible view.
+struct ShownReport {
+    explicit ShownReport(int ordinates)
+    {
+        LengthenHydrograph(window, ordinates);
+        view.resize(780, 500);
+        view.show();
+    }
+
+    void Show()
+    {
         velmaro::ShowFilledReport(view, QStringLiteral(VELMARO_REPORT_TEMPLATE), window.sources);
         QCoreApplication::processEvents();
     }
+
+    DefaultWindow window;
+    QTextEdit view;
+};
+
+void BM_ReportViewLongHydrograph(benchmark::State &state)
+{
+    ShownReport report(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        report.Show();
+    ReportPeakMemory(state);
 }
-BENCHMARK(BM_ReportViewLongHydrograph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportViewLongHydrograph)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_ReportViewScrolledToEnd(benchmark::State &state)
+{
+    ShownReport report(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        report.Show();
+        report.view.moveCursor(QTextCursor::End);
+        report.view.ensureCursorVisible();
+        QCoreApplication::processEvents();
+    }
+    ReportPeakMemory(state);
+}
+BENCHMARK(BM_ReportViewScrolledToEnd)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_ReportPrintedToPdf(benchmark::State &state)
+{
+    ShownReport report(static_cast<int>(state.range(0)));
+    report.Show();
+    QTemporaryDir directory;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(directory.filePath("report.pdf"));
+    for (auto _ : state)
+        velmaro::PrintDocument(*report.view.document(), printer);
+    ReportPeakMemory(state);
+}
+BENCHMARK(BM_ReportPrintedToPdf)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,106 +1,222 @@
 #include "ReportPrinter.h"
 
+#include "PageSetup.h"
+#include "ReportPages.h"
+
 #include <QAbstractTextDocumentLayout>
-#include <QImage>
+#include <QFileDialog>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace velmaro {
 namespace {
 
-// The report is laid out at the resolution the view uses, then scaled to the printer, so that
-// the printed page looks like the screen: fonts, indents and tab stops keep their proportions.
-constexpr double kLayoutDpi = 96.0;
-constexpr double kInchesPerMeter = 1 / 0.0254;
+constexpr double kPointsPerInch = 72.0;
+const QString kPdfFilter = QStringLiteral("PDF document (*.pdf)");
+const QString kRtfFilter = QStringLiteral("RTF document, for word processors (*.rtf)");
+constexpr double kPixelsPerPoint = kPageLayoutDpi / kPointsPerInch;
 
-// A copy of the document paginated for the printable area, laid out on a device of fixed
-// resolution; the device must outlive the copy's layout.
-class PrintLayout {
-public:
-    PrintLayout(const QTextDocument &document, QPrinter &printer)
-        : device_(1, 1, QImage::Format_RGB32), copy_(document.clone())
-    {
-        device_.setDotsPerMeterX(qRound(kLayoutDpi * kInchesPerMeter));
-        device_.setDotsPerMeterY(qRound(kLayoutDpi * kInchesPerMeter));
-        copy_->documentLayout()->setPaintDevice(&device_);
-        copy_->setDocumentMargin(0);
-        const QRectF area = printer.pageRect(QPrinter::Inch);
-        copy_->setPageSize(QSizeF(area.width() * kLayoutDpi, area.height() * kLayoutDpi));
-    }
-
-    int PageCount() const { return qMax(1, copy_->pageCount()); }
-
-    void PaintPage(QPainter &painter, int page) const
-    {
-        const QSizeF size = copy_->pageSize();
-        const QRectF shown(0, page * size.height(), size.width(), size.height());
-        painter.save();
-        painter.translate(0, -shown.top());
-        painter.setClipRect(shown);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = shown;
-        copy_->documentLayout()->draw(&painter, context);
-        painter.restore();
-    }
-
-private:
-    QImage device_;
-    std::unique_ptr<QTextDocument> copy_;
-};
+[[noreturn]] void FailPrinting(const QString &where)
+{
+    throw PrintError(QStringLiteral("The report could not be printed on %1").arg(where).toStdString());
+}
 
 QString PrinterName(const QPrinter &printer)
 {
     return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
 }
 
+// A header or footer with its page fields filled, laid out at the body's width.
+class PageMargin {
+public:
+    PageMargin(const QTextDocument &part, double width, int page, int pageCount)
+        : copy_(ReportPages::LaidOutCopy(part, width, device_))
+    {
+        FillField(kPageNumberMark, page);
+        FillField(kPageCountMark, pageCount);
+    }
+
+    double Height() const { return copy_->size().height(); }
+
+    void Paint(QPainter &painter) const
+    {
+        copy_->documentLayout()->draw(&painter, QAbstractTextDocumentLayout::PaintContext());
+    }
+
+private:
+    void FillField(char16_t mark, int number)
+    {
+        const QString text(QChar{mark});
+        for (QTextCursor found = copy_->find(text); !found.isNull(); found = copy_->find(text, found))
+            found.insertText(QString::number(number));
+    }
+
+    QImage device_{1, 1, QImage::Format_RGB32};
+    std::unique_ptr<QTextDocument> copy_;
+};
+
+// Where a page's parts go, in points from the paper's top left corner.
+class PageGeometry {
+public:
+    PageGeometry(const QTextDocument &document, const QRectF &paper, const QRectF &printable)
+        : setup_(PageSetup::Of(document)), body_(printable)
+    {
+        if (!setup_ || (!setup_->margins && !setup_->paper))
+            return;
+        const QSizeF size = setup_->paper.value_or(paper.size());
+        const QMarginsF margins = setup_->margins.value_or(QMarginsF());
+        body_ = QRectF(QPointF(), size).marginsRemoved(margins);
+        const double headerHeight = MarginHeight(&PageSetup::HeaderFor);
+        const double footerHeight = MarginHeight(&PageSetup::FooterFor);
+        if (headerHeight > 0)
+            body_.setTop(std::max(body_.top(), setup_->headerDistance + headerHeight));
+        footerTop_ = size.height() - setup_->footerDistance - footerHeight;
+        if (footerHeight > 0)
+            body_.setBottom(std::min(body_.bottom(), footerTop_));
+        body_ &= printable;
+    }
+
+    QRectF Body() const { return body_; }
+
+    // Body size in layout pixels.
+    QSizeF BodyPixels() const
+    {
+        return QSizeF(std::max(1.0, body_.width()), std::max(1.0, body_.height())) * kPixelsPerPoint;
+    }
+
+    void PaintMargins(QPainter &painter, int page, int pageCount) const
+    {
+        if (!setup_)
+            return;
+        const double width = BodyPixels().width();
+        if (const QTextDocument *header = setup_->HeaderFor(page))
+            PaintAt(painter, PageMargin(*header, width, page, pageCount), setup_->headerDistance);
+        if (const QTextDocument *footer = setup_->FooterFor(page)) {
+            const PageMargin margin(*footer, width, page, pageCount);
+            PaintAt(painter, margin, footerTop_ + MarginHeight(&PageSetup::FooterFor) -
+                                         margin.Height() / kPixelsPerPoint);
+        }
+    }
+
+private:
+    // The tallest of the headers (or footers) the pages take, in points.
+    double MarginHeight(const QTextDocument *(PageSetup::*part)(int) const) const
+    {
+        double height = 0;
+        const double width = body_.width() * kPixelsPerPoint;
+        for (int page = 1; page <= 2; ++page)
+            if (const QTextDocument *document = (setup_->*part)(page))
+                height = std::max(height, PageMargin(*document, width, page, page).Height());
+        return height / kPixelsPerPoint;
+    }
+
+    void PaintAt(QPainter &painter, const PageMargin &margin, double top) const
+    {
+        painter.save();
+        painter.translate(body_.left(), top);
+        painter.scale(1 / kPixelsPerPoint, 1 / kPixelsPerPoint);
+        margin.Paint(painter);
+        painter.restore();
+    }
+
+    const PageSetup *setup_;
+    QRectF body_;
+    double footerTop_ = 0;
+};
+
+class PrintLayout {
+public:
+    PrintLayout(const QTextDocument &document, const QPageLayout &page)
+        : printable_(page.paintRectPoints()),
+          geometry_(document, page.fullRectPoints(), printable_),
+          pages_(document, geometry_.BodyPixels())
+    {
+    }
+
+    int PageCount() const { return pages_.Count(); }
+
+    // The painter's origin is the printable area's corner, one unit a device pixel.
+    void PaintPage(QPainter &painter, const QPagedPaintDevice &device, int page) const
+    {
+        painter.save();
+        painter.scale(device.logicalDpiX() / kPointsPerInch, device.logicalDpiY() / kPointsPerInch);
+        painter.translate(-printable_.topLeft());
+        geometry_.PaintMargins(painter, page + 1, PageCount());
+        painter.translate(geometry_.Body().topLeft());
+        painter.scale(1 / kPixelsPerPoint, 1 / kPixelsPerPoint);
+        pages_.Paint(painter, page);
+        painter.restore();
+    }
+
+private:
+    QRectF printable_;
+    PageGeometry geometry_;
+    ReportPages pages_;
+};
+
 // Zero-based first and last page to print: the range chosen in the print dialog, held to the
 // pages the document has, or every page when no range was chosen.
-std::pair<int, int> PagesToPrint(const QPrinter &printer, int pageCount)
+std::pair<int, int> PagesToPrint(const QPrinter *printer, int pageCount)
 {
-    if (printer.printRange() != QPrinter::PageRange || printer.fromPage() < 1)
+    if (!printer || printer->printRange() != QPrinter::PageRange || printer->fromPage() < 1)
         return {0, pageCount - 1};
-    const int last = printer.toPage() < 1 ? pageCount : printer.toPage();
-    return {std::min(printer.fromPage(), pageCount) - 1, std::min(last, pageCount) - 1};
+    const int last = printer->toPage() < 1 ? pageCount : printer->toPage();
+    return {std::min(printer->fromPage(), pageCount) - 1, std::min(last, pageCount) - 1};
 }
 
-[[noreturn]] void FailPrinting(const QPrinter &printer)
+// Returns false when the device fails.
+bool PaintPages(const QTextDocument &document, QPagedPaintDevice &device, const QPrinter *printer)
 {
-    throw PrintError(
-        QStringLiteral("The report could not be printed on %1").arg(PrinterName(printer))
-            .toStdString());
+    const PrintLayout layout(document, device.pageLayout());
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const auto [first, last] = PagesToPrint(printer, layout.PageCount());
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !device.newPage())
+            return false;
+        layout.PaintPage(painter, device, page);
+    }
+    return painter.end();
+}
+
+// The template's paper, so that a file or a chosen printer shows the pages it was made for.
+std::optional<QPageLayout> TemplatePaper(const QTextDocument &document)
+{
+    const PageSetup *setup = PageSetup::Of(document);
+    if (!setup || !setup->paper)
+        return std::nullopt;
+    const QSizeF paper = *setup->paper;
+    const bool landscape = paper.width() > paper.height();
+    return QPageLayout(QPageSize(landscape ? paper.transposed() : paper, QPageSize::Point),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
 }
 
 } // namespace
 
 int PrintedPageCount(const QTextDocument &document, QPrinter &printer)
 {
-    return PrintLayout(document, printer).PageCount();
+    return PrintLayout(document, printer.pageLayout()).PageCount();
 }
 
 void PrintDocument(const QTextDocument &document, QPrinter &printer)
 {
     printer.setDocName(QString::fromLatin1(kPrintJobTitle));
     printer.setFullPage(false); // the origin is the corner of the printable area
-    const PrintLayout layout(document, printer);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        FailPrinting(printer);
-    painter.scale(printer.logicalDpiX() / kLayoutDpi, printer.logicalDpiY() / kLayoutDpi);
-    const auto [first, last] = PagesToPrint(printer, layout.PageCount());
-    for (int page = first; page <= last; ++page) {
-        if (page > first && !printer.newPage())
-            FailPrinting(printer);
-        layout.PaintPage(painter, page);
-    }
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
-        FailPrinting(printer);
+    if (!PaintPages(document, printer, &printer) || printer.printerState() == QPrinter::Error)
+        FailPrinting(PrinterName(printer));
 }
 
 void PrintToDefaultPrinter(const QTextDocument &document)
@@ -111,7 +227,7 @@ void PrintToDefaultPrinter(const QTextDocument &document)
                          "default one to print the report");
     QPrinter printer(info, QPrinter::HighResolution);
     if (!printer.isValid())
-        FailPrinting(printer);
+        FailPrinting(PrinterName(printer));
     PrintDocument(document, printer);
 }
 
@@ -120,11 +236,65 @@ void PrintWithDialog(const QTextDocument &document, QWidget *parent)
     QPrinter printer(QPrinter::HighResolution);
     // Named before the dialog opens, so that printing to a file proposes a file, not a folder.
     printer.setDocName(QString::fromLatin1(kPrintJobTitle));
+    if (const auto paper = TemplatePaper(document)) {
+        printer.setPageSize(paper->pageSize());
+        printer.setPageOrientation(paper->orientation());
+    }
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QString::fromLatin1(kPrintJobTitle));
     dialog.setMinMax(1, PrintedPageCount(document, printer));
     if (dialog.exec() == QDialog::Accepted)
         PrintDocument(document, printer);
+}
+
+void SaveDocumentAsPdf(const QTextDocument &document, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        FailPrinting(path);
+    bool painted = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle(QString::fromLatin1(kPrintJobTitle));
+        writer.setCreator(QStringLiteral("Velmaro"));
+        writer.setPageLayout(TemplatePaper(document).value_or(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())));
+        painted = PaintPages(document, writer, nullptr);
+    }
+    if (!painted || !file.commit())
+        FailPrinting(path);
+}
+
+void SaveDocumentAsRtf(const QTextDocument &document, const QString &path)
+{
+    const PageSetup *setup = PageSetup::Of(document);
+    QSaveFile file(path);
+    const QByteArray bytes = setup ? setup->source : QByteArray();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        FailPrinting(path);
+}
+
+QString SaveDocumentAs(const QTextDocument &document, const QString &path, bool rtfChosen)
+{
+    const bool endsRtf = path.endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive);
+    const bool endsPdf = path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+    const bool rtf = endsRtf || (!endsPdf && rtfChosen);
+    const QString target = endsRtf || endsPdf ? path : path + (rtf ? ".rtf" : ".pdf");
+    if (rtf)
+        SaveDocumentAsRtf(document, target);
+    else
+        SaveDocumentAsPdf(document, target);
+    return target;
+}
+
+void SaveWithDialog(const QTextDocument &document, QWidget *parent)
+{
+    QString chosenType = kPdfFilter;
+    const QString path = QFileDialog::getSaveFileName(
+        parent, QStringLiteral("Save report as"), QStringLiteral("Report.pdf"),
+        kPdfFilter + QStringLiteral(";;") + kRtfFilter, &chosenType);
+    if (!path.isEmpty())
+        SaveDocumentAs(document, path, chosenType == kRtfFilter);
 }
 
 } // namespace velmaro

@@ -1,11 +1,14 @@
 #pragma once
 
-// Printing of the report view's document: laid out on the printable area of each page, no
-// margins added, one page after another, as one job titled "Print of VELMARO".
+// Printing of the report view's document as one job titled "Print of VELMARO": laid out on the
+// page its template asks for (paper, margins, headers and footers), held within the printer's
+// printable area, or on the printable area when the template gives no page. Saving as PDF lays
+// the pages out the same way.
 
 #include <stdexcept>
 
 class QPrinter;
+class QString;
 class QTextDocument;
 class QWidget;
 
@@ -18,7 +21,7 @@ public:
 
 inline constexpr char kPrintJobTitle[] = "Print of VELMARO";
 
-// The pages the document takes on this printer's printable area (at least one).
+// The pages the document takes on this printer (at least one).
 int PrintedPageCount(const QTextDocument &document, QPrinter &printer);
 
 // Prints every page of the document; throws PrintError when the printer cannot take the job.
@@ -29,5 +32,21 @@ void PrintToDefaultPrinter(const QTextDocument &document);
 
 // The standard print dialog on the document; prints when the user accepts it.
 void PrintWithDialog(const QTextDocument &document, QWidget *parent);
+
+// The printed pages as a PDF file on the template's paper (A4 when it names none). The file
+// is replaced whole or not at all; throws PrintError naming the file when it cannot be written.
+void SaveDocumentAsPdf(const QTextDocument &document, const QString &path);
+
+// The RTF bytes the document was read from, written whole or not at all; throws PrintError
+// as SaveDocumentAsPdf does.
+void SaveDocumentAsRtf(const QTextDocument &document, const QString &path);
+
+// Saves as RTF when the name ends in ".rtf", or ends in neither ".rtf" nor ".pdf" and RTF was
+// the type chosen; else as PDF. A name without either ending takes that of its type. Returns
+// the name written.
+QString SaveDocumentAs(const QTextDocument &document, const QString &path, bool rtfChosen);
+
+// The save dialog on the document, PDF or RTF; saves when the user accepts it.
+void SaveWithDialog(const QTextDocument &document, QWidget *parent);
 
 } // namespace velmaro

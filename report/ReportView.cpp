@@ -3,6 +3,7 @@
 #include "ReportTexts.h"
 #include "RtfReader.h"
 
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace velmaro {
@@ -12,7 +13,11 @@ void ShowFilledReport(QTextEdit &view, const QString &templatePath, const Report
     view.setReadOnly(false);
     view.clear();
     const QByteArray report = FillReport(templatePath, sources);
-    LoadReportDocument(*view.document(), report);
+    // Read away from the view, which would lay out the report again after every paragraph;
+    // the view deletes the report it showed before, its child as this one is.
+    auto *document = new QTextDocument(&view);
+    LoadReportDocument(*document, report);
+    view.setDocument(document);
     view.setReadOnly(true);
 }
 

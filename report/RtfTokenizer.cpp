@@ -11,7 +11,9 @@ constexpr qsizetype kMaxWordLength = 32;
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-int HexValue(char c)
+} // namespace
+
+int RtfHexDigit(char c)
 {
     if (IsDigit(c))
         return c - '0';
@@ -21,8 +23,6 @@ int HexValue(char c)
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 RtfToken RtfTokenizer::Next()
 {
@@ -101,8 +101,8 @@ RtfToken RtfTokenizer::ReadHexByte()
 {
     int value = 0;
     int digits = 0;
-    while (digits < 2 && !AtEnd() && HexValue(Peek()) >= 0) {
-        value = value * 16 + HexValue(Peek());
+    while (digits < 2 && !AtEnd() && RtfHexDigit(Peek()) >= 0) {
+        value = value * 16 + RtfHexDigit(Peek());
         ++pos_;
         ++digits;
     }

@@ -19,6 +19,9 @@ struct RtfToken {
 
 inline constexpr int kRtfParameterLimit = 1'000'000'000;
 
+// The value of a hexadecimal digit, -1 for any other character.
+int RtfHexDigit(char c);
+
 class RtfTokenizer {
 public:
     explicit RtfTokenizer(QByteArrayView input) : input_(input) {}

@@ -130,8 +130,10 @@ public:
     void TabSheet1Show();
     void ImprimirReporte1Click();
     void Button8Click();
+    void SaveReportButtonClick();
     QFrame *Panel2;
     QPushButton *Button8;
+    QPushButton *SaveReportButton;
     QTextEdit *RichEdit1;
     // The report template beside the executable, resolved once by FormCreate.
     QString ReportTemplatePath;

@@ -503,6 +503,9 @@ void TMainFormVelmaro::BuildReportTab()
     Button8 = new QPushButton(QStringLiteral("Print"), Panel2);
     Button8->setObjectName(QStringLiteral("Button8"));
     Button8->setGeometry(8, 8, 75, 25);
+    SaveReportButton = new QPushButton(QStringLiteral("Save as..."), Panel2);
+    SaveReportButton->setObjectName(QStringLiteral("SaveReportButton"));
+    SaveReportButton->setGeometry(91, 8, 75, 25);
     layout->addWidget(Panel2);
 
     RichEdit1 = new QTextEdit(TabSheet1);
@@ -511,6 +514,8 @@ void TMainFormVelmaro::BuildReportTab()
     layout->addWidget(RichEdit1, 1);
 
     connect(Button8, &QPushButton::clicked, this, Guarded(&TMainFormVelmaro::Button8Click));
+    connect(SaveReportButton, &QPushButton::clicked, this,
+            Guarded(&TMainFormVelmaro::SaveReportButtonClick));
 }
 
 } // namespace velmaro

@@ -1,4 +1,5 @@
-// The Report tab: the report filled from the template on every showing, and its printing.
+// The Report tab: the report filled from the template on every showing, its printing and
+// saving.
 
 #include "MainFormVelmaro.h"
 
@@ -28,6 +29,13 @@ void TMainFormVelmaro::ImprimirReporte1Click()
 void TMainFormVelmaro::Button8Click()
 {
     PrintWithDialog(*RichEdit1->document(), this);
+}
+
+// The report as last shown, as PDF pages laid out as printing lays them out, or as the filled
+// RTF to open in a word processor.
+void TMainFormVelmaro::SaveReportButtonClick()
+{
+    SaveWithDialog(*RichEdit1->document(), this);
 }
 
 } // namespace velmaro

@@ -5,7 +5,9 @@
 // Runs on Qt's offscreen platform; exits 1 with a message when the source cannot be read or
 // the PDF cannot be written, so that a broken help file fails the build instead of shipping.
 
-#include <QAbstractTextDocumentLayout>
+#include "PageSetup.h"
+#include "ReportPages.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -54,6 +56,7 @@ void StyleHeadingsAndParagraphs(QTextDocument &document)
         if (level > 0) {
             format.setTopMargin(level == 1 ? 0 : (level == 2 ? 16 : 10));
             format.setBottomMargin(level <= 2 ? 6 : 4);
+            format.setProperty(velmaro::kKeepWithNextProperty, true);
             cursor.setBlockFormat(format);
             cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
             QTextCharFormat colour;
@@ -80,7 +83,7 @@ void StyleHeadingsAndParagraphs(QTextDocument &document)
     }
 }
 
-// Tables are ruled between rows only, with a shaded heading row that repeats on every page.
+// Tables are ruled between rows only, with a shaded heading row.
 void StyleTable(QTextTable *table)
 {
     QTextTableFormat format = table->format();
@@ -91,7 +94,6 @@ void StyleTable(QTextTable *table)
     format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
     format.setTopMargin(2);
     format.setBottomMargin(10);
-    format.setHeaderRowCount(1);
     table->setFormat(format);
     for (int row = 0; row < table->rows(); ++row) {
         for (int column = 0; column < table->columns(); ++column) {
@@ -149,7 +151,7 @@ void DrawFooter(QPainter &painter, const QRectF &footer, int page, int pageCount
     painter.restore();
 }
 
-bool WritePdf(QTextDocument &document, const QString &path)
+bool WritePdf(const QTextDocument &document, const QString &path)
 {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
@@ -158,24 +160,23 @@ bool WritePdf(QTextDocument &document, const QString &path)
     writer.setTitle(kTitle);
     writer.setCreator(QStringLiteral("Velmaro"));
 
+    // Cut into pages by whole lines, as the report is, so that each line is in the PDF once.
     const Pages pages = LayOutPages(writer);
-    document.documentLayout()->setPaintDevice(&writer);
-    document.setPageSize(pages.body.size());
-    document.setDocumentMargin(0);
+    const double scale = writer.resolution() / velmaro::kPageLayoutDpi;
+    const velmaro::ReportPages body(document, pages.body.size() / scale);
 
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
-    const int pageCount = document.pageCount();
-    for (int page = 0; page < pageCount; ++page) {
+    for (int page = 0; page < body.Count(); ++page) {
         if (page > 0)
             writer.newPage();
-        const QRectF slice(0, page * pages.body.height(), pages.body.width(), pages.body.height());
         painter.save();
-        painter.translate(pages.body.left(), pages.body.top() - slice.top());
-        document.drawContents(&painter, slice);
+        painter.translate(pages.body.topLeft());
+        painter.scale(scale, scale);
+        body.Paint(painter, page);
         painter.restore();
-        DrawFooter(painter, pages.footer, page + 1, pageCount);
+        DrawFooter(painter, pages.footer, page + 1, body.Count());
     }
     return painter.end();
 }

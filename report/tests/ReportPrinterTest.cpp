@@ -1,5 +1,14 @@
 #include "ReportPrinter.h"
 
+#include "Chain.h"
+#include "ModelState.h"
+#include "ReportSources.h"
+#include "ReportTexts.h"
+#include "RtfReader.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -29,6 +38,52 @@ QString InfoField(const QString &info, const QString &field)
     return {};
 }
 
+QString PageText(const QString &pdf, int page)
+{
+    return RunTool("pdftotext", {"-layout", "-f", QString::number(page), "-l", QString::number(page),
+                                 pdf, "-"});
+}
+
+QStringList PageLines(const QString &pdf, int page)
+{
+    QStringList lines;
+    for (const QString &line : PageText(pdf, page).split(u'\n'))
+        if (!line.trimmed().isEmpty())
+            lines.append(line.simplified());
+    return lines;
+}
+
+int PageCount(const QString &pdf) { return InfoField(RunTool("pdfinfo", {pdf}), "Pages").toInt(); }
+
+// The default watershed with this many rainfall steps, every stage run. The fields show 0
+// without a unit: how the pages fall depends on the listings, not on single values.
+class StepsSources final : public ReportSources {
+public:
+    explicit StepsSources(int steps)
+    {
+        model.SetDefaults();
+        model.StepCount = steps;
+        RunGuardedChain(model);
+    }
+
+    ShownValue Field(ReportField) const override { return {}; }
+    ListEntry SoilGroup() const override { return {1, "B: Moderate infiltration rate"}; }
+    ListEntry StepCount() const override
+    {
+        return {model.StepCount - 1, QString::number(model.StepCount)};
+    }
+    QString LandUseCaption() const override { return "Urban areas"; }
+    QString SeriesKindCaption() const override { return "Series of partial rainfall heights"; }
+    const ModelState &Model() const override { return model; }
+
+    ModelState model;
+};
+
+QByteArray FilledReport(const QString &templatePath, int steps)
+{
+    return FillReport(templatePath, StepsSources(steps));
+}
+
 class PrintToPdf : public ::testing::Test {
 protected:
     void SetUp() override
@@ -41,10 +96,166 @@ protected:
         printer_.setOutputFileName(pdf_);
     }
 
+    void PrintRtf(const QByteArray &rtf)
+    {
+        LoadReportDocument(document_, rtf);
+        PrintDocument(document_, printer_);
+    }
+
     QTemporaryDir directory_;
     QString pdf_ = directory_.filePath("report.pdf");
     QPrinter printer_{QPrinter::HighResolution};
+    QTextDocument document_;
 };
+
+TEST_F(PrintToPdf, EveryLineIsPrintedOnceWhereverThePageEnds)
+{
+    // Paragraphs of several lines, of different sizes and spacing, cut by many page ends.
+    QByteArray rtf = "{\\rtf1 ";
+    for (int paragraph = 0; paragraph < 60; ++paragraph) {
+        rtf += "\\pard\\sa" + QByteArray::number(paragraph % 4 * 90) + "\\fs" +
+               QByteArray::number(18 + paragraph % 5 * 4) + " ";
+        for (int line = 0; line < 7; ++line)
+            rtf += (line ? "\\line " : "") + QByteArray("Line ") + QByteArray::number(paragraph * 7 + line) + "x";
+        rtf += "\\par\n";
+    }
+    PrintRtf(rtf + "}");
+    ASSERT_GT(PageCount(pdf_), 3);
+    const QString text = RunTool("pdftotext", {pdf_, "-"});
+    for (int line = 0; line < 60 * 7; ++line)
+        EXPECT_EQ(text.count(QStringLiteral("Line %1x").arg(line)), 1) << line;
+}
+
+TEST_F(PrintToPdf, HeadingsStayWithTheirTextAndPageBreaksStartPages)
+{
+    QByteArray rtf = "{\\rtf1 ";
+    // Sections of 1 to 13 rows, so that headings fall at every height of a page.
+    for (int section = 1; section <= 40; ++section) {
+        rtf += "\\pard\\keepn\\sb240\\fs28 Heading " + QByteArray::number(section) + "\\par";
+        for (int row = 0; row < section * 5 % 13 + 1; ++row)
+            rtf += "\\pard\\fs20 Row " + QByteArray::number(section) + "." + QByteArray::number(row) + "\\par";
+        if (section == 30)
+            rtf += "\\page ";
+    }
+    PrintRtf(rtf + "}");
+    const int pages = PageCount(pdf_);
+    ASSERT_GT(pages, 2);
+    bool breakSeen = false;
+    for (int page = 1; page <= pages; ++page) {
+        const QStringList lines = PageLines(pdf_, page);
+        ASSERT_FALSE(lines.isEmpty()) << page;
+        EXPECT_FALSE(lines.last().startsWith("Heading")) << "page " << page << " ends with a heading";
+        if (lines.first() == "Heading 31")
+            breakSeen = true;
+    }
+    EXPECT_TRUE(breakSeen) << "the page break starts a page";
+}
+
+TEST_F(PrintToPdf, TheTemplatesMarginsPlaceTheText)
+{
+    printer_.setPageSize(QPageSize(QPageSize::A4));
+    PrintRtf("{\\rtf1\\paperw11906\\paperh16838\\margl1134\\margr1134\\margt1701\\margb1134 "
+             "First\\par}");
+    const QString box = RunTool("pdftotext", {"-bbox", pdf_, "-"});
+    const QRegularExpression word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)")re");
+    const QRegularExpressionMatch first = word.match(box);
+    ASSERT_TRUE(first.hasMatch()) << box.toStdString();
+    EXPECT_NEAR(first.captured(1).toDouble(), 56.7, 1.5); // 2 cm
+    EXPECT_NEAR(first.captured(2).toDouble(), 85.0, 3);   // 3 cm
+}
+
+// Writer prints these reports on these pages; each page starts with the same line.
+TEST_F(PrintToPdf, TheShippedTemplatePrintsTheReportOnFullPages)
+{
+    const struct {
+        int steps;
+        QStringList pageStarts;
+    } cases[] = {
+        {1, {"Surface Runoff Report", "Time : 3.5"}},
+        {68,
+         {"Surface Runoff Report", "Rainfall step #: 26", "Time: 7", "4. Conditioning", "Time : 27",
+          "Time : 18.5"}},
+    };
+    for (const auto &c : cases) {
+        PrintRtf(FilledReport(QStringLiteral(VELMARO_REPORT_TEMPLATE), c.steps));
+        ASSERT_EQ(PageCount(pdf_), c.pageStarts.size()) << c.steps;
+        for (int page = 1; page <= c.pageStarts.size(); ++page)
+            EXPECT_TRUE(PageLines(pdf_, page).value(0).startsWith(c.pageStarts[page - 1]))
+                << c.steps << " steps, page " << page << ": "
+                << PageLines(pdf_, page).value(0).toStdString();
+    }
+}
+
+TEST_F(PrintToPdf, AWordProcessorsTemplatePrintsItsTableLogoHeaderAndFooter)
+{
+    PrintRtf(FilledReport(QStringLiteral(VELMARO_FIXTURES "/TemplateFeatures.rtf"), 8));
+    ASSERT_EQ(PageCount(pdf_), 2);
+    const QStringList first = PageLines(pdf_, 1);
+    const QStringList second = PageLines(pdf_, 2);
+    EXPECT_EQ(first.first(), "Velmaro runoff report");
+    EXPECT_EQ(second.first(), "Velmaro runoff report");
+    EXPECT_EQ(first.last(), "Page 1 of 2");
+    EXPECT_EQ(second.last(), "Page 2 of 2");
+    EXPECT_EQ(second.value(1), "2. Runoff"); // the heading's page break
+    EXPECT_TRUE(first.contains("1. Watershed"));
+    // The marker's three paragraphs stay in the table cell beside its label.
+    EXPECT_TRUE(PageText(pdf_, 1).contains(QRegularExpression("Geometry +Distance from farthest")));
+    EXPECT_TRUE(first.contains("• Hydrologic Group B: Moderate infiltration rate"));
+    const QString images = RunTool("pdfimages", {"-list", pdf_});
+    EXPECT_EQ(images.count(QRegularExpression(R"re(\n +1 +\d+ image +48 +24 )re")), 1) << images.toStdString();
+}
+
+TEST_F(PrintToPdf, SavingWritesThePrintedPagesOrTheRtfWholeOrNothing)
+{
+    const QByteArray rtf = FilledReport(QStringLiteral(VELMARO_REPORT_TEMPLATE), 68);
+    LoadReportDocument(document_, rtf);
+    const QString saved = directory_.filePath("saved.pdf");
+    SaveDocumentAsPdf(document_, saved);
+    PrintDocument(document_, printer_);
+    EXPECT_EQ(PageCount(saved), PageCount(pdf_));
+    EXPECT_EQ(RunTool("pdftotext", {saved, "-"}), RunTool("pdftotext", {pdf_, "-"}));
+
+    const QString savedRtf = directory_.filePath("saved.rtf");
+    SaveDocumentAsRtf(document_, savedRtf);
+    QFile file(savedRtf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), rtf);
+
+    const QString unwritable = directory_.filePath("missing/report");
+    const auto save = [&](void (*function)(const QTextDocument &, const QString &)) {
+        try {
+            function(document_, unwritable);
+            ADD_FAILURE() << "no error";
+        } catch (const PrintError &error) {
+            EXPECT_EQ(QString::fromUtf8(error.what()),
+                      "The report could not be printed on " + unwritable);
+        }
+    };
+    save(&SaveDocumentAsPdf);
+    save(&SaveDocumentAsRtf);
+    EXPECT_FALSE(QFile::exists(unwritable));
+}
+
+// The name's ending decides the file's type; a name without one takes the type chosen.
+TEST_F(PrintToPdf, SavingAsChoosesTheTypeByTheNameThenByTheChoice)
+{
+    LoadReportDocument(document_, "{\\rtf1 Saved text\\par}");
+    const struct {
+        const char *name;
+        bool rtfChosen;
+        const char *written;
+        bool rtf;
+    } cases[] = {{"a.pdf", true, "a.pdf", false}, {"b.RTF", false, "b.RTF", true},
+                 {"c", true, "c.rtf", true},      {"d", false, "d.pdf", false},
+                 {"e.txt", true, "e.txt.rtf", true}};
+    for (const auto &c : cases) {
+        const QString written = SaveDocumentAs(document_, directory_.filePath(c.name), c.rtfChosen);
+        EXPECT_EQ(written, directory_.filePath(c.written)) << c.name;
+        QFile file(written);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.name;
+        EXPECT_EQ(file.read(5), c.rtf ? QByteArray("{\\rtf") : QByteArray("%PDF-")) << c.name;
+    }
+}
 
 TEST_F(PrintToPdf, EveryPageOfTheDocumentIsPrintedUnderTheJobTitle)
 {

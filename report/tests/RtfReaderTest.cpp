@@ -123,8 +123,9 @@ TEST(RtfReader, ParagraphPropertiesApplyToTheirParagraph)
     EXPECT_DOUBLE_EQ(just.textIndent(), -24);
     EXPECT_DOUBLE_EQ(just.topMargin(), 8);
     EXPECT_DOUBLE_EQ(just.bottomMargin(), 16);
-    ASSERT_EQ(just.tabPositions().size(), 2);
-    EXPECT_DOUBLE_EQ(just.tabPositions()[1].position, 192);
+    ASSERT_EQ(just.tabPositions().size(), 3);
+    EXPECT_DOUBLE_EQ(just.tabPositions()[0].position, 48); // the hanging indent's own stop
+    EXPECT_DOUBLE_EQ(just.tabPositions()[2].position, 192);
     block = block.next();
     EXPECT_EQ(block.text(), "plain"); // \qc inside the group ended this paragraph centred
     EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);

@@ -1,3 +1,4 @@
+#include "ReportPages.h"
 #include "RtfReader.h"
 
 #include <QFile>
@@ -11,9 +12,9 @@
 namespace velmaro {
 namespace {
 
-QByteArray ShippedTemplate()
+QByteArray FileBytes(const QString &path)
 {
-    QFile file(QStringLiteral(VELMARO_REPORT_TEMPLATE));
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
@@ -51,7 +52,7 @@ void MutateOnce(QByteArray &bytes, std::mt19937 &random)
 // Whatever the bytes, loading ends and shows no more characters than there were bytes.
 TEST(RtfRobustness, MutatedTemplatesLoadWithoutFault)
 {
-    const QByteArray original = ShippedTemplate();
+    const QByteArray original = FileBytes(QStringLiteral(VELMARO_REPORT_TEMPLATE));
     ASSERT_FALSE(original.isEmpty()) << VELMARO_REPORT_TEMPLATE;
     std::mt19937 random(20240517);
     QTextDocument document;
@@ -77,6 +78,29 @@ TEST(RtfRobustness, RandomBytesAfterTheHeaderLoad)
                                            : QByteArray(1, static_cast<char>(random() % 256)));
         ReadRtf(document, bytes);
         ASSERT_LE(document.characterCount(), bytes.size() + 1) << "round " << round;
+    }
+}
+
+// A word processor's template with a table, a picture, lists, a header and a footer, damaged
+// where those keep their state, still loads and is cut into pages.
+TEST(RtfRobustness, MutatedWordProcessorTemplatesLoadAndPaginate)
+{
+    const QByteArray original = FileBytes(QStringLiteral(VELMARO_FIXTURES "/TemplateFeatures.rtf"));
+    ASSERT_FALSE(original.isEmpty());
+    const std::array<QByteArray, 10> structure = {"\\cell ", "\\row ", "\\intbl ", "\\trowd ",
+                                                  "\\cellx900 ", "\\page ", "\\keepn ",
+                                                  "{\\header ", "{\\pict\\pngblip 89", "\\pard "};
+    std::mt19937 random(31);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes = original;
+        const int edits = 1 + static_cast<int>(random() % 8);
+        for (int e = 0; e < edits; ++e) {
+            MutateOnce(bytes, random);
+            bytes.insert(Position(random, bytes.size()), structure[random() % structure.size()]);
+        }
+        QTextDocument document;
+        LoadReportDocument(document, bytes);
+        ASSERT_GE(ReportPages(document, QSizeF(500, 700)).Count(), 1) << "round " << round;
     }
 }
 

@@ -464,11 +464,15 @@ TEST_F(WindowTest, TableButtonsAreSmallFramedButtonsWithAHint)
     EXPECT_EQ(window->BitBtn2->pos(), QPoint(497, 45));
 }
 
-TEST_F(WindowTest, ReportTabHoldsAReadOnlyViewAndAPrintButton)
+TEST_F(WindowTest, ReportTabHoldsAReadOnlyViewAPrintAndASaveButton)
 {
     EXPECT_TRUE(window->RichEdit1->isReadOnly());
     EXPECT_EQ(window->Button8->text(), "Print");
     EXPECT_EQ(window->Button8->parentWidget(), window->Panel2);
+    EXPECT_EQ(window->SaveReportButton->text(), "Save as...");
+    EXPECT_EQ(window->SaveReportButton->parentWidget(), window->Panel2);
+    EXPECT_GT(window->SaveReportButton->x(), window->Button8->geometry().right());
+    EXPECT_EQ(window->SaveReportButton->y(), window->Button8->y());
     EXPECT_EQ(window->RichEdit1->parentWidget(), window->TabSheet1);
 }
 

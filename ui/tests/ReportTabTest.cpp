@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -177,6 +178,44 @@ TEST_F(ReportTabTest, PrintButtonOpensThePrintDialog)
     EXPECT_EQ(owner, window.get());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(presenter.messages.empty());
+}
+
+// "Save as..." saves the report as last shown: a name ending in .pdf gives the printed pages,
+// the RTF type gives the filled bytes; a file that cannot be written is reported as printing
+// reports it, and nothing is left behind.
+TEST_F(ReportTabTest, SaveAsButtonSavesTheShownReportAsPdfOrRtf)
+{
+    ShowTab(window->TabSheet1);
+    QTemporaryDir directory;
+    const auto saveAs = [&](const QString &name, bool rtf) {
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr) << "no save dialog came up";
+            ASSERT_EQ(dialog->nameFilters().size(), 2);
+            dialog->selectNameFilter(dialog->nameFilters().at(rtf ? 1 : 0));
+            dialog->selectFile(name);
+            static_cast<QDialog *>(dialog)->accept(); // the dialog checks the name as its OK does
+        });
+        QTest::mouseClick(window->SaveReportButton, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    };
+    const auto head = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.read(5) : QByteArray();
+    };
+    saveAs(directory.filePath("pages.pdf"), false);
+    EXPECT_EQ(head(directory.filePath("pages.pdf")), "%PDF-");
+    saveAs(directory.filePath("words"), true);
+    EXPECT_EQ(head(directory.filePath("words.rtf")), "{\\rtf");
+    EXPECT_TRUE(presenter.messages.empty());
+
+    const QString unwritable = directory.filePath("missing/report.pdf");
+    saveAs(unwritable, false);
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    // The dialog names the folder by its own path, which may differ from ours by a link.
+    EXPECT_TRUE(presenter.messages[0].text.startsWith("The report could not be printed on /"));
+    EXPECT_TRUE(presenter.messages[0].text.endsWith("/missing/report.pdf"));
+    EXPECT_FALSE(QFile::exists(unwritable));
 }
 
 } // namespace

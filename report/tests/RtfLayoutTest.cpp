@@ -1,0 +1,293 @@
+// What the reader builds beyond text and character formats: paragraph spacing and page control,
+// the page, tables, pictures, headers and footers, lists and fields.
+
+#include "PageSetup.h"
+#include "RtfReader.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QImage>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+#include <gtest/gtest.h>
+
+namespace velmaro {
+namespace {
+
+QTextBlock BlockWithText(const QTextDocument &document, const QString &text)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        if (block.text() == text)
+            return block;
+    ADD_FAILURE() << "no paragraph " << text.toStdString();
+    return {};
+}
+
+QTextTable *FirstTable(const QTextDocument &document)
+{
+    for (QTextFrame *frame : document.rootFrame()->childFrames())
+        if (auto *table = qobject_cast<QTextTable *>(frame))
+            return table;
+    return nullptr;
+}
+
+QString CellText(QTextTable &table, int row, int column)
+{
+    const QTextTableCell cell = table.cellAt(row, column);
+    QTextCursor cursor = cell.firstCursorPosition();
+    cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    return cursor.selectedText();
+}
+
+TEST(RtfLayout, SpaceAfterAndBeforeAddUpAndLineSpacingApplies)
+{
+    QTextDocument document;
+    ReadRtf(document, "{\\rtf1\\pard\\sa360 A\\par\\pard\\sb120 B\\par\\pard\\sl-240 C\\par"
+                      "\\pard\\sl360\\slmult1 D\\par\\pard\\sl300\\slmult0 E\\par}");
+    // 18 pt after A and 6 pt before B: 24 pt, 32 pixels, all above B.
+    EXPECT_DOUBLE_EQ(BlockWithText(document, "B").blockFormat().topMargin(), 32);
+    struct Case {
+        const char *text;
+        int type;
+        double height;
+    } cases[] = {{"C", QTextBlockFormat::FixedHeight, 16},
+                 {"D", QTextBlockFormat::ProportionalHeight, 150},
+                 {"E", QTextBlockFormat::MinimumHeight, 20}};
+    for (const Case &c : cases) {
+        const QTextBlockFormat format = BlockWithText(document, c.text).blockFormat();
+        EXPECT_EQ(format.lineHeightType(), c.type) << c.text;
+        EXPECT_DOUBLE_EQ(format.lineHeight(), c.height) << c.text;
+    }
+}
+
+TEST(RtfLayout, TheLastParagraphMarkOpensNoParagraph)
+{
+    const struct {
+        const char *rtf;
+        int blocks;
+    } cases[] = {{"{\\rtf1 a\\par}", 1}, {"{\\rtf1 a\\par\\par}", 2}, {"{\\rtf1 a}", 1},
+                 {"{\\rtf1 a\\par b\\par\r\n}", 2}, {"{\\rtf1 a\\par", 1}};
+    for (const auto &c : cases) {
+        QTextDocument document;
+        ReadRtf(document, c.rtf);
+        EXPECT_EQ(document.blockCount(), c.blocks) << c.rtf;
+    }
+}
+
+TEST(RtfLayout, PageBreaksAndKeepsAreParagraphProperties)
+{
+    QTextDocument document;
+    ReadRtf(document, "{\\rtf1 one\\page two\\par\\pard\\keepn head\\par\\pard\\keep body\\par"
+                      "\\pard\\pagebb new\\par\\pard plain\\par}");
+    const auto breaks = [&](const char *text) {
+        return BlockWithText(document, text).blockFormat().pageBreakPolicy() ==
+               QTextFormat::PageBreak_AlwaysBefore;
+    };
+    EXPECT_FALSE(breaks("one"));
+    EXPECT_TRUE(breaks("two"));
+    EXPECT_TRUE(breaks("new"));
+    EXPECT_FALSE(breaks("plain"));
+    EXPECT_TRUE(BlockWithText(document, "head").blockFormat().boolProperty(kKeepWithNextProperty));
+    EXPECT_TRUE(BlockWithText(document, "body").blockFormat().boolProperty(kKeepTogetherProperty));
+    EXPECT_FALSE(BlockWithText(document, "plain").blockFormat().boolProperty(kKeepWithNextProperty));
+}
+
+TEST(RtfLayout, ThePageComesFromTheDocumentOrIsLeftToThePrinter)
+{
+    const struct {
+        const char *rtf;
+        std::optional<QSizeF> paper;
+        std::optional<QMarginsF> margins;
+    } cases[] = {
+        {"{\\rtf1 x}", std::nullopt, std::nullopt},
+        {"{\\rtf1\\paperw11906\\paperh16838\\margl1134\\margr1134\\margt1134\\margb1134 x}",
+         QSizeF(595.3, 841.9), QMarginsF(56.7, 56.7, 56.7, 56.7)},
+        // The section's own page wins over the document's; sides left out take the defaults.
+        {"{\\rtf1\\paperw12240\\paperh15840\\margl1000\\sectd\\pgwsxn15840\\pghsxn12240"
+         "\\marglsxn2000 x}",
+         QSizeF(792, 612), QMarginsF(100, 72, 90, 72)},
+    };
+    for (const auto &c : cases) {
+        QTextDocument document;
+        ReadRtf(document, c.rtf);
+        const PageSetup *setup = PageSetup::Of(document);
+        ASSERT_NE(setup, nullptr);
+        ASSERT_EQ(setup->paper.has_value(), c.paper.has_value()) << c.rtf;
+        ASSERT_EQ(setup->margins.has_value(), c.margins.has_value()) << c.rtf;
+        if (c.paper) {
+            EXPECT_NEAR(setup->paper->width(), c.paper->width(), 0.1) << c.rtf;
+            EXPECT_NEAR(setup->paper->height(), c.paper->height(), 0.1) << c.rtf;
+        }
+        if (c.margins) {
+            EXPECT_NEAR(setup->margins->left(), c.margins->left(), 0.1) << c.rtf;
+            EXPECT_NEAR(setup->margins->top(), c.margins->top(), 0.1) << c.rtf;
+            EXPECT_NEAR(setup->margins->right(), c.margins->right(), 0.1) << c.rtf;
+        }
+        EXPECT_EQ(setup->source, QByteArray(c.rtf));
+    }
+}
+
+TEST(RtfLayout, TableRowsBecomeATableWithWidthsAndBorders)
+{
+    QTextDocument document;
+    ReadRtf(document,
+            "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}before\\par"
+            "\\trowd\\trgaph60\\trqc\\clbrdrb\\brdrs\\brdrw30\\brdrcf1\\cellx1500\\cellx4500"
+            "\\pard\\intbl Name\\cell Value one\\par Value two\\cell\\row"
+            "\\trowd\\trgaph60\\trqc\\cellx1500\\cellx4500\\pard\\intbl second\\cell\\cell\\row"
+            "\\pard after\\par}");
+    QTextTable *table = FirstTable(document);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 2);
+    EXPECT_EQ(table->columns(), 2);
+    EXPECT_EQ(CellText(*table, 0, 0), "Name");
+    // The text of a marker with several paragraphs stays in its cell.
+    EXPECT_EQ(CellText(*table, 0, 1), QStringLiteral("Value one\u2029Value two"));
+    EXPECT_EQ(CellText(*table, 1, 0), "second");
+    EXPECT_EQ(CellText(*table, 1, 1), "");
+    const QTextTableFormat format = table->format();
+    ASSERT_EQ(format.columnWidthConstraints().size(), 2);
+    EXPECT_DOUBLE_EQ(format.columnWidthConstraints()[0].rawValue(), 100);
+    EXPECT_DOUBLE_EQ(format.columnWidthConstraints()[1].rawValue(), 200);
+    EXPECT_EQ(format.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    const QTextTableCellFormat cell = table->cellAt(0, 0).format().toTableCellFormat();
+    EXPECT_DOUBLE_EQ(cell.bottomBorder(), 2);
+    EXPECT_EQ(cell.bottomBorderBrush().color(), QColor(255, 0, 0));
+    EXPECT_DOUBLE_EQ(cell.topBorder(), 0);
+    EXPECT_DOUBLE_EQ(cell.leftPadding(), 4);
+    // Text before and after the table stays outside it.
+    EXPECT_EQ(document.begin().text(), "before");
+    EXPECT_EQ(document.lastBlock().text(), "after");
+    EXPECT_EQ(QTextCursor(document.lastBlock()).currentTable(), nullptr);
+}
+
+QByteArray PictureGroup(const char *format, const char *kind, const char *sizes)
+{
+    QImage image(8, 4, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return QByteArray("{\\pict\\") + kind + sizes + " " + bytes.toHex() + "}";
+}
+
+TEST(RtfLayout, PngAndJpegPicturesAreShownAtTheirSize)
+{
+    QTextDocument document;
+    ReadRtf(document, "{\\rtf1 a" + PictureGroup("PNG", "pngblip", "\\picwgoal1500\\pichgoal750") +
+                          "b{\\*\\shppict" + PictureGroup("JPEG", "jpegblip", "\\picscalex200") +
+                          "}{\\nonshppict" + PictureGroup("PNG", "wmetafile8", "") + "}c" +
+                          PictureGroup("PNG", "emfblip", "") + "}");
+    std::vector<QTextImageFormat> images;
+    for (QTextBlock::iterator it = document.begin().begin(); !it.atEnd(); ++it)
+        if (it.fragment().charFormat().isImageFormat())
+            images.push_back(it.fragment().charFormat().toImageFormat());
+    ASSERT_EQ(images.size(), 2u);
+    EXPECT_DOUBLE_EQ(images[0].width(), 100);
+    EXPECT_DOUBLE_EQ(images[0].height(), 50);
+    EXPECT_DOUBLE_EQ(images[1].width(), 16);
+    EXPECT_DOUBLE_EQ(images[1].height(), 4);
+    const QVariant picture = document.resource(QTextDocument::ImageResource, QUrl(images[0].name()));
+    EXPECT_EQ(picture.value<QImage>().size(), QSize(8, 4));
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("a\uFFFCb\uFFFCc"));
+}
+
+TEST(RtfLayout, HeadersAndFootersAreKeptForThePagesWithTheirPageFields)
+{
+    QTextDocument document;
+    ReadRtf(document, "{\\rtf1\\titlepg{\\header Top \\chpgn\\par}{\\footerf First}"
+                      "{\\footer Page {\\field{\\*\\fldinst PAGE}{\\fldrslt 9}} of "
+                      "{\\field{\\*\\fldinst NUMPAGES }{\\fldrslt 9}}}Body "
+                      "{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}}\\par}");
+    EXPECT_EQ(document.toPlainText(), "Body 7");
+    const PageSetup *setup = PageSetup::Of(document);
+    ASSERT_NE(setup, nullptr);
+    const QString page(QChar{kPageNumberMark});
+    const QString count(QChar{kPageCountMark});
+    ASSERT_NE(setup->FooterFor(1), nullptr);
+    EXPECT_EQ(setup->FooterFor(1)->toPlainText(), "First");
+    ASSERT_NE(setup->FooterFor(2), nullptr);
+    EXPECT_EQ(setup->FooterFor(2)->toPlainText(), "Page " + page + " of " + count);
+    EXPECT_EQ(setup->HeaderFor(1), nullptr); // a title page without its own header has none
+    ASSERT_NE(setup->HeaderFor(3), nullptr);
+    EXPECT_EQ(setup->HeaderFor(3)->toPlainText(), "Top " + page);
+}
+
+TEST(RtfLayout, ListNumbersFollowTheirListLevel)
+{
+    const QByteArray lists =
+        "{\\rtf1{\\fonttbl{\\f0\\froman Times;}{\\f1\\fswiss Arial;}}"
+        "{\\*\\listtable{\\list{\\listlevel\\levelfollow0}{\\listlevel\\levelfollow2}\\listid7}"
+        "{\\list{\\listlevel\\levelfollow1}\\listid8}}"
+        "{\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}"
+        "{\\listoverride\\listid8\\listoverridecount0\\ls2}}";
+    const struct {
+        QByteArray body;
+        QString text;
+    } cases[] = {
+        {"\\pard\\f1\\b{\\listtext\\pard\\plain 1.\\tab}\\ls1\\ilvl0 Tab}", "1.\tTab"},
+        {"\\pard\\f1\\b{\\listtext\\pard\\plain 1.1\\tab}\\ls1\\ilvl1 None}", "1.1None"},
+        {"\\pard\\f1\\b{\\listtext\\pard\\plain 2.\\tab}\\ls2\\ilvl0 Blank}", "2. Blank"},
+        {"\\pard\\f1\\b{\\listtext\\pard\\plain 3.\\tab}\\ls9\\ilvl0 Unknown}", "3.\tUnknown"},
+    };
+    for (const auto &c : cases) {
+        QTextDocument document;
+        ReadRtf(document, lists + c.body);
+        EXPECT_EQ(document.toPlainText(), c.text) << c.body.constData();
+        // The number takes its paragraph's font, not the document's default one.
+        QTextCursor number(&document);
+        number.setPosition(1);
+        EXPECT_EQ(number.charFormat().fontFamilies().toStringList(), QStringList{"Arial"});
+        EXPECT_EQ(number.charFormat().fontWeight(), QFont::Bold);
+    }
+}
+
+TEST(RtfLayout, HiddenTextFieldResultsCodePagesAndFootnoteMarks)
+{
+    const struct {
+        QByteArray rtf;
+        QString text;
+    } cases[] = {
+        {"{\\rtf1 shown{\\v hidden}\\v also\\v0  again}", "shown again"},
+        {"{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}} text}", "link text"},
+        {"{\\rtf1\\ansi\\ansicpg1250 \\'8a\\'e8\\'f8}", QStringLiteral("Ščř")},
+        {"{\\rtf1\\ansi\\ansicpg1251 \\'c4\\'e0}", QStringLiteral("Да")},
+        {"{\\rtf1\\ansi\\ansicpg1252 \\'80\\'e8}", QStringLiteral("€è")},
+        {"{\\rtf1\\ansi\\ansicpg99999 \\'80}", QStringLiteral("€")},
+        {"{\\rtf1 Note{\\super\\chftn}{\\*\\footnote\\chftn  text} and{\\super\\chftn}"
+         "{\\footnote\\chftn more}.}",
+         "Note1 and2."},
+    };
+    for (const auto &c : cases) {
+        QTextDocument document;
+        ReadRtf(document, c.rtf);
+        EXPECT_EQ(document.toPlainText(), c.text) << c.rtf.constData();
+    }
+}
+
+// A word processor keeps paragraphs, not the breaks that filled-in text would bring: the
+// template read as it stands ends each marker's paragraph right after the marker.
+TEST(RtfLayout, TheShippedTemplateGivesEveryMarkerItsOwnParagraph)
+{
+    QFile file(QStringLiteral(VELMARO_REPORT_TEMPLATE));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QTextDocument document;
+    ReadRtf(document, file.readAll());
+    const QRegularExpression markerParagraph(R"(^[A-Za-z ]*:? ?(\[\$\d+\])+$)");
+    int markers = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (!block.text().contains("[$"))
+            continue;
+        EXPECT_TRUE(markerParagraph.match(block.text()).hasMatch()) << block.text().toStdString();
+        markers += static_cast<int>(block.text().count("[$"));
+    }
+    EXPECT_EQ(markers, 13);
+}
+
+} // namespace
+} // namespace velmaro
