@@ -23,6 +23,10 @@ class QToolButton;
 
 namespace velmaro {
 
+namespace rainfall {
+struct RainfallSeries;
+}
+
 struct ModelState;
 struct ReportSources;
 class CentredPicture;
@@ -58,6 +62,7 @@ public:
     void cbSallChange();
     void cbLluviaChange();
     void euAllChange();
+    void btnSeriesClick();
     void AcercaDeExecute();
     void Ayuda2Click();
     void bbSTC1Click();
@@ -108,6 +113,7 @@ public:
     QLabel *lblCbSall, *Label3, *Label4, *Label5, *Label14, *Label7;
     QComboBox *cbSall, *cbLluvia, *cbUnidadesHietograma;
     QFrame *pHt2;
+    QPushButton *btnSeries;
     ResultGrid *sgLlResultado;
 
     // Conditioning
@@ -148,6 +154,7 @@ private:
     void ConnectHandlers();
     void RunTabShowHandler(int tab);
     void SwitchSeriesKind(const QString &heightCaption);
+    void TakeRainfallSeries(const rainfall::RainfallSeries &series);
     void ChooseTypedStepCount(const QString &text);
     void ChooseTypedSoilGroup(const QString &text);
     void FillRainfallGrid();

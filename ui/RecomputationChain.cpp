@@ -9,6 +9,7 @@
 #include "EngineError.h"
 #include "MessagePresenter.h"
 #include "ModelState.h"
+#include "RainfallSeriesDialog.h"
 #include "ReportTemplate.h"
 #include "ResultGrid.h"
 #include "Unidades.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -30,6 +32,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace velmaro {
@@ -203,6 +206,7 @@ void TMainFormVelmaro::ConnectHandlers()
     onTyped(cbSall, &TMainFormVelmaro::ChooseTypedStepCount);
     connect(cbLluvia, &QComboBox::activated, this, guarded(&TMainFormVelmaro::cbLluviaChange));
     onChange(euAll, &TMainFormVelmaro::euAllChange);
+    connect(btnSeries, &QPushButton::clicked, this, guarded(&TMainFormVelmaro::btnSeriesClick));
 
     onChange(euNc, &TMainFormVelmaro::CondicionantesShow);
     for (const auto &choice : kLandUses)
@@ -451,6 +455,40 @@ void TMainFormVelmaro::euAllChange()
 {
     const int k = SelectedStep(cbLluvia);
     StoreInUse(model_, rbAcumulada)[k] = ToModel(euAll->GetBaseValue());
+    ForzantesShow();
+}
+
+// The series table edits a copy of the store in use; only OK brings it back.
+void TMainFormVelmaro::btnSeriesClick()
+{
+    rainfall::RainfallSeries series;
+    series.kind = rbAcumulada->isChecked() ? rainfall::SeriesKind::Cumulative : rainfall::SeriesKind::Partial;
+    const Series &store = StoreInUse(model_, rbAcumulada);
+    for (int k = 1; k <= kSeriesSlots; ++k)
+        series.heights[static_cast<std::size_t>(k - 1)] = store[k];
+    series.stepCount = model_.StepCount;
+    const rainfall::SeriesDisplay display{euAll->Units(), euAll->CurrentUnit(), model_.TimeStep};
+    rainfall::RainfallSeriesDialog dialog(series, display, this);
+    if (dialog.exec() == QDialog::Accepted)
+        TakeRainfallSeries(dialog.Series());
+}
+
+// Like picking the count and step 1 by hand, but the chain runs once for the whole series, not
+// once for every control the series touches.
+void TMainFormVelmaro::TakeRainfallSeries(const rainfall::RainfallSeries &series)
+{
+    Series &store = StoreInUse(model_, rbAcumulada);
+    for (int k = 1; k <= kSeriesSlots; ++k)
+        store[k] = series.heights[static_cast<std::size_t>(k - 1)];
+    model_.StepCount = std::clamp(series.stepCount, 1, kSeriesSlots);
+    cbSall->setCurrentIndex(model_.StepCount - 1);
+    FillNumberList(cbLluvia, model_.StepCount);
+    {
+        // Step 1's height comes from the store: writing it must not store it back and recompute.
+        const auto onChange = std::exchange(euAll->OnChange, nullptr);
+        const auto restore = qScopeGuard([this, &onChange] { euAll->OnChange = onChange; });
+        euAll->SetBaseValue(store[1]);
+    }
     ForzantesShow();
 }
 
