@@ -200,6 +200,8 @@ void RainfallSeriesDialog::BuildControls()
     table_->setObjectName(QStringLiteral("seriesTable"));
     table_->setModel(model_);
     table_->verticalHeader()->hide();
+    // A hundred steps: rows as tight as their text, so that many fit on the screen at once.
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
