@@ -1,6 +1,8 @@
 #include "Runner.h"
 
+#include "DesignStorm.h"
 #include "ModelState.h"
+#include "SeriesText.h"
 
 #include <algorithm>
 #include <array>
@@ -9,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 
 namespace velmaro::cli {
 
@@ -25,6 +28,14 @@ const char *const kUsage =
     "  TimeStep=MIN  StepCount=1..100  CurveNumber=INT  SoilGroup=0..3  LandUse=0..3\n"
     "  AssignInitialAbstraction=0|1  PartialSeries=0|1\n"
     "  EnteredPartial=MM,MM,...  EnteredCumulative=MM,MM,...   (slots 1, 2, ...; at most 100)\n"
+    "  EnteredPartial=@FILE  EnteredCumulative=@FILE\n"
+    "      heights from a CSV or text file: one per line, or a time and a height per line\n"
+    "      separated by a tab, \";\" or \",\", with an optional header line; StepCount becomes\n"
+    "      the number of heights read unless StepCount is given\n"
+    "  DesignStorm=I|IA|II|III|uniform  StormDepth=MM\n"
+    "      a design storm into EnteredPartial, with PartialSeries=1: an NRCS 24-hour type\n"
+    "      over 24 h / TimeStep steps, or the uniform storm over StepCount steps; applied\n"
+    "      after the other arguments, whatever their order\n"
     "\n"
     "Exit status: 0 when the chain ran (stage failures are part of the output),\n"
     "1 when the output could not be written, 2 for a bad argument.\n";
@@ -67,6 +78,20 @@ std::int64_t ReadWhole(std::string_view name, std::string_view text, std::int64_
     return value;
 }
 
+// NAME=@FILE: the heights of steps 1, 2, ... from a file, which also sets the step count.
+void ReadSeriesFromFile(ModelState &model, Series &series, std::string_view name,
+                        std::string_view path, rainfall::SeriesKind kind)
+{
+    try {
+        const std::vector<double> heights = rainfall::ReadSeriesFile(std::string(path), kind);
+        for (std::size_t i = 0; i < heights.size(); ++i)
+            series[static_cast<int>(i) + 1] = heights[i];
+        model.StepCount = static_cast<std::int32_t>(heights.size());
+    } catch (const rainfall::SeriesError &error) {
+        throw UsageError(std::string(name) + ": " + error.what());
+    }
+}
+
 void ReadSeries(Series &series, std::string_view name, std::string_view text)
 {
     int slot = 0;
@@ -106,9 +131,14 @@ Setter Byte(std::uint8_t ModelState::*field, std::int64_t high)
     };
 }
 
-Setter SeriesOf(Series ModelState::*field)
+Setter SeriesOf(Series ModelState::*field, rainfall::SeriesKind kind)
 {
-    return [field](ModelState &m, std::string_view n, std::string_view v) { ReadSeries(m.*field, n, v); };
+    return [field, kind](ModelState &m, std::string_view n, std::string_view v) {
+        if (v.starts_with('@'))
+            ReadSeriesFromFile(m, m.*field, n, v.substr(1), kind);
+        else
+            ReadSeries(m.*field, n, v);
+    };
 }
 
 struct InputField {
@@ -132,10 +162,74 @@ const std::vector<InputField> &InputFields()
         {"PartialSeries", Byte(&ModelState::PartialSeries, 1)},
         {"SoilGroup", Byte(&ModelState::SoilGroup, 3)},
         {"LandUse", Byte(&ModelState::LandUse, 3)},
-        {"EnteredPartial", SeriesOf(&ModelState::EnteredPartial)},
-        {"EnteredCumulative", SeriesOf(&ModelState::EnteredCumulative)},
+        {"EnteredPartial", SeriesOf(&ModelState::EnteredPartial, rainfall::SeriesKind::Partial)},
+        {"EnteredCumulative", SeriesOf(&ModelState::EnteredCumulative, rainfall::SeriesKind::Cumulative)},
     };
     return fields;
+}
+
+// A design storm replaces the partial series as a whole, so it is laid after every field is set,
+// on the time step and step count the other arguments gave.
+struct StormArguments {
+    std::optional<std::string_view> type;
+    std::optional<std::string_view> depth;
+};
+
+void ApplyDesignStorm(ModelState &model, const StormArguments &storm)
+{
+    if (!storm.type && !storm.depth)
+        return;
+    if (!storm.depth)
+        throw UsageError("DesignStorm needs StormDepth");
+    if (!storm.type)
+        throw UsageError("StormDepth needs DesignStorm");
+    const std::optional<rainfall::StormType> type = rainfall::StormTypeFromKey(*storm.type);
+    if (!type) {
+        std::string keys;
+        for (const rainfall::StormName &name : rainfall::StormNames())
+            keys += (keys.empty() ? "" : ", ") + std::string(name.key);
+        throw UsageError("DesignStorm: '" + std::string(*storm.type) + "' is not one of " + keys);
+    }
+    const double depth = ReadDouble("StormDepth", *storm.depth);
+    try {
+        const rainfall::Storm made = rainfall::MakeStorm(*type, depth, model.TimeStep, model.StepCount);
+        for (std::size_t i = 0; i < made.partial.size(); ++i)
+            model.EnteredPartial[static_cast<int>(i) + 1] = made.partial[i];
+        model.StepCount = static_cast<std::int32_t>(made.partial.size());
+        model.PartialSeries = 1;
+    } catch (const rainfall::SeriesError &error) {
+        throw UsageError(std::string("DesignStorm: ") + error.what());
+    }
+}
+
+std::string_view NameOf(std::string_view argument)
+{
+    return argument.substr(0, argument.find('='));
+}
+
+// Every argument in order, a given StepCount again over what a series file set, then the storm.
+void ApplyArguments(ModelState &model, const std::vector<std::string> &arguments)
+{
+    StormArguments storm;
+    std::optional<std::string_view> stepCount;
+    for (const std::string &argument : arguments) {
+        const std::string_view name = NameOf(argument);
+        const std::string_view value = std::string_view(argument).substr(std::min(argument.size(), name.size() + 1));
+        if (name == "DesignStorm" && name.size() < argument.size()) {
+            storm.type = value;
+            continue;
+        }
+        if (name == "StormDepth" && name.size() < argument.size()) {
+            storm.depth = value;
+            continue;
+        }
+        if (name == "StepCount")
+            stepCount = argument;
+        ApplyArgument(model, argument);
+    }
+    if (stepCount)
+        ApplyArgument(model, *stepCount);
+    ApplyDesignStorm(model, storm);
 }
 
 // JSON writing -------------------------------------------------------------------------------
@@ -315,8 +409,7 @@ int Run(const std::vector<std::string> &arguments, std::string &out, std::string
         }
     }
     try {
-        for (const std::string &argument : arguments)
-            ApplyArgument(model, argument);
+        ApplyArguments(model, arguments);
     } catch (const UsageError &error) {
         err = std::string("velmaro-cli: ") + error.what() + "\n";
         return 2;
