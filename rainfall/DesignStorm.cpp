@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -36,11 +35,9 @@ struct NrcsTable {
 
 double ReadTableNumber(std::string_view field)
 {
-    double value = 0;
-    const auto [ptr, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (ec != std::errc() || ptr != field.data() + field.size())
-        throw std::logic_error("the NRCS distribution table holds '" + std::string(field) + "'");
-    return value;
+    if (const std::optional<double> value = ReadPlainNumber(field))
+        return *value;
+    throw std::logic_error("the NRCS distribution table holds '" + std::string(field) + "'");
 }
 
 NrcsTable ReadNrcsTable(std::string_view csv)

@@ -1,9 +1,8 @@
 #include "SeriesText.h"
 
+#include "NumberText.h"
+
 #include <algorithm>
-#include <array>
-#include <charconv>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -66,15 +65,7 @@ std::optional<double> ReadNumber(std::string_view field, bool decimalComma)
     std::string number(field);
     if (decimalComma && std::count(number.begin(), number.end(), ',') == 1)
         std::replace(number.begin(), number.end(), ',', '.');
-    std::string_view digits = number;
-    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-')
-        digits.remove_prefix(1);
-    double value = 0;
-    const char *end = digits.data() + digits.size();
-    const auto [ptr, ec] = std::from_chars(digits.data(), end, value, std::chars_format::general);
-    if (digits.empty() || ec != std::errc() || ptr != end || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return ReadPlainNumber(number);
 }
 
 std::vector<std::string_view> SplitFields(std::string_view line, char separator)
@@ -165,13 +156,6 @@ std::string StepLabel(std::span<const int> lines, int step)
     if (index < lines.size() && lines[index] > 0)
         return LineLabel(lines[index]) + " (step " + std::to_string(step) + ")";
     return label;
-}
-
-std::string ToText(double x)
-{
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x);
-    return std::string(buffer.data(), result.ptr);
 }
 
 } // namespace
@@ -275,9 +259,9 @@ std::string WriteSeriesCsv(std::span<const double> heights, double timeStepMinut
     csv += unitName;
     csv += "]\n";
     for (std::size_t i = 0; i < heights.size(); ++i) {
-        csv += ToText(static_cast<double>(i + 1) * timeStepMinutes / 60);
+        csv += ShortestText(static_cast<double>(i + 1) * timeStepMinutes / 60);
         csv += ',';
-        csv += ToText(heights[i]);
+        csv += ShortestText(heights[i]);
         csv += '\n';
     }
     return csv;

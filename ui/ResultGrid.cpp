@@ -1,6 +1,7 @@
 #include "ResultGrid.h"
 
 #include "NumberText.h"
+#include "SciEdit.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -14,7 +15,6 @@ namespace {
 
 constexpr int kColumnWidth = 112;
 constexpr int kRowHeight = 17;
-const QColor kGridBackground(181, 189, 204);
 
 // The heading row drawn as a grid's fixed row: a raised cell in the button face with its text
 // 2 pixels in, so that a 17-pixel row holds the whole line of text.
@@ -164,7 +164,7 @@ ResultGrid::ResultGrid(QWidget *parent, const char *name, int columns, int rows)
     heading->setFixedHeight(kRowHeight);
 
     QPalette colours = palette();
-    colours.setColor(QPalette::Base, kGridBackground);
+    colours.setColor(QPalette::Base, kReadOnlyBackground);
     setPalette(colours);
 }
 

@@ -1,6 +1,6 @@
 #include "RainfallSeriesDialog.h"
 
-#include "ControlsTestSupport.h"
+#include "RecordingPresenter.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -4,7 +4,6 @@
 #include "ResultGrid.h"
 #include "Unidades.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +12,6 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -48,23 +46,15 @@ protected:
     // Clicks "Series...", lets `use` work on the dialog it opens, then answers OK or Cancel.
     void UseSeriesDialog(const std::function<void(rainfall::RainfallSeriesDialog &)> &use, bool ok)
     {
-        auto *poll = new QTimer(qApp);
-        poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, poll, [=] {
-            auto *dialog = qobject_cast<rainfall::RainfallSeriesDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            poll->stop();
-            poll->deleteLater();
-            use(*dialog);
+        test::AnswerNextModalDialog<rainfall::RainfallSeriesDialog>([use, ok](rainfall::RainfallSeriesDialog &dialog) {
+            use(dialog);
             if (ok)
-                dialog->accept();
-            if (dialog->isVisible()) {
+                dialog.accept();
+            if (dialog.isVisible()) {
                 EXPECT_FALSE(ok) << "OK was refused";
-                dialog->reject();
+                dialog.reject();
             }
         });
-        poll->start();
         window->btnSeries->click();
     }
 
