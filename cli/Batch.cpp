@@ -6,6 +6,7 @@
 #include "ModelState.h"
 #include "Runner.h"
 
+#include <algorithm>
 #include <ostream>
 #include <vector>
 
@@ -57,6 +58,10 @@ void ApplyRow(ModelState &model, const std::vector<std::string> &names,
             throw UsageError("column " + std::to_string(column + 1) + ": " + error.what());
         }
     }
+    // A series file sets the step count to its length; a StepCount given in the row wins.
+    const auto stepCount = std::find(names.begin(), names.end(), "StepCount");
+    if (stepCount != names.end() && !cells[stepCount - names.begin()].empty())
+        ApplyInput(model, "StepCount", cells[stepCount - names.begin()]);
 }
 
 // Every name of the header must be an input: otherwise no row could run as meant.

@@ -3,10 +3,11 @@
 #include "Arithmetic.h"
 #include "Batch.h"
 #include "CsvResults.h"
+#include "DesignStorm.h"
 #include "ModelFields.h"
 #include "ModelState.h"
 #include "NumberText.h"
-#include "SeriesFile.h"
+#include "SeriesText.h"
 
 #include <algorithm>
 #include <array>
@@ -45,22 +46,8 @@ std::int64_t ReadWhole(std::string_view name, std::string_view text, std::int64_
     return *value;
 }
 
-// "@FILE" takes the heights from a series file, slot 1 first.
-void ReadSeriesFrom(Series &series, std::string_view name, const std::string &path)
-{
-    try {
-        const std::vector<double> heights = ReadSeriesFile(path);
-        for (std::size_t k = 0; k < heights.size(); ++k)
-            series[static_cast<int>(k) + 1] = heights[k];
-    } catch (const SeriesFileError &error) {
-        throw UsageError(std::string(name) + ": " + error.what());
-    }
-}
-
 void ReadSeries(Series &series, std::string_view name, std::string_view text)
 {
-    if (text.starts_with('@'))
-        return ReadSeriesFrom(series, name, std::string(text.substr(1)));
     int slot = 0;
     std::size_t start = 0;
     while (true) {
@@ -74,6 +61,22 @@ void ReadSeries(Series &series, std::string_view name, std::string_view text)
         if (comma == std::string_view::npos)
             return;
         start = comma + 1;
+    }
+}
+
+// NAME=@FILE: the heights of steps 1, 2, ... from a file, which also sets the step count.
+void ReadSeriesFile(ModelState &m, Series ModelState::*series, std::string_view name,
+                    std::string_view path)
+{
+    const auto kind = series == &ModelState::EnteredCumulative ? rainfall::SeriesKind::Cumulative
+                                                               : rainfall::SeriesKind::Partial;
+    try {
+        const std::vector<double> heights = rainfall::ReadSeriesFile(std::string(path), kind);
+        for (std::size_t i = 0; i < heights.size(); ++i)
+            (m.*series)[static_cast<int>(i) + 1] = heights[i];
+        m.StepCount = static_cast<std::int32_t>(heights.size());
+    } catch (const rainfall::SeriesError &error) {
+        throw UsageError(std::string(name) + ": " + error.what());
     }
 }
 
@@ -96,7 +99,12 @@ void ApplyValue(ModelState &m, const ModelField &field, std::string_view text)
             [&](std::uint8_t ModelState::*p) {
                 m.*p = static_cast<std::uint8_t>(ReadWhole(name, text, range.low, range.high));
             },
-            [&](Series ModelState::*p) { ReadSeries(m.*p, name, text); },
+            [&](Series ModelState::*p) {
+                if (text.starts_with('@'))
+                    ReadSeriesFile(m, p, name, text.substr(1));
+                else
+                    ReadSeries(m.*p, name, text);
+            },
             [&](Hydrograph ModelState::*) {
                 throw UsageError("'" + std::string(name) + "' is not an input");
             },
@@ -111,6 +119,64 @@ std::string WholeUsage(WholeRange range)
     if (range.high == range.low + 1)
         return std::to_string(range.low) + "|" + std::to_string(range.high);
     return std::to_string(range.low) + ".." + std::to_string(range.high);
+}
+
+// A design storm replaces the partial series as a whole, so it is laid after every field is set,
+// on the time step and step count the other arguments gave. DesignStorm and StormDepth are
+// arguments of the run, not fields of the model.
+struct StormArguments {
+    std::optional<std::string_view> type;
+    std::optional<std::string_view> depth;
+};
+
+void ApplyDesignStorm(ModelState &model, const StormArguments &storm)
+{
+    if (!storm.type && !storm.depth)
+        return;
+    if (!storm.depth)
+        throw UsageError("DesignStorm needs StormDepth");
+    if (!storm.type)
+        throw UsageError("StormDepth needs DesignStorm");
+    const std::optional<rainfall::StormType> type = rainfall::StormTypeFromKey(*storm.type);
+    if (!type) {
+        std::string keys;
+        for (const rainfall::StormName &name : rainfall::StormNames())
+            keys += (keys.empty() ? "" : ", ") + std::string(name.key);
+        throw UsageError("DesignStorm: '" + std::string(*storm.type) + "' is not one of " + keys);
+    }
+    const double depth = ReadDouble("StormDepth", *storm.depth);
+    try {
+        const rainfall::Storm made = rainfall::MakeStorm(*type, depth, model.TimeStep, model.StepCount);
+        for (std::size_t i = 0; i < made.partial.size(); ++i)
+            model.EnteredPartial[static_cast<int>(i) + 1] = made.partial[i];
+        model.StepCount = static_cast<std::int32_t>(made.partial.size());
+        model.PartialSeries = 1;
+    } catch (const rainfall::SeriesError &error) {
+        throw UsageError(std::string("DesignStorm: ") + error.what());
+    }
+}
+
+// Every argument in order, a given StepCount again over what a series file set, then the storm.
+void ApplyArguments(ModelState &model, const std::vector<std::string> &arguments)
+{
+    StormArguments storm;
+    std::optional<std::string_view> stepCount;
+    for (const std::string_view argument : arguments) {
+        const std::size_t equals = argument.find('=');
+        const std::string_view name = argument.substr(0, equals);
+        const std::string_view value = argument.substr(std::min(argument.size(), equals + 1));
+        if (equals != std::string_view::npos && name == "DesignStorm")
+            storm.type = value;
+        else if (equals != std::string_view::npos && name == "StormDepth")
+            storm.depth = value;
+        else
+            ApplyArgument(model, argument);
+        if (name == "StepCount")
+            stepCount = argument;
+    }
+    if (stepCount)
+        ApplyArgument(model, *stepCount);
+    ApplyDesignStorm(model, storm);
 }
 
 // JSON writing -------------------------------------------------------------------------------
@@ -314,14 +380,21 @@ std::string Usage()
         "and column and skipped. A series cell holds comma-separated values in quotes, or\n"
         "@FILE.\n"
         "\n"
-        "A series @FILE holds one height per line, or time and height separated by a tab,\n"
-        "\";\" or \",\", with an optional header line.\n"
-        "\n"
         "Inputs:\n";
     for (const ModelField &field : ModelFields())
         if (field.input)
             usage += UsageLine(field);
     usage += "\n"
+             "A series given as @FILE is read from a CSV or text file: one height per line, or a\n"
+             "time and a height per line separated by a tab, \";\" or \",\", with an optional\n"
+             "header line. StepCount becomes the number of heights read unless it is given.\n"
+             "\n"
+             "Design storm, laid after the other arguments whatever their order:\n"
+             "  DesignStorm=I|IA|II|III|uniform  StormDepth=MM\n"
+             "fills EnteredPartial and sets PartialSeries=1 and StepCount: an NRCS 24-hour type\n"
+             "takes 24 h / TimeStep steps (a whole number, at most 100), the uniform storm spreads\n"
+             "the depth over StepCount steps.\n"
+             "\n"
              "Exit status: 0 when the chain ran (stage failures are part of the output),\n"
              "1 when the output could not be written, 2 for a bad argument or cases file,\n"
              "3 when some rows of the cases file were skipped (the others ran).\n";
@@ -423,8 +496,7 @@ int Run(const std::vector<std::string> &arguments, std::ostream &out, std::ostre
         }
         ModelState model;
         model.SetDefaults();
-        for (const std::string &input : request.inputs)
-            ApplyArgument(model, input);
+        ApplyArguments(model, request.inputs);
         if (request.cases)
             return RunBatch(*request.cases, model, out, err);
         RunSingle(model, request.format.value_or(Format::Json), out, err);

@@ -26,6 +26,10 @@ class QToolButton;
 
 namespace velmaro {
 
+namespace rainfall {
+struct RainfallSeries;
+}
+
 struct ModelState;
 class CentredPicture;
 class ResultGrid;
@@ -97,6 +101,7 @@ public:
     void cbSallChange();
     void cbLluviaChange();
     void euAllChange();
+    void btnSeriesClick();
     bool CumulativeSeriesIsValid() const;
     QGroupBox *GroupBox3, *GroupBox4;
     QRadioButton *rbAcumulada, *rcParcial;
@@ -104,6 +109,7 @@ public:
     QLabel *lblCbSall, *Label3, *Label4, *Label5, *Label14, *Label7;
     QComboBox *cbSall, *cbLluvia, *cbUnidadesHietograma;
     QFrame *pHt2;
+    QPushButton *btnSeries;
     ResultGrid *sgLlResultado;
 
     // Conditioning
@@ -167,6 +173,7 @@ private:
     static double ToModel(long double value);
     void RunTabShowHandler(int tab);
     void SwitchSeriesKind(const QString &heightCaption);
+    void TakeRainfallSeries(const rainfall::RainfallSeries &series);
     void ChooseTypedStepCount(const QString &text);
     void ChooseTypedSoilGroup(const QString &text);
     void FillRainfallGrid();

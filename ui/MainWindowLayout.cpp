@@ -393,6 +393,11 @@ void TMainFormVelmaro::BuildForcingTab()
     Label3 = NewLabel(pHt2, "Label3", QStringLiteral("Rainfall step #"), 37, 10, 146);
     euAll = NewUnitsField(pHt2, {"euAll", 146, 30, 81, "Partial rainfall height",
                                  {"mm|1|0", "cm|0.1|0", "m|0.001|0"}, FieldRole::Input});
+    // The whole series in a table, beside the one-step editor and level with its height field.
+    btnSeries = new QPushButton(QStringLiteral("Series..."), GroupBox3);
+    btnSeries->setObjectName(QStringLiteral("btnSeries"));
+    btnSeries->setToolTip(QStringLiteral("All steps in a table: paste, import, export, design storms"));
+    btnSeries->setGeometry(566, 145, 80, 25);
 
     GroupBox4 = NewGroupBox(Forzantes, "GroupBox4", "Results");
     sgLlResultado = new ResultGrid(GroupBox4, "sgLlResultado", 4, 12);
@@ -415,6 +420,7 @@ void TMainFormVelmaro::BuildForcingTab()
     OnTyped(cbSall, &TMainFormVelmaro::ChooseTypedStepCount);
     connect(cbLluvia, &QComboBox::activated, this, Guarded(&TMainFormVelmaro::cbLluviaChange));
     OnChange(euAll, &TMainFormVelmaro::euAllChange);
+    connect(btnSeries, &QPushButton::clicked, this, Guarded(&TMainFormVelmaro::btnSeriesClick));
     ShowBoundsErrors({euPtsd, euAll});
     connect(cbUnidadesHietograma, &QComboBox::activated, this,
             Guarded(&TMainFormVelmaro::ForzantesShow));

@@ -1,17 +1,20 @@
-// The rainfall series editor of the Forcing tab: the series kind, the step count, and the height
-// of each step. The radio buttons choose the store in use at every read and write; both stores
+// The rainfall series editor of the Forcing tab: the series kind, the step count, the height
+// of each step, and the whole series at once through the "Rainfall series" table. The radio buttons choose the store in use at every read and write; both stores
 // keep every slot for the life of the process.
 
 #include "MainFormVelmaro.h"
 
 #include "ModelState.h"
+#include "RainfallSeriesDialog.h"
 #include "Unidades.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 #include <algorithm>
+#include <utility>
 
 namespace velmaro {
 
@@ -76,6 +79,40 @@ void TMainFormVelmaro::euAllChange()
 {
     const int k = SelectedStep(cbLluvia);
     StoreInUse(model_, rbAcumulada)[k] = ToModel(euAll->GetBaseValue());
+    ForzantesShow();
+}
+
+// The series table edits a copy of the store in use; only OK brings it back.
+void TMainFormVelmaro::btnSeriesClick()
+{
+    rainfall::RainfallSeries series;
+    series.kind = rbAcumulada->isChecked() ? rainfall::SeriesKind::Cumulative : rainfall::SeriesKind::Partial;
+    const Series &store = StoreInUse(model_, rbAcumulada);
+    for (int k = 1; k <= kSeriesSlots; ++k)
+        series.heights[static_cast<std::size_t>(k - 1)] = store[k];
+    series.stepCount = model_.StepCount;
+    const rainfall::SeriesDisplay display{euAll->Units(), euAll->CurrentUnit(), model_.TimeStep};
+    rainfall::RainfallSeriesDialog dialog(series, display, this);
+    if (dialog.exec() == QDialog::Accepted)
+        TakeRainfallSeries(dialog.Series());
+}
+
+// Like picking the count and step 1 by hand, but the chain runs once for the whole series, not
+// once for every control the series touches.
+void TMainFormVelmaro::TakeRainfallSeries(const rainfall::RainfallSeries &series)
+{
+    Series &store = StoreInUse(model_, rbAcumulada);
+    for (int k = 1; k <= kSeriesSlots; ++k)
+        store[k] = series.heights[static_cast<std::size_t>(k - 1)];
+    model_.StepCount = std::clamp(series.stepCount, 1, kSeriesSlots);
+    cbSall->setCurrentIndex(model_.StepCount - 1);
+    FillNumberList(cbLluvia, model_.StepCount);
+    {
+        // Step 1's height comes from the store: writing it must not store it back and recompute.
+        const auto onChange = std::exchange(euAll->OnChange, nullptr);
+        const auto restore = qScopeGuard([this, &onChange] { euAll->OnChange = onChange; });
+        euAll->SetBaseValue(store[1]);
+    }
     ForzantesShow();
 }
 

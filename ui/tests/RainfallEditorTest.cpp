@@ -1,13 +1,19 @@
 #include "WindowFixture.h"
 
+#include "RainfallSeriesDialog.h"
 #include "ResultGrid.h"
 #include "Unidades.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
+
+#include <functional>
 
 namespace velmaro {
 namespace {
@@ -35,6 +41,29 @@ protected:
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    // Clicks "Series...", lets `use` work on the dialog it opens, then answers OK or Cancel.
+    void UseSeriesDialog(const std::function<void(rainfall::RainfallSeriesDialog &)> &use, bool ok)
+    {
+        test::AnswerNextModalDialog<rainfall::RainfallSeriesDialog>([use, ok](rainfall::RainfallSeriesDialog &dialog) {
+            use(dialog);
+            if (ok)
+                dialog.accept();
+            if (dialog.isVisible()) {
+                EXPECT_FALSE(ok) << "OK was refused";
+                dialog.reject();
+            }
+        });
+        window->btnSeries->click();
+    }
+
+    // Each fill of the rainfall grid writes its last column's heading once.
+    int RainfallGridFills(const std::function<void()> &action)
+    {
+        QSignalSpy fills(&window->sgLlResultado->Cells(), &QAbstractItemModel::headerDataChanged);
+        action();
+        return static_cast<int>(fills.count());
     }
 };
 
@@ -127,6 +156,71 @@ TEST_F(RainfallEditorTest, SingleStepIsAlwaysInOrder)
     model.EnteredCumulative[2] = -50;
     Pick(window->cbSall, 0);
     SetHeight(1, "10");
+    EXPECT_EQ(window->Panel1->text(), "OK");
+}
+
+TEST_F(RainfallEditorTest, SeriesOkTakesThePastedSeriesAndRecomputesOnce)
+{
+    const int fills = RainfallGridFills([this] {
+        UseSeriesDialog([](rainfall::RainfallSeriesDialog &dialog) { dialog.PasteText("Height\n5\n10\n15\n"); },
+                        true);
+    });
+    EXPECT_EQ(fills, 1);
+    EXPECT_EQ(model.StepCount, 3);
+    EXPECT_EQ(window->cbSall->currentText(), "3");
+    EXPECT_EQ(window->cbLluvia->count(), 3);
+    EXPECT_EQ(window->cbLluvia->currentText(), "1");
+    EXPECT_EQ(window->euAll->text(), "5");
+    EXPECT_EQ(Column(window->sgLlResultado, 1), QStringList({"5", "10", "15"}));
+    EXPECT_EQ(Column(window->sgLlResultado, 2), QStringList({"5", "15", "30"}));
+    EXPECT_EQ(model.EnteredPartial[4], 13.2) << "slots above the count keep their heights";
+    EXPECT_TRUE(presenter.messages.empty());
+    Pick(window->cbSall, 5);
+    EXPECT_EQ(Column(window->sgLlResultado, 1), QStringList({"5", "10", "15", "13.2", "7.3", "6"}));
+}
+
+TEST_F(RainfallEditorTest, SeriesTypeTwoStormFillsTheGrid)
+{
+    UseSeriesDialog([](rainfall::RainfallSeriesDialog &dialog) {
+        dialog.GenerateStorm(rainfall::StormType::TypeII, "100");
+    }, true);
+    EXPECT_EQ(model.StepCount, 48);
+    EXPECT_EQ(window->cbSall->currentText(), "48");
+    EXPECT_EQ(window->sgLlResultado->RowCount(), 49);
+    EXPECT_EQ(window->sgLlResultado->Cell(0, 24), "12");
+    EXPECT_EQ(window->sgLlResultado->Cell(2, 24), "66.3");
+    EXPECT_EQ(window->sgLlResultado->Cell(2, 48), "100");
+}
+
+TEST_F(RainfallEditorTest, SeriesCancelChangesNothing)
+{
+    const int fills = RainfallGridFills([this] {
+        UseSeriesDialog([](rainfall::RainfallSeriesDialog &dialog) {
+            dialog.GenerateStorm(rainfall::StormType::TypeI, "100");
+        }, false);
+    });
+    EXPECT_EQ(fills, 0);
+    EXPECT_EQ(model.StepCount, 6);
+    EXPECT_EQ(model.EnteredPartial[1], 9.4);
+    EXPECT_EQ(window->cbSall->currentText(), "6");
+    EXPECT_EQ(Column(window->sgLlResultado, 1), QStringList({"9.4", "22.6", "73.4", "13.2", "7.3", "6"}));
+}
+
+TEST_F(RainfallEditorTest, SeriesWorksOnTheCumulativeStoreInTheFieldsUnit)
+{
+    window->rbAcumulada->click();
+    Pick(window->euAll->UnitBox(), 1);
+    QString heading;
+    UseSeriesDialog([&heading](rainfall::RainfallSeriesDialog &dialog) {
+        heading = dialog.Table()->model()->headerData(2, Qt::Horizontal).toString();
+        dialog.PasteText("1\n2,5");
+    }, true);
+    EXPECT_EQ(heading, "Cumulative rainfall height [cm]");
+    EXPECT_EQ(model.EnteredCumulative[1], 10);
+    EXPECT_EQ(model.EnteredCumulative[2], 25);
+    EXPECT_EQ(model.EnteredPartial[2], 22.6);
+    EXPECT_EQ(window->euAll->text(), "1");
+    EXPECT_EQ(Column(window->sgLlResultado, 1), QStringList({"10", "15"}));
     EXPECT_EQ(window->Panel1->text(), "OK");
 }
 

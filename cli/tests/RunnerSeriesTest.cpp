@@ -1,0 +1,137 @@
+// The runner's series from a file (NAME=@FILE) and its design storms, which must give the
+// series the "Rainfall series" dialog gives.
+
+#include "Runner.h"
+
+#include "DesignStorm.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace velmaro;
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+    QJsonObject json;
+};
+
+Outcome RunCli(const std::vector<std::string> &arguments)
+{
+    Outcome r{};
+    r.status = cli::Run(arguments, r.out, r.err);
+    r.json = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    return r;
+}
+
+std::vector<double> Numbers(const QJsonValue &array)
+{
+    std::vector<double> numbers;
+    for (const QJsonValue &v : array.toArray())
+        numbers.push_back(v.toDouble());
+    return numbers;
+}
+
+class RunnerSeriesFile : public ::testing::Test {
+protected:
+    std::string Write(const std::string &name, const std::string &text)
+    {
+        const std::string path = folder.filePath(QString::fromStdString(name)).toStdString();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(RunnerSeriesFile, FillsTheSlotsAndTheStepCountUnlessOneIsGiven)
+{
+    const std::string path = Write("storm.csv", "Time [h],Partial rainfall height [mm]\n0.5,5\n1,10\n1.5,15\n");
+    Outcome r = RunCli({"EnteredPartial=@" + path});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Numbers(r.json["EnteredPartial"]), (std::vector<double>{5, 10, 15}));
+    EXPECT_EQ(Numbers(r.json["RainCumulative"]), (std::vector<double>{5, 15, 30}));
+
+    r = RunCli({"StepCount=5", "EnteredPartial=@" + path});
+    EXPECT_EQ(Numbers(r.json["EnteredPartial"]), (std::vector<double>{5, 10, 15, 13.2, 7.3}));
+
+    r = RunCli({"PartialSeries=0", "EnteredCumulative=@" + Write("c.txt", "2\n2\n9,5\n")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Numbers(r.json["RainPartial"]), (std::vector<double>{2, 0, 7.5}));
+}
+
+TEST_F(RunnerSeriesFile, ABadFileExitsTwoNamingItsLine)
+{
+    const std::string falling = Write("falling.csv", "10\n8\n");
+    const std::string word = Write("word.csv", "1\nten\n");
+    const std::string missing = folder.filePath("missing.csv").toStdString();
+    const std::pair<std::string, std::string> cases[] = {
+        {"EnteredCumulative=@" + falling,
+         falling + ": Line 2 (step 2): the cumulative height falls below that of step 1."},
+        {"EnteredPartial=@" + word, word + ": Line 2 is not a height, nor a time and a height: 'ten'"},
+        {"EnteredPartial=@" + missing, missing + ": the file cannot be opened."},
+    };
+    for (const auto &[argument, message] : cases) {
+        const Outcome r = RunCli({argument});
+        EXPECT_EQ(r.status, 2) << argument;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+}
+
+TEST(RunnerStorm, GivesTheDialogsSeriesWhateverTheOrderOfArguments)
+{
+    const std::vector<double> typeII = rainfall::MakeStorm(rainfall::StormType::TypeII, 100, 30, 0).partial;
+    for (const auto &arguments : std::vector<std::vector<std::string>>{
+             {"DesignStorm=II", "StormDepth=100"},
+             {"StormDepth=100", "PartialSeries=0", "DesignStorm=II", "StepCount=3"},
+             {"TimeStep=60", "DesignStorm=II", "StormDepth=100", "TimeStep=30"}}) {
+        const Outcome r = RunCli(arguments);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.json["StepCount"].toInt(), 48);
+        EXPECT_EQ(r.json["PartialSeries"].toInt(), 1);
+        EXPECT_EQ(Numbers(r.json["EnteredPartial"]), typeII);
+        EXPECT_NEAR(Numbers(r.json["RainCumulative"])[23], 66.3, 1e-9);
+    }
+    const Outcome uniform = RunCli({"DesignStorm=uniform", "StormDepth=60", "StepCount=4"});
+    EXPECT_EQ(Numbers(uniform.json["EnteredPartial"]), std::vector<double>(4, 15));
+    const Outcome hourly = RunCli({"DesignStorm=IA", "StormDepth=50", "TimeStep=60"});
+    EXPECT_EQ(Numbers(hourly.json["EnteredPartial"]),
+              rainfall::MakeStorm(rainfall::StormType::TypeIA, 50, 60, 0).partial);
+}
+
+TEST(RunnerStorm, RefusalsExitTwo)
+{
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"DesignStorm=IV", "StormDepth=100"}, "DesignStorm: 'IV' is not one of I, IA, II, III, uniform"},
+        {{"DesignStorm=II"}, "DesignStorm needs StormDepth"},
+        {{"StormDepth=100"}, "StormDepth needs DesignStorm"},
+        {{"DesignStorm=II", "StormDepth=much"}, "StormDepth: 'much' is not a number"},
+        {{"DesignStorm=II", "StormDepth=-1"}, "The storm depth must be a number of 0 mm or more."},
+        {{"DesignStorm=III", "StormDepth=100", "TimeStep=25"},
+         "The nearest time steps that work are 24 min (60 steps) and 30 min (48 steps)."},
+    };
+    for (const auto &[arguments, message] : cases) {
+        const Outcome r = RunCli(arguments);
+        EXPECT_EQ(r.status, 2) << arguments[0];
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    }
+}
+
+TEST(RunnerStorm, HelpTellsTheFileAndStormArguments)
+{
+    const Outcome r = RunCli({"--help"});
+    for (const char *text : {"@FILE", "DesignStorm=I|IA|II|III|uniform", "StormDepth=MM"})
+        EXPECT_NE(r.out.find(text), std::string::npos) << text;
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+#pragma once
+
+// Design storms laid on the rainfall series: the NRCS 24-hour distributions (Types I, IA, II and
+// III) and a uniform storm. Plain C++, no Qt.
+
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace velmaro::rainfall {
+
+enum class StormType { TypeI, TypeIA, TypeII, TypeIII, Uniform };
+
+struct StormName {
+    StormType type;
+    std::string_view key;     // as the runner takes it: I, IA, II, III, uniform
+    std::string_view caption; // as the dialog lists it
+};
+std::span<const StormName> StormNames();
+std::optional<StormType> StormTypeFromKey(std::string_view key);
+
+// The fraction (0 to 1) of the 24-hour depth fallen by `hours` in an NRCS distribution, read from
+// its published table and interpolated linearly between the table's times.
+double NrcsFraction(StormType type, double hours);
+// The table's times (hours) and the fractions of one NRCS type at those times.
+std::span<const double> NrcsTableHours();
+std::span<const double> NrcsTableFractions(StormType type);
+
+// Steps of a 24-hour storm at this time step (minutes). Throws SeriesError when 24 h is not a
+// whole number of steps or makes more than 100; the message names the nearest time steps that
+// work.
+int StormStepCount(double timeStepMinutes);
+
+struct Storm {
+    std::vector<double> partial;    // mm fallen in steps 1, 2, ...
+    std::vector<double> cumulative; // mm fallen by the end of steps 1, 2, ...
+};
+
+// A storm of depthMm: an NRCS type over 24 h at the time step, or the uniform storm spread
+// evenly over stepCount steps. Throws SeriesError for a negative depth or a time step (NRCS) or
+// a step count (uniform) that does not work.
+Storm MakeStorm(StormType type, double depthMm, double timeStepMinutes, int stepCount);
+
+} // namespace velmaro::rainfall

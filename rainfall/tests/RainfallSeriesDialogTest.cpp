@@ -1,0 +1,272 @@
+#include "RainfallSeriesDialog.h"
+
+#include "RecordingPresenter.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+namespace velmaro::rainfall {
+namespace {
+
+const QStringList kHeightUnits{"mm|1|0", "cm|0.1|0", "m|0.001|0"};
+
+RainfallSeries DefaultPartial()
+{
+    RainfallSeries series;
+    series.heights = {9.4, 22.6, 73.4, 13.2, 7.3, 6.0};
+    series.heights[8] = 50; // step 9, above the count
+    series.stepCount = 6;
+    return series;
+}
+
+RainfallSeries Cumulative(std::initializer_list<double> heights)
+{
+    RainfallSeries series;
+    series.kind = SeriesKind::Cumulative;
+    std::copy(heights.begin(), heights.end(), series.heights.begin());
+    series.stepCount = static_cast<int>(heights.size());
+    return series;
+}
+
+std::vector<double> Steps(const RainfallSeries &series)
+{
+    return {series.heights.begin(), series.heights.begin() + series.stepCount};
+}
+
+class SeriesDialogTest : public ::testing::Test {
+protected:
+    RainfallSeriesDialog &Open(const RainfallSeries &series, int unit = 0, double timeStep = 30)
+    {
+        dialog = std::make_unique<RainfallSeriesDialog>(series, SeriesDisplay{kHeightUnits, unit, timeStep});
+        return *dialog;
+    }
+
+    QString Cell(int row, int column) const
+    {
+        return dialog->Table()->model()->index(row, column).data().toString();
+    }
+
+    void SelectRow(int row)
+    {
+        dialog->Table()->setCurrentIndex(dialog->Table()->model()->index(row, 2));
+    }
+
+    test::RecordingPresenter presenter;
+    std::unique_ptr<RainfallSeriesDialog> dialog;
+};
+
+TEST_F(SeriesDialogTest, ShowsEveryStepWithItsEndTimeAndHeightInTheFieldsUnit)
+{
+    Open(DefaultPartial(), 1, 20);
+    EXPECT_EQ(dialog->windowTitle(), "Rainfall series");
+    EXPECT_EQ(dialog->Table()->model()->rowCount(), 6);
+    EXPECT_EQ(dialog->StepCountBox()->value(), 6);
+    EXPECT_EQ(dialog->Table()->model()->headerData(2, Qt::Horizontal).toString(),
+              "Partial rainfall height [cm]");
+    EXPECT_EQ(Cell(0, 0), "1");
+    EXPECT_EQ(Cell(2, 1), "1");
+    EXPECT_EQ(Cell(1, 1), "0.66667");
+    EXPECT_EQ(Cell(0, 2), "0.94");
+    EXPECT_EQ(Cell(2, 2), "7.34");
+}
+
+TEST_F(SeriesDialogTest, PasteReplacesStepsFromTheCurrentRowAndCoversThem)
+{
+    Open(DefaultPartial());
+    SelectRow(2);
+    ASSERT_TRUE(dialog->PasteText("Height\n1\n2\n3\n4\n5\n6\n"));
+    EXPECT_EQ(Steps(dialog->Series()), (std::vector<double>{9.4, 22.6, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(dialog->StepCountBox()->value(), 8);
+    EXPECT_EQ(dialog->Series().heights[8], 50) << "the slot above the count keeps its height";
+    SelectRow(0);
+    ASSERT_TRUE(dialog->PasteText("0.5;7\n1;8"));
+    EXPECT_EQ(Steps(dialog->Series()), (std::vector<double>{7, 8}));
+    EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(SeriesDialogTest, PastedHeightsAreInTheUnitShown)
+{
+    Open(DefaultPartial(), 1);
+    ASSERT_TRUE(dialog->PasteText("1,5\n2"));
+    EXPECT_EQ(Steps(dialog->Series()), (std::vector<double>{15, 20}));
+}
+
+struct BadPaste {
+    const char *name;
+    RainfallSeries series;
+    int row;
+    QString text;
+    QString message;
+    int shownRow;
+};
+
+class BadPastes : public SeriesDialogTest, public ::testing::WithParamInterface<BadPaste> {};
+
+TEST_P(BadPastes, ChangeNothingAndShowTheOffendingRow)
+{
+    const BadPaste &bad = GetParam();
+    Open(bad.series);
+    SelectRow(bad.row);
+    EXPECT_FALSE(dialog->PasteText(bad.text));
+    EXPECT_EQ(presenter.Texts(), QStringList{bad.message});
+    EXPECT_EQ(presenter.messages.front().caption, "Error");
+    EXPECT_EQ(Steps(dialog->Series()), Steps(bad.series));
+    EXPECT_EQ(dialog->Series().heights, bad.series.heights);
+    EXPECT_EQ(dialog->StepCountBox()->value(), bad.series.stepCount);
+    EXPECT_EQ(dialog->CurrentRow(), bad.shownRow);
+}
+
+QString Ones(int count)
+{
+    return QString("1\n").repeated(count);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SeriesDialog, BadPastes,
+    ::testing::Values(
+        BadPaste{"LineNotANumber", DefaultPartial(), 0, "1\n2\nabc\n4",
+                 "Line 3 is not a height, nor a time and a height: 'abc'", 2},
+        BadPaste{"NegativeHeight", DefaultPartial(), 1, "1\n-2",
+                 "Line 2 (step 3): a rainfall height cannot be negative.", 2},
+        BadPaste{"MoreThanAHundred", DefaultPartial(), 0, Ones(101),
+                 "There are more than 100 values: a series has at most 100 steps.", 5},
+        BadPaste{"FallingBelowAnEarlierStep", Cumulative({10, 20, 30}), 1, "5\n40",
+                 "Line 1 (step 2): the cumulative height falls below that of step 1.", 1},
+        BadPaste{"FallingWithinThePaste", Cumulative({10, 20, 30}), 0, "10\n12\n11",
+                 "Line 3 (step 3): the cumulative height falls below that of step 2.", 2},
+        BadPaste{"Nothing", DefaultPartial(), 3, "\n\n", "There is no height to take.", 3}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(SeriesDialogTest, CtrlVPastesTheClipboardAtTheCurrentRow)
+{
+    Open(DefaultPartial());
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    QApplication::clipboard()->setText("0.5\t7,5\n1\t8\n");
+    SelectRow(4);
+    dialog->Table()->setFocus();
+    QTest::keyClick(dialog->Table(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Steps(dialog->Series()), (std::vector<double>{9.4, 22.6, 73.4, 13.2, 7.5, 8}));
+}
+
+TEST_F(SeriesDialogTest, ExportWritesTheSeriesThatImportReadsBack)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("series.csv");
+    RainfallSeries series = DefaultPartial();
+    series.heights[0] = 0.1 + 0.2;
+    Open(series, 1);
+    ASSERT_TRUE(dialog->ExportFile(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readLine(), "Time [h],Partial rainfall height [cm]\n");
+    EXPECT_EQ(file.readLine(), "0.5,0.030000000000000006\n");
+
+    Open(RainfallSeries{}, 1);
+    ASSERT_TRUE(dialog->ImportFile(path));
+    EXPECT_EQ(dialog->Series().stepCount, 6);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_DOUBLE_EQ(dialog->Series().heights[k], series.heights[k]);
+    EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(SeriesDialogTest, ABadFileChangesNothing)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("bad.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("10\n20\n15\n");
+    file.close();
+    Open(Cumulative({1, 2}));
+    EXPECT_FALSE(dialog->ImportFile(path));
+    EXPECT_FALSE(dialog->ImportFile(folder.filePath("missing.csv")));
+    EXPECT_EQ(presenter.Texts(),
+              QStringList({path + ": Line 3 (step 3): the cumulative height falls below that of step 2.",
+                           folder.filePath("missing.csv") + ": the file cannot be opened."}));
+    EXPECT_EQ(Steps(dialog->Series()), (std::vector<double>{1, 2}));
+    EXPECT_FALSE(dialog->ExportFile(folder.filePath("no/such/folder/x.csv")));
+    EXPECT_EQ(presenter.messages.size(), 3u);
+}
+
+TEST_F(SeriesDialogTest, StormsAreLaidOnTheTimeStepOrTheStepCount)
+{
+    Open(DefaultPartial());
+    ASSERT_TRUE(dialog->GenerateStorm(StormType::TypeII, "100"));
+    EXPECT_EQ(dialog->Series().stepCount, 48);
+    EXPECT_EQ(dialog->Table()->model()->rowCount(), 48);
+    const std::vector<double> storm = Steps(dialog->Series());
+    EXPECT_NEAR(std::accumulate(storm.begin(), storm.end(), 0.0), 100, 1e-9);
+    EXPECT_EQ(storm, MakeStorm(StormType::TypeII, 100, 30, 0).partial);
+
+    dialog->StepCountBox()->setValue(4);
+    ASSERT_TRUE(dialog->GenerateStorm(StormType::Uniform, "60"));
+    EXPECT_EQ(Steps(dialog->Series()), std::vector<double>(4, 15));
+    EXPECT_EQ(dialog->Series().heights[4], storm[4]) << "slots above the count keep their heights";
+
+    Open(Cumulative({1}));
+    ASSERT_TRUE(dialog->GenerateStorm(StormType::TypeIA, "50"));
+    EXPECT_EQ(dialog->Series().heights[47], 50);
+    EXPECT_EQ(Steps(dialog->Series()), MakeStorm(StormType::TypeIA, 50, 30, 0).cumulative);
+}
+
+TEST_F(SeriesDialogTest, StormsThatCannotBeLaidChangeNothing)
+{
+    Open(DefaultPartial(), 0, 25);
+    EXPECT_FALSE(dialog->GenerateStorm(StormType::TypeI, "100"));
+    EXPECT_FALSE(dialog->GenerateStorm(StormType::Uniform, "lots"));
+    ASSERT_EQ(presenter.messages.size(), 2u);
+    EXPECT_TRUE(presenter.messages[0].text.contains("24 min (60 steps) and 30 min (48 steps)"));
+    EXPECT_EQ(presenter.messages[1].text, "The storm depth must be a number of 0 mm or more.");
+    EXPECT_EQ(Steps(dialog->Series()), Steps(DefaultPartial()));
+}
+
+TEST_F(SeriesDialogTest, TypedHeightsAreCheckedAndKeptExactWhenUnchanged)
+{
+    RainfallSeries series = DefaultPartial();
+    series.heights[1] = 0.1 + 0.2;
+    Open(series, 1);
+    QAbstractItemModel *cells = dialog->Table()->model();
+    EXPECT_TRUE(cells->setData(cells->index(0, 2), "12,5"));
+    EXPECT_TRUE(cells->setData(cells->index(1, 2), cells->index(1, 2).data()));
+    EXPECT_FALSE(cells->setData(cells->index(2, 2), "-1"));
+    EXPECT_FALSE(cells->setData(cells->index(3, 2), "1.2.3"));
+    EXPECT_FALSE(cells->setData(cells->index(3, 1), "1"));
+    EXPECT_EQ(Steps(dialog->Series()), (std::vector<double>{125, 0.1 + 0.2, 73.4, 13.2, 7.3, 6.0}));
+    EXPECT_EQ(presenter.Texts(), QStringList({"Step 3: a rainfall height cannot be negative.",
+                                              "Step 4: '1.2.3' is not a number."}));
+}
+
+TEST_F(SeriesDialogTest, StepCountHidesLaterStepsWithoutClearingThem)
+{
+    Open(DefaultPartial());
+    dialog->StepCountBox()->setValue(2);
+    EXPECT_EQ(dialog->Table()->model()->rowCount(), 2);
+    dialog->StepCountBox()->setValue(9);
+    EXPECT_EQ(Steps(dialog->Series()), (std::vector<double>{9.4, 22.6, 73.4, 13.2, 7.3, 6.0, 0, 0, 50}));
+}
+
+TEST_F(SeriesDialogTest, OkRefusesAFallingCumulativeSeriesShowingTheStep)
+{
+    Open(Cumulative({10, 20, 15, 30}));
+    dialog->accept();
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(presenter.Texts(), QStringList{"Step 3: the cumulative height falls below that of step 2."});
+    EXPECT_EQ(dialog->CurrentRow(), 2);
+    dialog->Table()->model()->setData(dialog->Table()->model()->index(2, 2), "25");
+    dialog->accept();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+} // namespace
+} // namespace velmaro::rainfall
