@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 
 using namespace velmaro;
 
@@ -27,7 +28,10 @@ struct Outcome {
 Outcome RunCli(const std::vector<std::string> &arguments)
 {
     Outcome r{};
-    r.status = cli::Run(arguments, r.out, r.err);
+    std::ostringstream out, err;
+    r.status = cli::Run(arguments, out, err);
+    r.out = out.str();
+    r.err = err.str();
     r.json = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
     return r;
 }
