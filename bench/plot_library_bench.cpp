@@ -10,7 +10,6 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <QValueAxis>
 
 #include <qcustomplot.h>
 
@@ -41,6 +40,26 @@ Curve MakeCurve(int shift)
     return curve;
 }
 
+// Paints one picture with `draw`, into an SVG document in memory or into an image.
+template <class Painter, class Draw>
+void Paint(bool svg, Draw draw)
+{
+    if (svg) {
+        QBuffer out;
+        QSvgGenerator generator;
+        generator.setOutputDevice(&out);
+        generator.setSize(kPicture);
+        Painter painter(&generator);
+        draw(painter);
+        painter.end();
+        benchmark::DoNotOptimize(out.size());
+    } else {
+        QImage image(kPicture, QImage::Format_ARGB32_Premultiplied);
+        Painter painter(&image);
+        draw(painter);
+    }
+}
+
 void DrawQCustomPlot(benchmark::State &state, bool svg)
 {
     QCustomPlot plot;
@@ -51,20 +70,9 @@ void DrawQCustomPlot(benchmark::State &state, bool svg)
         const Curve curve = MakeCurve(++shift);
         graph->setData(curve.hours, curve.discharge, true);
         plot.rescaleAxes();
-        if (svg) {
-            QBuffer out;
-            QSvgGenerator generator;
-            generator.setOutputDevice(&out);
-            generator.setSize(kPicture);
-            QCPPainter painter(&generator);
+        Paint<QCPPainter>(svg, [&plot](QCPPainter &painter) {
             plot.toPainter(&painter, kPicture.width(), kPicture.height());
-            painter.end();
-            benchmark::DoNotOptimize(out.size());
-        } else {
-            QImage image(kPicture, QImage::Format_ARGB32_Premultiplied);
-            QCPPainter painter(&image);
-            plot.toPainter(&painter, kPicture.width(), kPicture.height());
-        }
+        });
     }
 }
 
@@ -85,20 +93,7 @@ void DrawQtCharts(benchmark::State &state, bool svg)
         series->replace(points);
         chart->axes(Qt::Horizontal).front()->setRange(0, curve.hours.back());
         chart->axes(Qt::Vertical).front()->setRange(-10, 610);
-        if (svg) {
-            QBuffer out;
-            QSvgGenerator generator;
-            generator.setOutputDevice(&out);
-            generator.setSize(kPicture);
-            QPainter painter(&generator);
-            view.render(&painter);
-            painter.end();
-            benchmark::DoNotOptimize(out.size());
-        } else {
-            QImage image(kPicture, QImage::Format_ARGB32_Premultiplied);
-            QPainter painter(&image);
-            view.render(&painter);
-        }
+        Paint<QPainter>(svg, [&view](QPainter &painter) { view.render(&painter); });
     }
 }
 

@@ -1,22 +1,25 @@
 // The main window's costs: a keystroke in the curve number field until the chain is recomputed
-// and the grid refilled, building the window with FormCreate, and the whole process from its
-// start to the About dialog on screen with its peak memory.
+// and the grid refilled, building the window with FormCreate, the whole process from its start
+// to the About dialog on screen with its peak memory, and saving the longest result table.
 
 #include "ApplicationLook.h"
 #include "MainFormVelmaro.h"
 #include "ModelState.h"
 #include "NumberText.h"
+#include "ResultGrid.h"
 #include "Unidades.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <fcntl.h>
 #include <memory>
 #include <spawn.h>
@@ -78,6 +81,31 @@ void BM_BuildWindowAndFormCreate(benchmark::State &state)
     }
 }
 BENCHMARK(BM_BuildWindowAndFormCreate)->Unit(benchmark::kMillisecond);
+
+// A Runoff grid of the largest hydrograph the engine computes, written as CSV through QSaveFile.
+void BM_SaveCsv_100000Rows(benchmark::State &state)
+{
+    constexpr int kRows = velmaro::kHydrographCapacity;
+    velmaro::ResultGrid grid(nullptr, "sgHeResultado", 2, 5);
+    velmaro::ResultGridModel &cells = grid.Cells();
+    cells.SetColumnNames({{"time", "h"}, {"discharge", ""}});
+    cells.SetHeading(0, "[Hours]");
+    cells.SetHeading(1, QString::fromUtf8("[m³/s]"));
+    cells.SetRowCount(kRows + 1);
+    std::vector<double> hours(kRows), discharge(kRows);
+    for (int j = 1; j <= kRows; ++j) {
+        hours[static_cast<std::size_t>(j - 1)] = j * 0.00225 / 60;
+        discharge[static_cast<std::size_t>(j - 1)] = 627.68326 * std::sin(3.14159 * j / kRows) / 3;
+    }
+    cells.SetColumnValues(0, std::move(hours));
+    cells.SetColumnValues(1, std::move(discharge));
+    QTemporaryDir folder;
+    const QString path = folder.filePath("hydrograph.csv");
+    for (auto _ : state)
+        if (!grid.SaveCsv(path))
+            state.SkipWithError("the CSV file could not be written");
+}
+BENCHMARK(BM_SaveCsv_100000Rows)->Unit(benchmark::kMillisecond);
 
 // The probe starts as the program does and quits once the About dialog is up; the time is
 // measured from before the process is spawned until it has ended.
