@@ -6,9 +6,11 @@
 #include "MainFormVelmaro.h"
 #include "ModelState.h"
 #include "NumberText.h"
+#include "PlotWindow.h"
 #include "ResultGrid.h"
 #include "Unidades.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QTabWidget>
@@ -16,6 +18,7 @@
 #include <QTest>
 
 #include <benchmark/benchmark.h>
+#include <qcustomplot.h>
 
 #include <algorithm>
 #include <chrono>
@@ -67,6 +70,42 @@ void BM_CurveNumberKeystroke_100StepsOf1Minute(benchmark::State &state)
         state.SkipWithError("the series was not set up");
 }
 BENCHMARK(BM_CurveNumberKeystroke_100StepsOf1Minute)->Unit(benchmark::kMillisecond);
+
+// With the plot window open, each keystroke also redraws the plot into an image.
+void TypeCurveNumbersWithThePlotOpen(benchmark::State &state, TMainFormVelmaro &window)
+{
+    window.Plot1->trigger();
+    velmaro::PlotWindow *plot = window.PlotShown();
+    window.PageControl1->setCurrentWidget(window.Condicionantes);
+    const char digits[] = {'6', '5'};
+    int typed = 0;
+    for (auto _ : state) {
+        window.euNc->setSelection(1, 1);
+        QTest::keyClick(window.euNc, digits[typed++ & 1]);
+        benchmark::DoNotOptimize(plot->Plot()->toPixmap());
+    }
+    state.counters["ordinates"] = static_cast<double>(plot->Curves().discharge.size());
+    if (plot->Curves().discharge.empty())
+        state.SkipWithError("the plot has no hydrograph");
+}
+
+void BM_CurveNumberKeystroke_PlotOpen_Defaults(benchmark::State &state)
+{
+    velmaro::ModelState model;
+    TMainFormVelmaro window(model);
+    TypeCurveNumbersWithThePlotOpen(state, window);
+}
+BENCHMARK(BM_CurveNumberKeystroke_PlotOpen_Defaults)->Unit(benchmark::kMillisecond);
+
+// A time step of 0.00225 minutes gives the default watershed 99664 hydrograph ordinates.
+void BM_CurveNumberKeystroke_PlotOpen_100000Ordinates(benchmark::State &state)
+{
+    velmaro::ModelState model;
+    TMainFormVelmaro window(model);
+    window.euPtsd->SetBaseValue(0.00225);
+    TypeCurveNumbersWithThePlotOpen(state, window);
+}
+BENCHMARK(BM_CurveNumberKeystroke_PlotOpen_100000Ordinates)->Unit(benchmark::kMillisecond);
 
 void BM_BuildWindowAndFormCreate(benchmark::State &state)
 {

@@ -4,6 +4,7 @@
 // stages before it whenever it is shown or one of its inputs changes.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 
@@ -24,8 +25,10 @@ class QToolButton;
 namespace velmaro {
 
 struct ModelState;
+struct PlotUnits;
 struct ReportSources;
 class CentredPicture;
+class PlotWindow;
 class ResultGrid;
 class TSciCustomEdit;
 class TUnidades;
@@ -67,6 +70,10 @@ public:
     void TabSheet1Show();
     void ImprimirReporte1Click();
     void Button8Click();
+    void Plot1Click();
+
+    // The plot window while it is open; it closes on its own and is then gone.
+    PlotWindow *PlotShown() const;
 
     // The report template beside the executable, resolved once by FormCreate.
     QString ReportTemplatePath;
@@ -79,9 +86,10 @@ public:
     // Menu. Qt's menu items are the actions themselves, so each item and the action it is bound
     // to are one object.
     QMenuBar *MainMenu1;
-    QMenu *Archivo1, *Ayuda1;
+    QMenu *Archivo1, *View1, *Ayuda1;
     QAction *CargarArchivo, *GrabarArchivo, *Salir, *AcercaDe;
     QAction *Cargar1, *Grabar1, *N1, *ImprimirReporte1, *N2, *Salir1, *Ayuda2, *Acercade1;
+    QAction *Plot1;
 
     QTabWidget *PageControl1;
     QWidget *Geometria, *Suelo, *Forzantes, *Condicionantes, *Escorrentia, *TabSheet1;
@@ -136,6 +144,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    class Recomputation;
+
     void BuildWindow();
     void BuildMenu();
     void BuildGeometryTab();
@@ -154,12 +164,17 @@ private:
     void FillRunoffDepthGrid();
     void FillHydrographGrid();
     ReportSources ReportControls() const;
+    PlotUnits ChosenPlotUnits() const;
+    void FollowInPlot();
     template <class TakePick>
     void PickFromTable(const QString &caption, const QString &tableId, QSize outerSize,
                        TakePick takePick);
 
     ModelState &model_;
     bool shown_ = false;
+    QPointer<PlotWindow> plotWindow_;
+    // Stage handlers running, nested; the plot follows when the outermost one ends.
+    int recomputing_ = 0;
 };
 
 } // namespace velmaro
