@@ -143,10 +143,13 @@ void PlotWindow::BuildPlot()
     cumulativeRunoff_->setPen(QPen(kRunoffColour, 2));
     Axis(depths_, QCPAxis::atLeft)->setLabel(QStringLiteral("Cumulative depth [mm]"));
 
+    // The corners the curves leave free: the hydrograph outlasts the rainfall, so the top right
+    // is clear of bars and stays above the discharge; rising cumulative depths never reach the
+    // bottom right.
     plot_->legend->setVisible(true);
-    rates_->insetLayout()->setInsetAlignment(0, Qt::AlignRight | Qt::AlignBottom);
+    rates_->insetLayout()->setInsetAlignment(0, Qt::AlignRight | Qt::AlignTop);
     auto *depthLegend = new QCPLegend;
-    depths_->insetLayout()->addElement(depthLegend, Qt::AlignLeft | Qt::AlignTop);
+    depths_->insetLayout()->addElement(depthLegend, Qt::AlignRight | Qt::AlignBottom);
     depthLegend->setLayer(QStringLiteral("legend"));
     for (QCPGraph *graph : {cumulativeRain_, cumulativeRunoff_}) {
         graph->removeFromLegend(plot_->legend);
