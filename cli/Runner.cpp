@@ -1,6 +1,9 @@
 #include "Runner.h"
 
+#include "Arithmetic.h"
+#include "ModelFields.h"
 #include "ModelState.h"
+#include "NumberText.h"
 
 #include <algorithm>
 #include <array>
@@ -8,63 +11,32 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
-#include <limits>
+#include <optional>
+#include <variant>
 
 namespace velmaro::cli {
 
-const char *const kUsage =
-    "usage: velmaro-cli [NAME=VALUE ...]\n"
-    "\n"
-    "Starts from the default watershed, sets each named input, runs every stage\n"
-    "(concentration time, rainfall, retention and runoff depth, hydrograph) and prints\n"
-    "the whole model state as one JSON object, with \"failures\" listing the stages that\n"
-    "failed. Numbers use \".\" as the decimal point.\n"
-    "\n"
-    "Inputs:\n"
-    "  FlowLength=KM  LevelDifference=M  WatershedArea=KM2  InitialAbstraction=MM\n"
-    "  TimeStep=MIN  StepCount=1..100  CurveNumber=INT  SoilGroup=0..3  LandUse=0..3\n"
-    "  AssignInitialAbstraction=0|1  PartialSeries=0|1\n"
-    "  EnteredPartial=MM,MM,...  EnteredCumulative=MM,MM,...   (slots 1, 2, ...; at most 100)\n"
-    "\n"
-    "Exit status: 0 when the chain ran (stage failures are part of the output),\n"
-    "1 when the output could not be written, 2 for a bad argument.\n";
-
 namespace {
-
-// A number may carry a "+" as in the window's fields; from_chars itself takes only a "-".
-std::string_view WithoutPlus(std::string_view text)
-{
-    if (text.size() > 1 && text[0] == '+' && text[1] != '+' && text[1] != '-')
-        text.remove_prefix(1);
-    return text;
-}
 
 double ReadDouble(std::string_view name, std::string_view text)
 {
-    double value = 0;
-    const std::string_view number = WithoutPlus(text);
-    const char *end = number.data() + number.size();
-    const auto [ptr, ec] = std::from_chars(number.data(), end, value, std::chars_format::general);
-    if (ec != std::errc() || ptr != end || !std::isfinite(value))
-        throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a number");
-    return value;
+    if (const std::optional<double> value = ReadPlainNumber(text))
+        return *value;
+    throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a number");
 }
 
 std::int64_t ReadWhole(std::string_view name, std::string_view text, std::int64_t low,
                        std::int64_t high)
 {
-    std::int64_t value = 0;
-    const std::string_view number = WithoutPlus(text);
-    const char *end = number.data() + number.size();
-    const auto [ptr, ec] = std::from_chars(number.data(), end, value);
-    if (ec != std::errc() || ptr != end) {
+    const std::optional<std::int64_t> value = ReadInteger(text);
+    if (!value) {
         ReadDouble(name, text); // says "not a number" for text that is none
         throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a whole number");
     }
-    if (value < low || value > high)
+    if (*value < low || *value > high)
         throw UsageError(std::string(name) + " must lie between " + std::to_string(low) + " and " +
                          std::to_string(high) + "; got " + std::string(text));
-    return value;
+    return *value;
 }
 
 void ReadSeries(Series &series, std::string_view name, std::string_view text)
@@ -85,57 +57,40 @@ void ReadSeries(Series &series, std::string_view name, std::string_view text)
     }
 }
 
-using Setter = std::function<void(ModelState &, std::string_view name, std::string_view value)>;
-
-Setter Number(double ModelState::*field)
-{
-    return [field](ModelState &m, std::string_view n, std::string_view v) { m.*field = ReadDouble(n, v); };
-}
-
-Setter Whole(std::int32_t ModelState::*field, std::int64_t low, std::int64_t high)
-{
-    return [=](ModelState &m, std::string_view n, std::string_view v) {
-        m.*field = static_cast<std::int32_t>(ReadWhole(n, v, low, high));
-    };
-}
-
-Setter Byte(std::uint8_t ModelState::*field, std::int64_t high)
-{
-    return [=](ModelState &m, std::string_view n, std::string_view v) {
-        m.*field = static_cast<std::uint8_t>(ReadWhole(n, v, 0, high));
-    };
-}
-
-Setter SeriesOf(Series ModelState::*field)
-{
-    return [field](ModelState &m, std::string_view n, std::string_view v) { ReadSeries(m.*field, n, v); };
-}
-
-struct InputField {
-    std::string_view name;
-    Setter set;
+// Overload set for visiting a field's member.
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
 };
 
-const std::vector<InputField> &InputFields()
+void ApplyValue(ModelState &m, const ModelField &field, std::string_view text)
 {
-    constexpr auto kInt32Min = std::numeric_limits<std::int32_t>::min();
-    constexpr auto kInt32Max = std::numeric_limits<std::int32_t>::max();
-    static const std::vector<InputField> fields{
-        {"FlowLength", Number(&ModelState::FlowLength)},
-        {"LevelDifference", Number(&ModelState::LevelDifference)},
-        {"WatershedArea", Number(&ModelState::WatershedArea)},
-        {"InitialAbstraction", Number(&ModelState::InitialAbstraction)},
-        {"AssignInitialAbstraction", Byte(&ModelState::AssignInitialAbstraction, 1)},
-        {"TimeStep", Number(&ModelState::TimeStep)},
-        {"StepCount", Whole(&ModelState::StepCount, 1, kSeriesSlots)},
-        {"CurveNumber", Whole(&ModelState::CurveNumber, kInt32Min, kInt32Max)},
-        {"PartialSeries", Byte(&ModelState::PartialSeries, 1)},
-        {"SoilGroup", Byte(&ModelState::SoilGroup, 3)},
-        {"LandUse", Byte(&ModelState::LandUse, 3)},
-        {"EnteredPartial", SeriesOf(&ModelState::EnteredPartial)},
-        {"EnteredCumulative", SeriesOf(&ModelState::EnteredCumulative)},
-    };
-    return fields;
+    const std::string_view name = field.name;
+    const WholeRange range = field.range;
+    std::visit(
+        Overloaded{
+            [&](double ModelState::*p) { m.*p = ReadDouble(name, text); },
+            [&](std::int32_t ModelState::*p) {
+                m.*p = static_cast<std::int32_t>(ReadWhole(name, text, range.low, range.high));
+            },
+            [&](std::uint8_t ModelState::*p) {
+                m.*p = static_cast<std::uint8_t>(ReadWhole(name, text, range.low, range.high));
+            },
+            [&](Series ModelState::*p) { ReadSeries(m.*p, name, text); },
+            [&](Hydrograph ModelState::*) {
+                throw UsageError("'" + std::string(name) + "' is not an input");
+            },
+        },
+        field.member);
+}
+
+std::string WholeUsage(WholeRange range)
+{
+    if (range.low == arith::kInt32Min)
+        return "WHOLE";
+    if (range.high == range.low + 1)
+        return std::to_string(range.low) + "|" + std::to_string(range.high);
+    return std::to_string(range.low) + ".." + std::to_string(range.high);
 }
 
 // JSON writing -------------------------------------------------------------------------------
@@ -203,65 +158,49 @@ private:
     bool first_ = true;
 };
 
-void WriteSeries(JsonWriter &json, std::string_view name, const Series &series, int count)
-{
-    json.Key(name);
-    json.Slots([&series](int k) { return series[k]; }, count);
-}
-
-void WriteScalars(JsonWriter &json, const ModelState &m)
-{
-    const struct {
-        std::string_view name;
-        double value;
-    } scalars[] = {
-        {"FlowLength", m.FlowLength},
-        {"LevelDifference", m.LevelDifference},
-        {"WatershedArea", m.WatershedArea},
-        {"ConcentrationTime", m.ConcentrationTime},
-        {"InitialAbstraction", m.InitialAbstraction},
-        {"TimeStep", m.TimeStep},
-        {"PotentialRetention", m.PotentialRetention},
-        {"TotalVolume", m.TotalVolume},
-        {"SpecificVolume", m.SpecificVolume},
-        {"PeakDischarge", m.PeakDischarge},
-    };
-    for (const auto &s : scalars) {
-        json.Key(s.name);
-        json.Number(s.value);
-    }
-    const struct {
-        std::string_view name;
-        std::int64_t value;
-    } integers[] = {
-        {"StepCount", m.StepCount},
-        {"CurveNumber", m.CurveNumber},
-        {"HydrographCount", m.HydrographCount},
-        {"SoilGroup", m.SoilGroup},
-        {"PartialSeries", m.PartialSeries},
-        {"LandUse", m.LandUse},
-        {"AssignInitialAbstraction", m.AssignInitialAbstraction},
-    };
-    for (const auto &i : integers) {
-        json.Key(i.name);
-        json.Integer(i.value);
-    }
-}
-
 // Each series up to StepCount, the hydrograph up to HydrographCount.
-void WriteSeriesFields(JsonWriter &json, const ModelState &m)
+void WriteField(JsonWriter &json, const ModelState &m, const ModelField &field)
 {
-    const int n = std::clamp(m.StepCount, 0, kSeriesSlots);
-    WriteSeries(json, "EnteredPartial", m.EnteredPartial, n);
-    WriteSeries(json, "RainPartial", m.RainPartial, n);
-    WriteSeries(json, "EnteredCumulative", m.EnteredCumulative, n);
-    WriteSeries(json, "RainCumulative", m.RainCumulative, n);
-    WriteSeries(json, "Hyetograph", m.Hyetograph, n);
-    WriteSeries(json, "RunoffDepth", m.RunoffDepth, n);
-    WriteSeries(json, "RunoffIncrement", m.RunoffIncrement, n);
-    json.Key("Hydrograph");
-    json.Slots([&m](int j) { return m.Hydrograph[j]; },
-               std::clamp(m.HydrographCount, 0, m.Hydrograph.Size()));
+    json.Key(field.name);
+    std::visit(Overloaded{
+                   [&](double ModelState::*p) { json.Number(m.*p); },
+                   [&](std::int32_t ModelState::*p) { json.Integer(m.*p); },
+                   [&](std::uint8_t ModelState::*p) { json.Integer(m.*p); },
+                   [&](Series ModelState::*p) {
+                       const Series &series = m.*p;
+                       json.Slots([&series](int k) { return series[k]; },
+                                  std::clamp(m.StepCount, 0, kSeriesSlots));
+                   },
+                   [&](Hydrograph ModelState::*p) {
+                       const Hydrograph &hydrograph = m.*p;
+                       json.Slots([&hydrograph](int j) { return hydrograph[j]; },
+                                  std::clamp(m.HydrographCount, 0, hydrograph.Size()));
+                   },
+               },
+               field.member);
+}
+
+// "NAME=VALUE  unit, meaning" for one input.
+std::string UsageLine(const ModelField &field)
+{
+    std::string value = std::visit(
+        Overloaded{
+            [](double ModelState::*) { return std::string("NUMBER"); },
+            [&](std::int32_t ModelState::*) { return WholeUsage(field.range); },
+            [&](std::uint8_t ModelState::*) { return WholeUsage(field.range); },
+            [](Series ModelState::*) { return std::string("NUMBER,NUMBER,..."); },
+            [](Hydrograph ModelState::*) { return std::string(); },
+        },
+        field.member);
+    std::string line = "  " + std::string(field.name) + "=" + value;
+    std::string notes(field.unit);
+    if (!field.meaning.empty())
+        notes += (notes.empty() ? "" : ", ") + std::string(field.meaning);
+    if (std::holds_alternative<Series ModelState::*>(field.member))
+        notes += "; slots 1, 2, ..., at most " + std::to_string(kSeriesSlots);
+    if (!notes.empty())
+        line += std::string(std::max<std::size_t>(2, 40 - line.size()), ' ') + notes;
+    return line + "\n";
 }
 
 void WriteFailures(JsonWriter &json, const std::vector<StageFailure> &failures)
@@ -286,20 +225,40 @@ void ApplyArgument(ModelState &model, std::string_view argument)
     if (equals == std::string_view::npos)
         throw UsageError("'" + std::string(argument) + "' is not NAME=VALUE");
     const std::string_view name = argument.substr(0, equals);
-    for (const InputField &field : InputFields()) {
-        if (field.name == name) {
-            field.set(model, name, argument.substr(equals + 1));
+    for (const ModelField &field : ModelFields()) {
+        if (field.input && field.name == name) {
+            ApplyValue(model, field, argument.substr(equals + 1));
             return;
         }
     }
     throw UsageError("unknown input '" + std::string(name) + "'");
 }
 
+std::string Usage()
+{
+    std::string usage =
+        "usage: velmaro-cli [NAME=VALUE ...]\n"
+        "\n"
+        "Starts from the default watershed, sets each named input, runs every stage\n"
+        "(concentration time, rainfall, retention and runoff depth, hydrograph) and prints\n"
+        "the whole model state as one JSON object, with \"failures\" listing the stages that\n"
+        "failed. Numbers use \".\" as the decimal point.\n"
+        "\n"
+        "Inputs:\n";
+    for (const ModelField &field : ModelFields())
+        if (field.input)
+            usage += UsageLine(field);
+    usage += "\n"
+             "Exit status: 0 when the chain ran (stage failures are part of the output),\n"
+             "1 when the output could not be written, 2 for a bad argument.\n";
+    return usage;
+}
+
 std::string RenderJson(const ModelState &model, const std::vector<StageFailure> &failures)
 {
     JsonWriter json;
-    WriteScalars(json, model);
-    WriteSeriesFields(json, model);
+    for (const ModelField &field : ModelFields())
+        WriteField(json, model, field);
     WriteFailures(json, failures);
     return json.Finish();
 }
@@ -310,7 +269,7 @@ int Run(const std::vector<std::string> &arguments, std::string &out, std::string
     model.SetDefaults();
     for (const std::string &argument : arguments) {
         if (argument == "--help" || argument == "-h") {
-            out = kUsage;
+            out = Usage();
             return 0;
         }
     }

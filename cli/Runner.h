@@ -22,7 +22,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-extern const char *const kUsage;
+// The --help text; the inputs are listed from the model's field table.
+std::string Usage();
 
 // Sets one input field from "NAME=VALUE"; numbers use "." whatever the locale.
 void ApplyArgument(ModelState &model, std::string_view argument);

@@ -1,7 +1,15 @@
-# velmaro_add_gtest(target): registers a GoogleTest program with CTest. GUI tests run on Qt's
-# offscreen platform. The sanitizer options come from the environment of `make test-sanitize`
-# (a list here would be split apart by the generated test list).
+# velmaro_add_gtest(target [WIDGETS]): gives a GoogleTest program the tests' shared main and
+# registers it with CTest. WIDGETS programs also get the application object and the widget test
+# helpers of testsupport/. The tests run on Qt's offscreen platform. The sanitizer options come
+# from the environment of `make test-sanitize` (a list here would be split apart by the generated
+# test list).
 function(velmaro_add_gtest target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "WIDGETS" "" "")
+  if(arg_WIDGETS)
+    target_link_libraries(${target} PRIVATE velmaro_widget_test_main velmaro_test_support)
+  else()
+    target_link_libraries(${target} PRIVATE velmaro_test_main)
+  endif()
   gtest_discover_tests(${target}
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)

@@ -57,6 +57,26 @@ DecimalDigits ShortestDigitsOf(double x)
     return DigitsOf(buffer, end, std::signbit(x));
 }
 
+// The digits laid out with the point after the digit worth 10^exponent: "0.00ddd", "ddd00" or
+// "dd.d".
+std::string PositionalText(std::string_view digits, int exponent)
+{
+    if (exponent < 0)
+        return "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + std::string(digits);
+    const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= integerDigits)
+        return std::string(digits) + std::string(integerDigits - digits.size(), '0');
+    return std::string(digits.substr(0, integerDigits)) + "." + std::string(digits.substr(integerDigits));
+}
+
+// A "+" may lead a number as in the edit fields; from_chars itself takes only a "-".
+std::string_view WithoutPlus(std::string_view text)
+{
+    if (text.size() > 1 && text[0] == '+' && text[1] != '+' && text[1] != '-')
+        text.remove_prefix(1);
+    return text;
+}
+
 // Adds one unit in the last place of a digit string; "999" becomes "1000".
 void Increment(std::string &digits)
 {
@@ -356,6 +376,60 @@ std::optional<long double> ReadNumber(std::string_view text)
         return negative ? -0.0L : 0.0L;
     }
     if (ec != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::string FormatGeneral2(long double value)
+{
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
+    if (value == 0)
+        return "0";
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                         std::chars_format::scientific, 1);
+    DecimalDigits two = DigitsOf(buffer, end, value < 0);
+    if (two.digits.back() == '0')
+        two.digits.pop_back();
+    const std::string sign = two.negative ? "-" : "";
+    if (two.exponent < 2 && two.exponent >= -5)
+        return sign + PositionalText(two.digits, two.exponent);
+    std::string mantissa(1, two.digits[0]);
+    if (two.digits.size() > 1)
+        mantissa += "." + two.digits.substr(1);
+    return sign + mantissa + "E" + std::to_string(two.exponent);
+}
+
+std::string ShortestText(double value)
+{
+    if (std::isfinite(value)) {
+        const DecimalDigits shortest = ShortestDigitsOf(value);
+        if (shortest.exponent >= -5 && shortest.exponent <= 14)
+            return (shortest.negative ? "-" : "") + PositionalText(shortest.digits, shortest.exponent);
+    }
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    return std::string(buffer, end);
+}
+
+std::optional<std::int64_t> ReadInteger(std::string_view text)
+{
+    const std::string_view number = WithoutPlus(text);
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ec != std::errc() || end != number.data() + number.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> ReadPlainNumber(std::string_view text)
+{
+    const std::string_view number = WithoutPlus(text);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                           std::chars_format::general);
+    if (ec != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

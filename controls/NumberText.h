@@ -4,6 +4,7 @@
 // scientific notation, trimming, and reading typed text back. Nothing here depends on the C
 // library's locale; the separators are the process-wide ones below.
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -64,6 +65,23 @@ long double ParseEditText(std::string_view text);
 // digit or the separator in the number part; nothing for any other text or a magnitude beyond
 // the long double range.
 std::optional<long double> ReadNumber(std::string_view text);
+
+// General format with 2 significant digits: fixed notation for numbers of at most 2 integer
+// digits that are at least 0.00001, else scientific with "E", the exponent's sign only when
+// negative and no leading zeros; trailing zeros dropped. 0 -> "0", 100 -> "1E2",
+// 1.1E4900 -> "1.1E4900". "." whatever the process format: range messages quote it.
+std::string FormatGeneral2(long double value);
+
+// The shortest digits that read back as value, positional for decimal exponents -5 to 14
+// ("0.00001", "100000000000000"), else "1e-06", "1.5e+20"; "inf", "nan" for non-finite values.
+// "." whatever the process format: the reference tables show their numbers this way.
+std::string ShortestText(double value);
+
+// [+|-]digits within the 64-bit range; nothing for any other text (blanks included).
+std::optional<std::int64_t> ReadInteger(std::string_view text);
+// A number written for a machine: "." whatever the process format, an optional exponent, an
+// optional leading "+" as the edit fields allow; nothing for other text or a non-finite value.
+std::optional<double> ReadPlainNumber(std::string_view text);
 
 // The pattern "0.#####": at least one integer digit, at most five decimals without trailing
 // zeros, no grouping, "." whatever the process format.

@@ -19,17 +19,15 @@ namespace velmaro {
 namespace {
 
 // The platform colours behind the field's defaults.
-QColor SystemColour(QPalette::ColorRole role)
+QColor SystemColor(QPalette::ColorRole role)
 {
     return QApplication::palette().color(QPalette::Active, role);
 }
 
-QColor WindowBackground() { return SystemColour(QPalette::Base); }
-QColor WindowFrame() { return SystemColour(QPalette::Shadow); }
-QColor ButtonFace() { return SystemColour(QPalette::Button); }
-QColor WindowText() { return SystemColour(QPalette::Text); }
-
-const QColor kReadOnlyBackground(181, 189, 204);
+QColor WindowBackground() { return SystemColor(QPalette::Base); }
+QColor WindowFrame() { return SystemColor(QPalette::Shadow); }
+QColor ButtonFace() { return SystemColor(QPalette::Button); }
+QColor WindowText() { return SystemColor(QPalette::Text); }
 
 constexpr char kControlA = 1;
 constexpr char kBackspace = 8;
@@ -338,7 +336,7 @@ void TSciCustomEdit::SetColor_Defaults(bool on)
     }
 }
 
-void TSciCustomEdit::SetColour(QColor &member, const QColor &colour)
+void TSciCustomEdit::SetColor(QColor &member, const QColor &colour)
 {
     if (colour == member)
         return;
@@ -347,11 +345,11 @@ void TSciCustomEdit::SetColour(QColor &member, const QColor &colour)
     UpdateColors();
 }
 
-void TSciCustomEdit::SetColorRW(const QColor &colour) { SetColour(colorRW_, colour); }
-void TSciCustomEdit::SetColorFocus(const QColor &colour) { SetColour(colorFocus_, colour); }
-void TSciCustomEdit::SetColorRO(const QColor &colour) { SetColour(colorRO_, colour); }
-void TSciCustomEdit::SetColorBorderFocus(const QColor &colour) { SetColour(colorBorderFocus_, colour); }
-void TSciCustomEdit::SetColorBorderUnfocus(const QColor &colour) { SetColour(colorBorderUnfocus_, colour); }
+void TSciCustomEdit::SetColorRW(const QColor &colour) { SetColor(colorRW_, colour); }
+void TSciCustomEdit::SetColorFocus(const QColor &colour) { SetColor(colorFocus_, colour); }
+void TSciCustomEdit::SetColorRO(const QColor &colour) { SetColor(colorRO_, colour); }
+void TSciCustomEdit::SetColorBorderFocus(const QColor &colour) { SetColor(colorBorderFocus_, colour); }
+void TSciCustomEdit::SetColorBorderUnfocus(const QColor &colour) { SetColor(colorBorderUnfocus_, colour); }
 
 void TSciCustomEdit::SetColorDisabled(const QColor &colour)
 {
@@ -369,7 +367,7 @@ QColor TSciCustomEdit::StateBackground(bool active) const
     return chosen.isValid() ? chosen : colorRW_;
 }
 
-QColor TSciCustomEdit::BackgroundColour() const
+QColor TSciCustomEdit::BackgroundColor() const
 {
     return palette().color(QPalette::Base);
 }
@@ -386,7 +384,7 @@ void TSciCustomEdit::UpdateColors()
     update();
 }
 
-void TSciCustomEdit::SetFontColour(const QColor &colour)
+void TSciCustomEdit::SetFontColor(const QColor &colour)
 {
     if (palette().color(QPalette::Text) == colour)
         return;
@@ -527,14 +525,14 @@ void TSciCustomEdit::HandleKey(QKeyEvent *event)
         if (key == 0)
             return;
     }
-    if (KeyDownSwallowed(event, key) || CharacterSwallowed(event))
+    if (KeyDownHandled(event, key) || CharacterHandled(event))
         return;
     if (event->matches(QKeySequence::Paste))
         EndNullBeforeInput();
     QLineEdit::keyPressEvent(event);
 }
 
-bool TSciCustomEdit::KeyDownSwallowed(QKeyEvent *event, int key)
+bool TSciCustomEdit::KeyDownHandled(QKeyEvent *event, int key)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool shiftOnly = (modifiers & ~Qt::KeypadModifier) == Qt::ShiftModifier;
@@ -554,7 +552,7 @@ bool TSciCustomEdit::KeyDownSwallowed(QKeyEvent *event, int key)
 }
 
 // The character filter. Returns true when the event was handled here (swallowed or typed).
-bool TSciCustomEdit::CharacterSwallowed(QKeyEvent *event)
+bool TSciCustomEdit::CharacterHandled(QKeyEvent *event)
 {
     QChar character(FilterCode(event));
     QString text = event->text();
@@ -600,7 +598,7 @@ bool TSciCustomEdit::CharacterSwallowed(QKeyEvent *event)
             backspace();
         return true;
     }
-    if (TypedCharacterSwallowed(character))
+    if (TypedCharacterRefused(character))
         return true;
     if (character == typed && text == event->text())
         return false;
@@ -608,7 +606,7 @@ bool TSciCustomEdit::CharacterSwallowed(QKeyEvent *event)
     return true;
 }
 
-bool TSciCustomEdit::TypedCharacterSwallowed(QChar &character)
+bool TSciCustomEdit::TypedCharacterRefused(QChar &character)
 {
     const char16_t code = character.unicode();
     if (code > 255 || !allowed_.test(code)) {
@@ -650,7 +648,7 @@ void TSciBaseEdit::SetDefaultColors()
 void TSciBaseEdit::DisplayText()
 {
     TSciCustomEdit::DisplayText();
-    SetFontColour(colorFontPos_);
+    SetFontColor(colorFontPos_);
 }
 
 void TSciBaseEdit::SetMaxLength(int length)
@@ -816,7 +814,7 @@ void TSciFloatEdit::DisplayText()
     const std::string shown = RenderEditValue(ScaledValue(), settings_);
     SetText(QString::fromStdString(shown));
     // The colour follows the number as shown: a value rendered as 0 is not negative.
-    SetFontColour(!shown.empty() && shown.front() == '-' ? ColorFontNeg() : ColorFontPos());
+    SetFontColor(!shown.empty() && shown.front() == '-' ? ColorFontNeg() : ColorFontPos());
 }
 
 void TSciFloatEdit::CheckBounds()

@@ -23,6 +23,9 @@ class QKeyEvent;
 
 namespace velmaro {
 
+// The grey behind values the user cannot type into: read-only fields and result grids.
+inline const QColor kReadOnlyBackground(181, 189, 204);
+
 enum TBoundsValidationType { bvtNone = 0, bvtBelowLower = 1, bvtAboveUpper = 2 };
 
 class TSciCustomEdit : public QLineEdit {
@@ -87,7 +90,7 @@ public:
     QColor ColorBorderUnfocus() const { return colorBorderUnfocus_; }
     void SetColorBorderUnfocus(const QColor &colour);
     // The background the field shows now (for its state: disabled, read-only, focused).
-    QColor BackgroundColour() const;
+    QColor BackgroundColor() const;
 
     // While the window's configuration is being applied, text changes neither re-read the
     // value nor fire OnChange; EndLoading runs the end-of-loading set-up.
@@ -119,7 +122,7 @@ protected:
     virtual void ExitField();
 
     void UpdateColors();
-    void SetFontColour(const QColor &colour);
+    void SetFontColor(const QColor &colour);
     void SetAllowedCharacters(std::string_view characters);
     QString NullText() const { return blankWhenNull_ ? QString() : nullStr_; }
     // The change notification: re-read the value, then OnChange (skipped while loading).
@@ -143,15 +146,16 @@ private:
     void UserEdited(const QString &text);
     void HoverChanged(bool hover, const std::function<void(TSciCustomEdit *)> &handler);
     void HandleKey(QKeyEvent *event);
-    bool KeyDownSwallowed(QKeyEvent *event, int key);
-    bool CharacterSwallowed(QKeyEvent *event);
-    bool TypedCharacterSwallowed(QChar &character);
+    // True when the key was dealt with here: refused, typed or acted on.
+    bool KeyDownHandled(QKeyEvent *event, int key);
+    bool CharacterHandled(QKeyEvent *event);
+    bool TypedCharacterRefused(QChar &character);
     void EndNullBeforeInput();
     bool FocusStaysInWindow(QFocusEvent *event) const;
     void RecreateWnd();
     void PaintFlatBorder();
     QColor StateBackground(bool active) const;
-    void SetColour(QColor &member, const QColor &colour);
+    void SetColor(QColor &member, const QColor &colour);
 
     bool null_ = false;
     QString nullStr_;

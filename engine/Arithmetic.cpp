@@ -1,13 +1,10 @@
 #include "Arithmetic.h"
 
 #include <cstdint>
-#include <limits>
 
 namespace velmaro::arith {
 
 namespace {
-
-constexpr double kInt32Max = std::numeric_limits<std::int32_t>::max();
 
 double IntegerPower(double base, std::int64_t exponent)
 {
@@ -34,7 +31,7 @@ double Power(double base, double exponent)
         return 1.0;
     if (base == 0.0 && exponent > 0.0)
         return 0.0;
-    if (exponent == std::trunc(exponent) && std::fabs(exponent) <= kInt32Max)
+    if (exponent == std::trunc(exponent) && std::fabs(exponent) <= static_cast<double>(kInt32Max))
         return IntegerPower(base, static_cast<std::int64_t>(exponent));
     if (base < 0.0)
         throw ArithmeticError(kInvalidOperation);

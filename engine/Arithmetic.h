@@ -6,8 +6,14 @@
 #include "EngineError.h"
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace velmaro::arith {
+
+// The range of the 32-bit integers the model's counts are stored in.
+inline constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+inline constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
 inline constexpr const char *kDivisionByZero = "Floating point division by zero";
 inline constexpr const char *kInvalidOperation = "Invalid floating point operation";

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -20,8 +19,6 @@ namespace {
 constexpr double kTpConcentrationShare = 0.6;
 constexpr double kUnitPeakCoefficient = 0.208; // m³/s per mm of runoff, km² and hours
 constexpr double kBaseLengthRatio = 2.67;      // base length of the unit hydrograph over Tp
-constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 
 void RequireStepCount(std::int32_t n)
 {

@@ -87,10 +87,33 @@ struct ModelState {
     // Loads the default watershed; touches no result and no slot it does not name.
     void SetDefaults();
 
+    // Each routine stops at the first failing operation with an EngineError; what it wrote
+    // before that keeps its value.
+
+    // Reads FlowLength (km), LevelDifference (m). Writes ConcentrationTime (hours) =
+    // (0.89 L³ / H)^0.385. Fails: LevelDifference 0 (division by zero), a negative quotient
+    // under the fractional power (invalid operation), overflow.
     void ComputeConcentrationTime();
+    // Reads StepCount, PartialSeries, EnteredPartial or EnteredCumulative (mm) in slots 1 to
+    // StepCount, TimeStep (minutes). Writes RainPartial (mm per step), RainCumulative (mm) and
+    // Hyetograph (mm/hr) in those slots. Fails: StepCount outside 1 to 100 (StepCountError,
+    // nothing written), TimeStep 0 (division by zero), overflow.
     void ComputeRainfall();
+    // Reads CurveNumber, AssignInitialAbstraction. Writes PotentialRetention (mm) =
+    // 25400 / CN - 254 and, when AssignInitialAbstraction is 0, InitialAbstraction (mm) =
+    // 0.2 PotentialRetention. Fails: CurveNumber 0 (division by zero).
     void ComputeRetention();
+    // Reads StepCount, RainCumulative (mm), InitialAbstraction and PotentialRetention (mm).
+    // Writes RunoffDepth (mm, cumulative) and RunoffIncrement (mm per step) in slots 1 to
+    // StepCount. Fails: StepCount outside 1 to 100 (StepCountError, nothing written), a zero
+    // excess-plus-retention denominator (division by zero), overflow.
     void ComputeRunoffDepth();
+    // Reads StepCount, TimeStep (minutes), ConcentrationTime (hours), WatershedArea (km²),
+    // RunoffIncrement (mm per step). Writes HydrographCount, Hydrograph (m³/s) ordinates 1 to
+    // HydrographCount, TotalVolume (m³), PeakDischarge (m³/s), SpecificVolume (mm). Fails:
+    // StepCount outside 1 to 100 (StepCountError), a zero peak time or TimeStep or
+    // WatershedArea (division by zero), more ordinates than the store holds
+    // (HydrographCapacityError, nothing written), overflow.
     void ComputeHydrograph();
 };
 

@@ -1,39 +1,55 @@
 #pragma once
 
-// The controls of the main window and the model state that the report identifiers read. The
-// window fills this once; the report only reads through it.
+// What the report reads: the values the window shows, as the user sees them, and the model the
+// window computed. The window implements it over its controls; the report knows none of them.
+// Every read happens while the report is filled, so a value that cannot be read ends the fill.
 
-class QCheckBox;
-class QComboBox;
-class QRadioButton;
+#include <QString>
 
 namespace velmaro {
 
-class TUnidades;
 struct ModelState;
 
-struct ReportSources {
-    TUnidades *euDdpmrhls = nullptr;
-    TUnidades *euDntepmrys = nullptr;
-    TUnidades *euAc = nullptr;
-    TUnidades *euTccResultado = nullptr;
-    TUnidades *euAi = nullptr;
-    TUnidades *euPtsd = nullptr;
-    TUnidades *euNc = nullptr;
-    TUnidades *euRpmResultado = nullptr;
-    TUnidades *euVteResultado = nullptr;
-    TUnidades *euVtespResultado = nullptr;
-    TUnidades *euCpResultado = nullptr;
-    QComboBox *cbGh = nullptr;
-    QComboBox *cbSall = nullptr;
-    QCheckBox *cbAai = nullptr;
-    QRadioButton *rbAcumulada = nullptr;
-    QRadioButton *rcParcial = nullptr;
-    QRadioButton *rbAu = nullptr;
-    QRadioButton *rbTac = nullptr;
-    QRadioButton *rbOta = nullptr;
-    QRadioButton *rbTpas = nullptr;
-    const ModelState *model = nullptr;
+// The units fields the report quotes.
+enum class ReportField {
+    FlowLength,
+    LevelDifference,
+    WatershedArea,
+    ConcentrationTime,
+    InitialAbstraction,
+    TimeStep,
+    CurveNumber,
+    PotentialRetention,
+    TotalVolume,
+    SpecificVolume,
+    PeakDischarge,
+};
+
+// A field's value in the unit the user chose for it, with that unit's text ("km", "m³/s").
+struct ShownValue {
+    double value = 0;
+    QString unit;
+};
+
+// A list's current entry: its position, -1 when the list has none, and its text.
+struct ListEntry {
+    int index = -1;
+    QString text;
+};
+
+class ReportSources {
+public:
+    virtual ~ReportSources() = default;
+
+    // Throws the field's conversion error when its text cannot be read.
+    virtual ShownValue Field(ReportField field) const = 0;
+    virtual ListEntry SoilGroup() const = 0;
+    // The entry of the series' step count list, its text being the count.
+    virtual ListEntry StepCount() const = 0;
+    // Empty when no land use is chosen.
+    virtual QString LandUseCaption() const = 0;
+    virtual QString SeriesKindCaption() const = 0;
+    virtual const ModelState &Model() const = 0;
 };
 
 } // namespace velmaro

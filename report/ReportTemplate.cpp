@@ -7,10 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <climits>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <source_location>
-#include <string_view>
 
 namespace velmaro {
 namespace {
@@ -26,25 +26,6 @@ bool IsMarkerOpener(char c) { return c == '#' || c == '$' || c == '&'; }
     throw ReportAssertionError(std::string("Report identifier [$--] not valid (") +
                                where.file_name() + ", line " + std::to_string(where.line()) +
                                ")");
-}
-
-std::optional<int> ReadDecimalInteger(std::u16string_view text)
-{
-    const bool negative = !text.empty() && text.front() == u'-';
-    if (!text.empty() && (text.front() == u'-' || text.front() == u'+'))
-        text.remove_prefix(1);
-    if (text.empty())
-        return std::nullopt;
-    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-    long long value = 0;
-    for (const char16_t c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c - u'0');
-        if (value > limit)
-            return std::nullopt;
-    }
-    return static_cast<int>(negative ? -value : value);
 }
 
 QString FullPath(const QString &path) { return QFileInfo(path).absoluteFilePath(); }
@@ -121,8 +102,10 @@ int ReportIdentifierNumber(QByteArrayView identifier)
 
 int ParseIntegerText(const QString &text)
 {
-    if (const auto value = ReadDecimalInteger(text.toStdU16String()))
-        return *value;
+    // Characters beyond ASCII are no digits in any encoding, so UTF-8 reads the same.
+    const std::optional<std::int64_t> value = ReadInteger(text.toStdString());
+    if (value && *value >= std::numeric_limits<int>::min() && *value <= std::numeric_limits<int>::max())
+        return static_cast<int>(*value);
     throw ConversionError(
         QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
 }

@@ -4,12 +4,7 @@
 #include "NumberText.h"
 #include "ReportSources.h"
 #include "ReportTemplate.h"
-#include "Unidades.h"
 #include "Windows1252.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QRadioButton>
 
 #include <array>
 
@@ -19,9 +14,14 @@ namespace {
 const QString kPar = QStringLiteral("\\par ");
 const QString kTabs = QStringLiteral("\\tab \\tab ");
 
-QString Value(TUnidades *field) { return ValueWithUnitText(*field); }
-
 QString Pattern(double value) { return QString::fromStdString(FormatPattern0_5(value)); }
+
+// The value shown with "0.#####", a blank, then the field's unit: "21.79 km".
+QString Value(const ReportSources &s, ReportField field)
+{
+    const ShownValue shown = s.Field(field);
+    return Pattern(shown.value) + QStringLiteral(" ") + shown.unit;
+}
 
 // "%2.6f": six decimals, "." whatever the locale; the width never matters at six decimals.
 QString SixDecimals(double value) { return QString::fromStdString(RenderFixed(value, 6)); }
@@ -29,73 +29,69 @@ QString SixDecimals(double value) { return QString::fromStdString(RenderFixed(va
 // Step k ends at k time steps, in hours.
 QString StepTime(const ModelState &model, int k) { return Pattern(k * model.TimeStep / 60); }
 
-// A list with no chosen entry (its text typed over) has no entry to read.
-QString ChosenEntry(const QComboBox &list)
+// A list without a current entry has no text to quote.
+QString EntryText(const ListEntry &entry)
 {
-    const int index = list.currentIndex();
-    if (index < 0 || index >= list.count())
-        throw ReportError("List index out of bounds (" + std::to_string(index) + ")");
-    return list.itemText(index);
+    if (entry.index < 0)
+        throw ReportError("List index out of bounds (" + std::to_string(entry.index) + ")");
+    return entry.text;
 }
 
 QString GeometryText(const ReportSources &s)
 {
-    return QStringLiteral("Distance from farthest point to outlet ") + Value(s.euDdpmrhls) + kPar +
+    return QStringLiteral("Distance from farthest point to outlet ") + Value(s, ReportField::FlowLength) + kPar +
            QStringLiteral("Land level difference between the farthest point and the outlet ") +
-           Value(s.euDntepmrys) + kPar + QStringLiteral("Watershed area ") + Value(s.euAc);
+           Value(s, ReportField::LevelDifference) + kPar + QStringLiteral("Watershed area ") + Value(s, ReportField::WatershedArea);
 }
 
 QString ConcentrationTimeText(const ReportSources &s)
 {
-    return QStringLiteral("Watershed concentration time ") + Value(s.euTccResultado);
+    return QStringLiteral("Watershed concentration time ") + Value(s, ReportField::ConcentrationTime);
 }
 
 QString SoilGroupText(const ReportSources &s)
 {
-    return QStringLiteral("Hydrologic Group ") + ChosenEntry(*s.cbGh);
+    return QStringLiteral("Hydrologic Group ") + EntryText(s.SoilGroup());
 }
 
 QString AssignmentText(const ReportSources &s)
 {
     return QStringLiteral("Assignment of Initial Abstraction: ") +
-           (s.cbAai->isChecked() ? QStringLiteral(" Yes") : QStringLiteral(" No"));
+           (s.Model().AssignInitialAbstraction ? QStringLiteral(" Yes") : QStringLiteral(" No"));
 }
 
 QString InitialAbstractionText(const ReportSources &s)
 {
-    return QStringLiteral("Initial Abstraction ") + Value(s.euAi);
+    return QStringLiteral("Initial Abstraction ") + Value(s, ReportField::InitialAbstraction);
 }
 
 QString SeriesKindText(const ReportSources &s)
 {
-    return s.rbAcumulada->isChecked() ? s.rbAcumulada->text() : s.rcParcial->text();
+    return s.SeriesKindCaption();
 }
 
 QString TimeStepText(const ReportSources &s)
 {
-    return QStringLiteral("Time step of data series ") + Value(s.euPtsd);
+    return QStringLiteral("Time step of data series ") + Value(s, ReportField::TimeStep);
 }
 
-QString RainfallResultsText(const ReportSources &s) { return RainfallResultsListing(*s.model); }
+QString RainfallResultsText(const ReportSources &s) { return RainfallResultsListing(s.Model()); }
 
 QString LandUseText(const ReportSources &s)
 {
-    for (const QRadioButton *button : {s.rbAu, s.rbTac, s.rbOta, s.rbTpas})
-        if (button->isChecked())
-            return button->text();
-    return {};
+    return s.LandUseCaption();
 }
 
 QString CurveNumberText(const ReportSources &s)
 {
-    return QStringLiteral("Curve number ") + Value(s.euNc) + QStringLiteral(" ") + kPar;
+    return QStringLiteral("Curve number ") + Value(s, ReportField::CurveNumber) + QStringLiteral(" ") + kPar;
 }
 
 // No blank between "retention" and the value.
 QString RetentionText(const ReportSources &s)
 {
-    return QStringLiteral("Maximum potencial retention") + Value(s.euRpmResultado) + kPar +
-           RunoffDepthListing(*s.model);
+    return QStringLiteral("Maximum potencial retention") + Value(s, ReportField::PotentialRetention) + kPar +
+           RunoffDepthListing(s.Model());
 }
 
 using TextBuilder = QString (*)(const ReportSources &);
@@ -110,21 +106,16 @@ constexpr std::array<TextBuilder, 13> kIdentifierTexts = {
 
 } // namespace
 
-QString ValueWithUnitText(TUnidades &field)
-{
-    return Pattern(static_cast<double>(field.AsFloat())) + QStringLiteral(" ") +
-           field.UnitAsString();
-}
-
 QString RainfallSeriesListing(const ReportSources &s)
 {
-    const QString count = ChosenEntry(*s.cbSall);
+    const QString count = EntryText(s.StepCount());
     QString text = QStringLiteral("Series of partial rainfall heights: ") + count + kPar;
     const int rows = ParseIntegerText(count);
-    const bool cumulative = s.rbAcumulada->isChecked();
+    const ModelState &model = s.Model();
+    const bool cumulative = !model.PartialSeries;
     const QString label = cumulative ? QStringLiteral("        Cummulative rainfall height: ")
                                      : QStringLiteral("        Partial rainfall height: ");
-    const Series &heights = cumulative ? s.model->EnteredCumulative : s.model->EnteredPartial;
+    const Series &heights = cumulative ? model.EnteredCumulative : model.EnteredPartial;
     for (int k = 1; k <= rows; ++k)
         text += QStringLiteral("Rainfall step #: ") + QString::number(k) + label +
                 SixDecimals(heights[k]) + kPar;
@@ -153,10 +144,10 @@ QString RunoffDepthListing(const ModelState &model)
 
 QString RunoffResultsListing(const ReportSources &s)
 {
-    const ModelState &model = *s.model;
-    QString text = QStringLiteral("Total runoff volume ") + Value(s.euVteResultado) + kPar +
-                   QStringLiteral("Specific total volume ") + Value(s.euVtespResultado) + kPar +
-                   QStringLiteral("Peak discharge ") + Value(s.euCpResultado) + kPar;
+    const ModelState &model = s.Model();
+    QString text = QStringLiteral("Total runoff volume ") + Value(s, ReportField::TotalVolume) + kPar +
+                   QStringLiteral("Specific total volume ") + Value(s, ReportField::SpecificVolume) + kPar +
+                   QStringLiteral("Peak discharge ") + Value(s, ReportField::PeakDischarge) + kPar;
     for (int k = 1; k <= model.HydrographCount; ++k)
         text += QStringLiteral("Time : ") + StepTime(model, k) + kTabs +
                 QStringLiteral("Valor: ") + Pattern(model.Hydrograph[k]) + kPar;

@@ -1,7 +1,7 @@
 #pragma once
 
-// The texts that replace the markers [$1] to [$13] of the report template, read from the main
-// window's controls and the model state. Inserted texts carry only "\par " and "\tab " as RTF.
+// The texts that replace the markers [$1] to [$13] of the report template, read from the values
+// the window shows and the model state. Inserted texts carry only "\par " and "\tab " as RTF.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -9,12 +9,8 @@
 
 namespace velmaro {
 
-class TUnidades;
 struct ModelState;
-struct ReportSources;
-
-// The value shown with "0.#####", a blank, then the field's unit: "21.79 km".
-QString ValueWithUnitText(TUnidades &field);
+class ReportSources;
 
 QString RainfallSeriesListing(const ReportSources &sources);
 QString RainfallResultsListing(const ModelState &model);

@@ -9,7 +9,7 @@ class QTextEdit;
 
 namespace velmaro {
 
-struct ReportSources;
+class ReportSources;
 
 void ShowFilledReport(QTextEdit &view, const QString &templatePath, const ReportSources &sources);
 

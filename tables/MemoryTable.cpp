@@ -1,6 +1,7 @@
 #include "MemoryTable.h"
 
-#include <charconv>
+#include "NumberText.h"
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -24,17 +25,6 @@ std::string Quoted(const QString &name)
     return "'" + name.toStdString() + "'";
 }
 
-// Lays out the shortest round-trip digits of a scientific text ("1.25e+00") positionally.
-std::string Positional(std::string_view digits, int exponent)
-{
-    const int count = static_cast<int>(digits.size());
-    if (exponent < 0)
-        return "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + std::string(digits);
-    if (count <= exponent + 1)
-        return std::string(digits) + std::string(static_cast<std::size_t>(exponent + 1 - count), '0');
-    return std::string(digits.substr(0, exponent + 1)) + "." + std::string(digits.substr(exponent + 1));
-}
-
 } // namespace
 
 bool IsNull(const CellValue &value)
@@ -42,36 +32,12 @@ bool IsNull(const CellValue &value)
     return std::holds_alternative<std::monostate>(value);
 }
 
-QString ShortestNumberText(double value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    const std::string scientific(buffer, result.ptr);
-    if (!std::isfinite(value))
-        return QString::fromStdString(scientific);
-
-    const bool negative = scientific.front() == '-';
-    const std::string_view body = std::string_view(scientific).substr(negative ? 1 : 0);
-    const auto e = body.find('e');
-    std::string digits;
-    for (char c : body.substr(0, e))
-        if (c != '.')
-            digits += c;
-    int exponent = 0;
-    const auto expText = body.substr(e + 1);
-    std::from_chars(expText.data() + (expText.front() == '+' ? 1 : 0), expText.data() + expText.size(), exponent);
-
-    if (exponent < -5 || exponent > 14)
-        return QString::fromStdString(scientific);
-    return QString::fromStdString((negative ? "-" : "") + Positional(digits, exponent));
-}
-
 QString CellText(const CellValue &value)
 {
     if (const auto *i = std::get_if<std::int32_t>(&value))
         return QString::number(*i);
     if (const auto *d = std::get_if<double>(&value))
-        return ShortestNumberText(*d);
+        return QString::fromStdString(ShortestText(*d));
     if (const auto *s = std::get_if<QString>(&value))
         return *s;
     return {};

@@ -30,11 +30,8 @@ using CellValue = std::variant<std::monostate, std::int32_t, double, QString>;
 
 bool IsNull(const CellValue &value);
 
-// Shortest text that reads back to the same double, "." as decimal point whatever the locale;
-// positional for decimal exponents -5 to 14, scientific ("1.5e+20") beyond.
-QString ShortestNumberText(double value);
-
-// The text form of a cell: empty for null, the number text for numbers, the text itself.
+// The text form of a cell: empty for null, the number text for numbers (the shortest that
+// reads back, "." whatever the locale), the text itself.
 QString CellText(const CellValue &value);
 
 struct FieldDef {

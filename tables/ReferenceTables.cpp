@@ -260,15 +260,14 @@ const TableEntry Tables[] = {
 
 } // namespace
 
-bool BuildReferenceTable(TSeleccionForm &form, const QString &id)
+void BuildReferenceTable(TSeleccionForm &form, const QString &id)
 {
     for (const TableEntry &table : Tables) {
         if (id == QLatin1String(table.id)) {
             table.build(form);
-            return true;
+            return;
         }
     }
-    return false;
 }
 
 } // namespace velmaro

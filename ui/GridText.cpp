@@ -1,8 +1,8 @@
 #include "GridText.h"
 
+#include "NumberText.h"
 #include "ResultGrid.h"
 
-#include <charconv>
 #include <string>
 
 namespace velmaro {
@@ -24,14 +24,6 @@ std::string CsvField(const QString &text)
         quoted += c;
     }
     return quoted + '"';
-}
-
-// The shortest decimal text that reads back to exactly x.
-std::string ShortestRoundTrip(double x)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, x);
-    return std::string(buffer, result.ptr);
 }
 
 } // namespace
@@ -67,7 +59,7 @@ QByteArray GridCsv(const ResultGridModel &cells)
             if (column > 0)
                 csv += ',';
             if (const auto value = cells.ShownValue(column, row))
-                csv += ShortestRoundTrip(*value);
+                csv += ShortestText(*value);
         }
         csv += kCsvLineEnd;
     }

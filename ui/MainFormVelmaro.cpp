@@ -18,7 +18,6 @@ TMainFormVelmaro::TMainFormVelmaro(ModelState &model, QWidget *parent)
     : QMainWindow(parent), model_(model)
 {
     BuildWindow();
-    ConnectHandlers();
     FormCreate();
 }
 

@@ -8,6 +8,9 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+#include <initializer_list>
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -26,7 +29,6 @@ namespace velmaro {
 
 struct ModelState;
 struct PlotUnits;
-struct ReportSources;
 class CentredPicture;
 class PlotWindow;
 class ResultGrid;
@@ -43,45 +45,21 @@ public:
 
     ModelState &Model() const { return model_; }
 
-    // The entered cumulative series decreases somewhere; drives the status panel.
-    bool SeriesError = false;
+    // Handlers are named after their control or tab and event. Each tab's show handler runs the
+    // stage of the tab before it first (RecomputationChain.cpp).
 
-    // Handlers, named after their control or tab and event.
+    // The window as a whole
     void FormCreate();
     void FormShow();
-    void GeometriaShow();
-    void SueloShow();
-    void ForzantesShow();
-    void CondicionantesShow();
-    void EscorrentiaShow();
-    void cbAaiClick();
     void BoundsError(TSciCustomEdit *Sender);
-    void rbAcumuladaClick();
-    void rcParcialClick();
-    void cbSallChange();
-    void cbLluviaChange();
-    void euAllChange();
     void AcercaDeExecute();
     void Ayuda2Click();
-    void bbSTC1Click();
-    void BitBtn1Click();
-    void BitBtn6Click();
-    void BitBtn2Click();
-    void TabSheet1Show();
-    void ImprimirReporte1Click();
-    void Button8Click();
     void Plot1Click();
-
-    // The plot window while it is open; it closes on its own and is then gone.
+    // The plot window while it is open; closing it deletes it.
     PlotWindow *PlotShown() const;
-
-    // The report template beside the executable, resolved once by FormCreate.
-    QString ReportTemplatePath;
-
-    // Helpers of the window.
     static void FillNumberList(QComboBox *list, int count);
-    void ShowSeriesStatus(const QString &message);
-    bool CumulativeSeriesIsValid() const;
+    // The entry the list's text names, or -1 while the user's typed text names none.
+    static int NamedEntry(const QComboBox *list);
 
     // Menu. Qt's menu items are the actions themselves, so each item and the action it is bound
     // to are one object.
@@ -93,14 +71,24 @@ public:
 
     QTabWidget *PageControl1;
     QWidget *Geometria, *Suelo, *Forzantes, *Condicionantes, *Escorrentia, *TabSheet1;
+
+    // Status panel: the state of the entered cumulative series.
     QLabel *Panel1;
+    bool SeriesError = false; // the entered cumulative series decreases somewhere
+    void ShowSeriesStatus(const QString &message);
 
     // Geometry
+    void GeometriaShow();
     QGroupBox *gbDimensiones, *gbSedResultado;
     CentredPicture *Image1;
     TUnidades *euDdpmrhls, *euDntepmrys, *euAc, *euTccResultado;
 
     // Soil
+    void SueloShow();
+    void cbAaiClick();
+    void bbSTC1Click();
+    void BitBtn1Click();
+    void BitBtn6Click();
     QGroupBox *GroupBox2, *GroupBox1;
     QLabel *Label6, *Label1, *Label2, *Label15;
     QComboBox *cbGh;
@@ -109,7 +97,14 @@ public:
     QCheckBox *cbAai;
     TUnidades *euAi;
 
-    // Forcing
+    // Forcing, with the rainfall series editor (RainfallSeriesEditor.cpp)
+    void ForzantesShow();
+    void rbAcumuladaClick();
+    void rcParcialClick();
+    void cbSallChange();
+    void cbLluviaChange();
+    void euAllChange();
+    bool CumulativeSeriesIsValid() const;
     QGroupBox *GroupBox3, *GroupBox4;
     QRadioButton *rbAcumulada, *rcParcial;
     TUnidades *euPtsd, *euAll;
@@ -119,6 +114,8 @@ public:
     ResultGrid *sgLlResultado;
 
     // Conditioning
+    void CondicionantesShow();
+    void BitBtn2Click();
     QGroupBox *GroupBox6, *GroupBox5, *GroupBox7;
     QRadioButton *rbAu, *rbTac, *rbOta, *rbTpas;
     TUnidades *euNc, *euRpmResultado;
@@ -129,6 +126,7 @@ public:
     ResultGrid *sgSvaeuaResultados;
 
     // Runoff
+    void EscorrentiaShow();
     QGroupBox *GroupBox8;
     TUnidades *euVteResultado, *euVtespResultado, *euCpResultado;
     QComboBox *cbUnidadHidrograma;
@@ -136,26 +134,43 @@ public:
     ResultGrid *sgHeResultado;
 
     // Report
+    void TabSheet1Show();
+    void ImprimirReporte1Click();
+    void Button8Click();
     QFrame *Panel2;
     QPushButton *Button8;
     QTextEdit *RichEdit1;
+    // The report template beside the executable, resolved once by FormCreate.
+    QString ReportTemplatePath;
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    using Handler = void (TMainFormVelmaro::*)();
+    using TypedHandler = void (TMainFormVelmaro::*)(const QString &);
     class Recomputation;
 
+    // Each tab is built and its controls bound in one function (MainWindowLayout.cpp).
     void BuildWindow();
     void BuildMenu();
+    void BuildStatusPanel(QWidget *client);
     void BuildGeometryTab();
     void BuildSoilTab();
     void BuildForcingTab();
     void BuildConditioningTab();
     void BuildRunoffTab();
     void BuildReportTab();
-    void BuildStatusPanel(QWidget *client);
-    void ConnectHandlers();
+
+    // Bindings: every handler runs as an entry point, so its failure is shown, never lost.
+    std::function<void()> Guarded(Handler handler);
+    std::function<void(bool)> WhenChosen(Handler handler);
+    void OnChange(TUnidades *field, Handler handler);
+    void OnTyped(QComboBox *list, TypedHandler handler);
+    void ShowBoundsErrors(std::initializer_list<TUnidades *> inputs);
+
+    // Field values are extended; beyond the double range the model gets an infinity.
+    static double ToModel(long double value);
     void RunTabShowHandler(int tab);
     void SwitchSeriesKind(const QString &heightCaption);
     void ChooseTypedStepCount(const QString &text);
@@ -163,7 +178,7 @@ private:
     void FillRainfallGrid();
     void FillRunoffDepthGrid();
     void FillHydrographGrid();
-    ReportSources ReportControls() const;
+    // The plot follows the window's model in the units chosen above the grids.
     PlotUnits ChosenPlotUnits() const;
     void FollowInPlot();
     template <class TakePick>

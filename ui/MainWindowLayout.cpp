@@ -1,10 +1,12 @@
-// What the main window is made of: its frame, the six tabs with their controls at their design
-// positions, the twelve units fields and the main menu. Behaviour is bound elsewhere.
+// What the main window is made of and how its controls are bound: the frame, the main menu and
+// the six tabs, each built with its controls at their design positions and bound to its handlers
+// in one function.
 
 #include "MainFormVelmaro.h"
 
 #include "FormLayout.h"
 #include "GeometryIllustration.h"
+#include "MessagePresenter.h"
 #include "ResultGrid.h"
 #include "Unidades.h"
 
@@ -13,6 +15,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -154,7 +157,50 @@ QToolButton *NewTableButton(QWidget *parent, const char *name, int left, int top
     return button;
 }
 
+void RevertToNamedEntry(QComboBox *list)
+{
+    if (TMainFormVelmaro::NamedEntry(list) < 0 && list->currentIndex() >= 0)
+        list->setEditText(list->itemText(list->currentIndex()));
+}
+
 } // namespace
+
+std::function<void()> TMainFormVelmaro::Guarded(Handler handler)
+{
+    return [this, handler] { GuardEntryPoint(this, [this, handler] { (this->*handler)(); }); };
+}
+
+// For radio buttons: only the button that became chosen runs its handler.
+std::function<void(bool)> TMainFormVelmaro::WhenChosen(Handler handler)
+{
+    return [this, handler](bool chosen) {
+        if (chosen)
+            GuardEntryPoint(this, [this, handler] { (this->*handler)(); });
+    };
+}
+
+void TMainFormVelmaro::OnChange(TUnidades *field, Handler handler)
+{
+    field->OnChange = [this, handler](TSciCustomEdit *) { (this->*handler)(); };
+}
+
+// An editable list: each keystroke may choose the entry its text names; on finishing, a text that
+// names none goes back to the chosen entry.
+void TMainFormVelmaro::OnTyped(QComboBox *list, TypedHandler handler)
+{
+    connect(list->lineEdit(), &QLineEdit::textEdited, this, [this, handler](const QString &text) {
+        GuardEntryPoint(this, [this, handler, &text] { (this->*handler)(text); });
+    });
+    connect(list->lineEdit(), &QLineEdit::editingFinished, this, [list] { RevertToNamedEntry(list); });
+}
+
+void TMainFormVelmaro::ShowBoundsErrors(std::initializer_list<TUnidades *> inputs)
+{
+    for (TUnidades *input : inputs)
+        input->OnBoundsError = [this](TSciCustomEdit *sender, const QString &, TBoundsValidationType) {
+            BoundsError(sender);
+        };
+}
 
 void TMainFormVelmaro::BuildWindow()
 {
@@ -178,6 +224,9 @@ void TMainFormVelmaro::BuildWindow()
     BuildConditioningTab();
     BuildRunoffTab();
     BuildReportTab();
+    // Bound once every tab exists: adding the first tab already changes the current one.
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+            [this](int tab) { GuardEntryPoint(this, [this, tab] { RunTabShowHandler(tab); }); });
 
     resize(799, 557);
     const QRect screenArea = screen()->availableGeometry();
@@ -226,6 +275,12 @@ void TMainFormVelmaro::BuildMenu()
     Acercade1 = AcercaDe;
     Ayuda1->addAction(Ayuda2);
     Ayuda1->addAction(Acercade1);
+
+    connect(ImprimirReporte1, &QAction::triggered, this,
+            Guarded(&TMainFormVelmaro::ImprimirReporte1Click));
+    connect(AcercaDe, &QAction::triggered, this, Guarded(&TMainFormVelmaro::AcercaDeExecute));
+    connect(Ayuda2, &QAction::triggered, this, Guarded(&TMainFormVelmaro::Ayuda2Click));
+    connect(Plot1, &QAction::triggered, this, Guarded(&TMainFormVelmaro::Plot1Click));
 }
 
 void TMainFormVelmaro::BuildStatusPanel(QWidget *client)
@@ -267,6 +322,10 @@ void TMainFormVelmaro::BuildGeometryTab()
     DockBoxes(Geometria, {{gbDimensiones, Dock::Top, 117},
                           {Image1, Dock::Client, 0},
                           {gbSedResultado, Dock::Bottom, 53}});
+
+    for (TUnidades *input : {euDdpmrhls, euDntepmrys, euAc})
+        OnChange(input, &TMainFormVelmaro::GeometriaShow);
+    ShowBoundsErrors({euDdpmrhls, euDntepmrys, euAc});
 }
 
 void TMainFormVelmaro::BuildSoilTab()
@@ -307,6 +366,15 @@ void TMainFormVelmaro::BuildSoilTab()
                                86 + 17 / 2);
 
     DockBoxes(Suelo, {{GroupBox2, Dock::Top, 106}, {GroupBox1, Dock::Top, 118}});
+
+    connect(cbGh, &QComboBox::activated, this, Guarded(&TMainFormVelmaro::SueloShow));
+    OnTyped(cbGh, &TMainFormVelmaro::ChooseTypedSoilGroup);
+    connect(bbSTC1, &QToolButton::clicked, this, Guarded(&TMainFormVelmaro::bbSTC1Click));
+    connect(BitBtn1, &QToolButton::clicked, this, Guarded(&TMainFormVelmaro::BitBtn1Click));
+    connect(cbAai, &QCheckBox::toggled, this, Guarded(&TMainFormVelmaro::cbAaiClick));
+    OnChange(euAi, &TMainFormVelmaro::SueloShow);
+    ShowBoundsErrors({euAi});
+    connect(BitBtn6, &QToolButton::clicked, this, Guarded(&TMainFormVelmaro::BitBtn6Click));
 }
 
 void TMainFormVelmaro::BuildForcingTab()
@@ -347,6 +415,17 @@ void TMainFormVelmaro::BuildForcingTab()
 
     DockBoxes(Forzantes, {{GroupBox3, Dock::Top, 189}, {GroupBox4, Dock::Client, 0}});
     AnchorBottom(sgLlResultado, kGridBottomMargin);
+
+    connect(rbAcumulada, &QRadioButton::toggled, this, WhenChosen(&TMainFormVelmaro::rbAcumuladaClick));
+    connect(rcParcial, &QRadioButton::toggled, this, WhenChosen(&TMainFormVelmaro::rcParcialClick));
+    OnChange(euPtsd, &TMainFormVelmaro::ForzantesShow);
+    connect(cbSall, &QComboBox::activated, this, Guarded(&TMainFormVelmaro::cbSallChange));
+    OnTyped(cbSall, &TMainFormVelmaro::ChooseTypedStepCount);
+    connect(cbLluvia, &QComboBox::activated, this, Guarded(&TMainFormVelmaro::cbLluviaChange));
+    OnChange(euAll, &TMainFormVelmaro::euAllChange);
+    ShowBoundsErrors({euPtsd, euAll});
+    connect(cbUnidadesHietograma, &QComboBox::activated, this,
+            Guarded(&TMainFormVelmaro::ForzantesShow));
 }
 
 void TMainFormVelmaro::BuildConditioningTab()
@@ -382,6 +461,15 @@ void TMainFormVelmaro::BuildConditioningTab()
                                {GroupBox5, Dock::Top, 75},
                                {GroupBox7, Dock::Client, 0}});
     AnchorBottom(sgSvaeuaResultados, kGridBottomMargin);
+
+    for (QRadioButton *landUse : {rbAu, rbTac, rbOta, rbTpas})
+        connect(landUse, &QRadioButton::toggled, this,
+                WhenChosen(&TMainFormVelmaro::CondicionantesShow));
+    OnChange(euNc, &TMainFormVelmaro::CondicionantesShow);
+    ShowBoundsErrors({euNc});
+    connect(BitBtn2, &QToolButton::clicked, this, Guarded(&TMainFormVelmaro::BitBtn2Click));
+    connect(cbUnidadesVolumenes, &QComboBox::activated, this,
+            Guarded(&TMainFormVelmaro::CondicionantesShow));
 }
 
 void TMainFormVelmaro::BuildRunoffTab()
@@ -406,6 +494,9 @@ void TMainFormVelmaro::BuildRunoffTab()
 
     DockBoxes(Escorrentia, {{GroupBox8, Dock::Client, 0}});
     AnchorBottom(sgHeResultado, kGridBottomMargin);
+
+    connect(cbUnidadHidrograma, &QComboBox::activated, this,
+            Guarded(&TMainFormVelmaro::EscorrentiaShow));
 }
 
 void TMainFormVelmaro::BuildReportTab()
@@ -428,6 +519,8 @@ void TMainFormVelmaro::BuildReportTab()
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->setReadOnly(true);
     layout->addWidget(RichEdit1, 1);
+
+    connect(Button8, &QPushButton::clicked, this, Guarded(&TMainFormVelmaro::Button8Click));
 }
 
 } // namespace velmaro

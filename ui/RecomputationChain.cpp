@@ -1,7 +1,7 @@
-// How the main window computes: the event bindings, window creation, the five stage handlers that
-// each run the stage before them, the rainfall series editor and the result grids. A stage copies
-// its inputs into the model unguarded (an unreadable field ends the whole chain with its message),
-// then runs its routines and shows their results in a guarded part that fails silently.
+// How the main window computes: window creation, the stage handlers that each run the stage before
+// them, the result grids, and the plot window following each recomputation. A stage copies its inputs into the model unguarded (an unreadable
+// field ends the whole chain with its message), then runs its routines and shows their results in
+// a guarded part that fails silently.
 
 #include "MainFormVelmaro.h"
 
@@ -14,13 +14,10 @@
 #include "ResultGrid.h"
 #include "Unidades.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -98,9 +95,10 @@ void RunGuarded(QWidget *window, Steps &&steps)
     }
 }
 
-// Field values are extended; beyond the double range the model gets an infinity, which the
-// routines refuse as an arithmetic failure.
-double ToModel(long double value)
+} // namespace
+
+// The routines refuse the infinity as an arithmetic failure.
+double TMainFormVelmaro::ToModel(long double value)
 {
     if (value > DBL_MAX)
         return std::numeric_limits<double>::infinity();
@@ -108,6 +106,8 @@ double ToModel(long double value)
         return -std::numeric_limits<double>::infinity();
     return static_cast<double>(value);
 }
+
+namespace {
 
 // Truncation towards zero, held within the 32-bit range instead of overflowing it.
 std::int32_t TruncateToInt32(long double value)
@@ -119,19 +119,6 @@ std::int32_t TruncateToInt32(long double value)
     if (value <= -2147483648.0L)
         return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(value);
-}
-
-// The entry the list's text names, or -1 while the user's typed text names none.
-int ChosenEntry(const QComboBox *list)
-{
-    const int current = list->currentIndex();
-    return current >= 0 && list->currentText() == list->itemText(current) ? current : -1;
-}
-
-void RevertToChosenEntry(QComboBox *list)
-{
-    if (ChosenEntry(list) < 0 && list->currentIndex() >= 0)
-        list->setEditText(list->itemText(list->currentIndex()));
 }
 
 template <class Value>
@@ -192,78 +179,10 @@ private:
     int failuresBefore_;
 };
 
-void TMainFormVelmaro::ConnectHandlers()
+int TMainFormVelmaro::NamedEntry(const QComboBox *list)
 {
-    const auto guarded = [this](void (TMainFormVelmaro::*handler)()) {
-        return [this, handler] { GuardEntryPoint(this, [this, handler] { (this->*handler)(); }); };
-    };
-    const auto whenChosen = [this](void (TMainFormVelmaro::*handler)()) {
-        return [this, handler](bool chosen) {
-            if (chosen)
-                GuardEntryPoint(this, [this, handler] { (this->*handler)(); });
-        };
-    };
-    const auto onChange = [this](TUnidades *field, void (TMainFormVelmaro::*handler)()) {
-        field->OnChange = [this, handler](TSciCustomEdit *) { (this->*handler)(); };
-    };
-    // An editable list: each keystroke may choose the entry its text names; on finishing, a text
-    // that names none goes back to the chosen entry.
-    const auto onTyped = [this](QComboBox *list, void (TMainFormVelmaro::*handler)(const QString &)) {
-        connect(list->lineEdit(), &QLineEdit::textEdited, this, [this, handler](const QString &text) {
-            GuardEntryPoint(this, [this, handler, &text] { (this->*handler)(text); });
-        });
-        connect(list->lineEdit(), &QLineEdit::editingFinished, this, [list] { RevertToChosenEntry(list); });
-    };
-
-    connect(PageControl1, &QTabWidget::currentChanged, this,
-            [this](int tab) { GuardEntryPoint(this, [this, tab] { RunTabShowHandler(tab); }); });
-
-    onChange(euDdpmrhls, &TMainFormVelmaro::GeometriaShow);
-    onChange(euDntepmrys, &TMainFormVelmaro::GeometriaShow);
-    onChange(euAc, &TMainFormVelmaro::GeometriaShow);
-
-    onChange(euAi, &TMainFormVelmaro::SueloShow);
-    connect(cbGh, &QComboBox::activated, this, guarded(&TMainFormVelmaro::SueloShow));
-    onTyped(cbGh, &TMainFormVelmaro::ChooseTypedSoilGroup);
-    connect(cbAai, &QCheckBox::toggled, this, guarded(&TMainFormVelmaro::cbAaiClick));
-
-    onChange(euPtsd, &TMainFormVelmaro::ForzantesShow);
-    connect(cbUnidadesHietograma, &QComboBox::activated, this,
-            guarded(&TMainFormVelmaro::ForzantesShow));
-    connect(rbAcumulada, &QRadioButton::toggled, this, whenChosen(&TMainFormVelmaro::rbAcumuladaClick));
-    connect(rcParcial, &QRadioButton::toggled, this, whenChosen(&TMainFormVelmaro::rcParcialClick));
-    connect(cbSall, &QComboBox::activated, this, guarded(&TMainFormVelmaro::cbSallChange));
-    onTyped(cbSall, &TMainFormVelmaro::ChooseTypedStepCount);
-    connect(cbLluvia, &QComboBox::activated, this, guarded(&TMainFormVelmaro::cbLluviaChange));
-    onChange(euAll, &TMainFormVelmaro::euAllChange);
-
-    onChange(euNc, &TMainFormVelmaro::CondicionantesShow);
-    for (const auto &choice : kLandUses)
-        connect(this->*choice.radio, &QRadioButton::toggled, this,
-                whenChosen(&TMainFormVelmaro::CondicionantesShow));
-    connect(cbUnidadesVolumenes, &QComboBox::activated, this,
-            guarded(&TMainFormVelmaro::CondicionantesShow));
-
-    connect(cbUnidadHidrograma, &QComboBox::activated, this,
-            guarded(&TMainFormVelmaro::EscorrentiaShow));
-
-    for (TUnidades *input : {euDdpmrhls, euDntepmrys, euAc, euAi, euPtsd, euAll, euNc})
-        input->OnBoundsError = [this](TSciCustomEdit *sender, const QString &, TBoundsValidationType) {
-            BoundsError(sender);
-        };
-
-    connect(bbSTC1, &QToolButton::clicked, this, guarded(&TMainFormVelmaro::bbSTC1Click));
-    connect(BitBtn1, &QToolButton::clicked, this, guarded(&TMainFormVelmaro::BitBtn1Click));
-    connect(BitBtn6, &QToolButton::clicked, this, guarded(&TMainFormVelmaro::BitBtn6Click));
-    connect(BitBtn2, &QToolButton::clicked, this, guarded(&TMainFormVelmaro::BitBtn2Click));
-
-    connect(ImprimirReporte1, &QAction::triggered, this,
-            guarded(&TMainFormVelmaro::ImprimirReporte1Click));
-    connect(Button8, &QPushButton::clicked, this, guarded(&TMainFormVelmaro::Button8Click));
-
-    connect(Plot1, &QAction::triggered, this, guarded(&TMainFormVelmaro::Plot1Click));
-    connect(AcercaDe, &QAction::triggered, this, guarded(&TMainFormVelmaro::AcercaDeExecute));
-    connect(Ayuda2, &QAction::triggered, this, guarded(&TMainFormVelmaro::Ayuda2Click));
+    const int current = list->currentIndex();
+    return current >= 0 && list->currentText() == list->itemText(current) ? current : -1;
 }
 
 void TMainFormVelmaro::RunTabShowHandler(int tab)
@@ -301,7 +220,7 @@ void TMainFormVelmaro::SueloShow()
 {
     const Recomputation running(*this);
     GeometriaShow();
-    const int group = ChosenEntry(cbGh);
+    const int group = NamedEntry(cbGh);
     if (group >= 0 && group <= 3)
         model_.SoilGroup = static_cast<std::uint8_t>(group);
     model_.AssignInitialAbstraction = cbAai->isChecked() ? 1 : 0;
@@ -365,6 +284,14 @@ void TMainFormVelmaro::cbAaiClick()
     SueloShow();
 }
 
+void TMainFormVelmaro::ChooseTypedSoilGroup(const QString &text)
+{
+    const int entry = cbGh->findText(text.trimmed(), Qt::MatchExactly);
+    if (entry >= 0)
+        cbGh->setCurrentIndex(entry);
+    SueloShow();
+}
+
 void TMainFormVelmaro::BoundsError(TSciCustomEdit *Sender)
 {
     auto *field = dynamic_cast<TUnidades *>(Sender);
@@ -373,17 +300,6 @@ void TMainFormVelmaro::BoundsError(TSciCustomEdit *Sender)
     ShowErrorMessage(QString::fromStdString(BoundsErrorText(field->BaseMin(), field->BaseMax())),
                      this);
     field->setFocus(Qt::OtherFocusReason);
-}
-
-void TMainFormVelmaro::FillNumberList(QComboBox *list, int count)
-{
-    QStringList entries;
-    entries.reserve(count);
-    for (int entry = 1; entry <= count; ++entry)
-        entries.append(QString::number(entry));
-    list->clear();
-    list->addItems(entries);
-    list->setCurrentIndex(0);
 }
 
 void TMainFormVelmaro::ShowSeriesStatus(const QString &message)
@@ -440,90 +356,6 @@ void TMainFormVelmaro::FillHydrographGrid()
     FillGrid(sgHeResultado, unit,
              {StepTimes(count, model_.TimeStep),
               ColumnOf(count, [this, &unit](int j) { return model_.Hydrograph[j] * unit.factor; })});
-}
-
-// The rainfall series editor. The radio buttons choose the store in use at every read and write;
-// both stores keep every slot for the life of the process.
-
-namespace {
-
-Series &StoreInUse(ModelState &model, const QRadioButton *cumulative)
-{
-    return cumulative->isChecked() ? model.EnteredCumulative : model.EnteredPartial;
-}
-
-int SelectedStep(const QComboBox *steps)
-{
-    return std::clamp(steps->currentIndex() + 1, 1, kSeriesSlots);
-}
-
-} // namespace
-
-bool TMainFormVelmaro::CumulativeSeriesIsValid() const
-{
-    const int n = std::clamp(model_.StepCount, 1, kSeriesSlots);
-    for (int k = 2; k <= n; ++k)
-        if (model_.EnteredCumulative[k] < model_.EnteredCumulative[k - 1])
-            return false;
-    return true;
-}
-
-void TMainFormVelmaro::rbAcumuladaClick()
-{
-    SwitchSeriesKind(QStringLiteral("Cummulative rainfall height"));
-}
-
-void TMainFormVelmaro::rcParcialClick()
-{
-    SwitchSeriesKind(QStringLiteral("Partial rainfall height"));
-}
-
-void TMainFormVelmaro::SwitchSeriesKind(const QString &heightCaption)
-{
-    euAll->EditLabel()->setText(heightCaption);
-    cbSallChange();
-    ForzantesShow();
-}
-
-void TMainFormVelmaro::cbSallChange()
-{
-    // The list only ever has a chosen entry here: typed texts that name none are not taken.
-    const int chosen = cbSall->currentIndex();
-    model_.StepCount = std::clamp(chosen >= 0 ? chosen + 1 : model_.StepCount, 1, kSeriesSlots);
-    FillNumberList(cbLluvia, model_.StepCount);
-    cbLluviaChange();
-    ForzantesShow();
-}
-
-void TMainFormVelmaro::cbLluviaChange()
-{
-    const int k = SelectedStep(cbLluvia);
-    euAll->SetBaseValue(StoreInUse(model_, rbAcumulada)[k]);
-    ForzantesShow();
-}
-
-void TMainFormVelmaro::euAllChange()
-{
-    const int k = SelectedStep(cbLluvia);
-    StoreInUse(model_, rbAcumulada)[k] = ToModel(euAll->GetBaseValue());
-    ForzantesShow();
-}
-
-void TMainFormVelmaro::ChooseTypedStepCount(const QString &text)
-{
-    const int entry = cbSall->findText(text.trimmed(), Qt::MatchExactly);
-    if (entry < 0)
-        return; // reverted to the last chosen count when the user finishes typing
-    cbSall->setCurrentIndex(entry);
-    cbSallChange();
-}
-
-void TMainFormVelmaro::ChooseTypedSoilGroup(const QString &text)
-{
-    const int entry = cbGh->findText(text.trimmed(), Qt::MatchExactly);
-    if (entry >= 0)
-        cbGh->setCurrentIndex(entry);
-    SueloShow();
 }
 
 } // namespace velmaro

@@ -3,46 +3,19 @@
 #include "MainFormVelmaro.h"
 
 #include "ReportPrinter.h"
-#include "ReportSources.h"
 #include "ReportView.h"
+#include "WindowReportSources.h"
 
 #include <QTextEdit>
 
 namespace velmaro {
-
-ReportSources TMainFormVelmaro::ReportControls() const
-{
-    ReportSources sources;
-    sources.euDdpmrhls = euDdpmrhls;
-    sources.euDntepmrys = euDntepmrys;
-    sources.euAc = euAc;
-    sources.euTccResultado = euTccResultado;
-    sources.euAi = euAi;
-    sources.euPtsd = euPtsd;
-    sources.euNc = euNc;
-    sources.euRpmResultado = euRpmResultado;
-    sources.euVteResultado = euVteResultado;
-    sources.euVtespResultado = euVtespResultado;
-    sources.euCpResultado = euCpResultado;
-    sources.cbGh = cbGh;
-    sources.cbSall = cbSall;
-    sources.cbAai = cbAai;
-    sources.rbAcumulada = rbAcumulada;
-    sources.rcParcial = rcParcial;
-    sources.rbAu = rbAu;
-    sources.rbTac = rbTac;
-    sources.rbOta = rbOta;
-    sources.rbTpas = rbTpas;
-    sources.model = &model_;
-    return sources;
-}
 
 // The last link of the recomputation chain: an unreadable input ends it before the view is
 // touched, so the view keeps the report it showed.
 void TMainFormVelmaro::TabSheet1Show()
 {
     EscorrentiaShow();
-    ShowFilledReport(*RichEdit1, ReportTemplatePath, ReportControls());
+    ShowFilledReport(*RichEdit1, ReportTemplatePath, WindowReportSources(*this));
 }
 
 // Prints the report as last filled; printing never refills it.

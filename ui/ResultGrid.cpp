@@ -3,6 +3,7 @@
 #include "GridText.h"
 #include "MessagePresenter.h"
 #include "NumberText.h"
+#include "SciEdit.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -22,7 +23,6 @@ namespace {
 
 constexpr int kColumnWidth = 112;
 constexpr int kRowHeight = 17;
-const QColor kGridBackground(181, 189, 204);
 
 // The heading row drawn as a grid's fixed row: a raised cell in the button face with its text
 // 2 pixels in, so that a 17-pixel row holds the whole line of text.
@@ -203,7 +203,7 @@ ResultGrid::ResultGrid(QWidget *parent, const char *name, int columns, int rows)
     heading->setFixedHeight(kRowHeight);
 
     QPalette colours = palette();
-    colours.setColor(QPalette::Base, kGridBackground);
+    colours.setColor(QPalette::Base, kReadOnlyBackground);
     setPalette(colours);
 
     // The table leaves the window whole: the menu and Ctrl+C act on every row, not a selection.

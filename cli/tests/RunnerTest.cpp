@@ -1,5 +1,6 @@
 #include "Runner.h"
 
+#include "ModelFields.h"
 #include "ModelState.h"
 
 #include <QJsonArray>
@@ -11,6 +12,9 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <string_view>
+#include <variant>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,6 +40,25 @@ QJsonObject ParseJson(const std::string &text)
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
     EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     return doc.object();
+}
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+
+template <class Slots>
+void ExpectSlots(const QJsonValue &printed, const Slots &stored, int count, std::string_view name)
+{
+    const QJsonArray values = printed.toArray();
+    ASSERT_EQ(values.size(), count) << name;
+    for (int k = 1; k <= count; ++k)
+        EXPECT_EQ(values[k - 1].toDouble(), stored[k]) << name << " slot " << k;
+}
+
+std::string RenderJson(const ModelState &m)
+{
+    return cli::RenderJson(m, {});
 }
 
 } // namespace
@@ -96,51 +119,61 @@ TEST(RunnerTest, EveryFieldReadsBackToItsOwnValue)
         cli::ApplyArgument(m, argument);
     RunGuardedChain(m);
 
-    const struct {
-        const char *name;
-        double value;
-    } scalars[] = {
-        {"FlowLength", m.FlowLength},
-        {"LevelDifference", m.LevelDifference},
-        {"WatershedArea", m.WatershedArea},
-        {"ConcentrationTime", m.ConcentrationTime},
-        {"InitialAbstraction", m.InitialAbstraction},
-        {"TimeStep", m.TimeStep},
-        {"PotentialRetention", m.PotentialRetention},
-        {"TotalVolume", m.TotalVolume},
-        {"SpecificVolume", m.SpecificVolume},
-        {"PeakDischarge", m.PeakDischarge},
-        {"StepCount", double(m.StepCount)},
-        {"CurveNumber", double(m.CurveNumber)},
-        {"HydrographCount", double(m.HydrographCount)},
-        {"SoilGroup", double(m.SoilGroup)},
-        {"PartialSeries", double(m.PartialSeries)},
-        {"LandUse", double(m.LandUse)},
-        {"AssignInitialAbstraction", double(m.AssignInitialAbstraction)},
-    };
-    for (const auto &s : scalars)
-        EXPECT_EQ(json[s.name].toDouble(), s.value) << s.name;
-
-    const struct {
-        const char *name;
-        const Series &series;
-    } series[] = {
-        {"EnteredPartial", m.EnteredPartial},     {"RainPartial", m.RainPartial},
-        {"EnteredCumulative", m.EnteredCumulative}, {"RainCumulative", m.RainCumulative},
-        {"Hyetograph", m.Hyetograph},             {"RunoffDepth", m.RunoffDepth},
-        {"RunoffIncrement", m.RunoffIncrement},
-    };
-    for (const auto &s : series) {
-        const QJsonArray values = json[s.name].toArray();
-        ASSERT_EQ(values.size(), m.StepCount) << s.name;
-        for (int k = 1; k <= m.StepCount; ++k)
-            EXPECT_EQ(values[k - 1].toDouble(), s.series[k]) << s.name << " slot " << k;
+    for (const ModelField &field : ModelFields()) {
+        const QJsonValue printed = json[QString::fromUtf8(field.name.data(), field.name.size())];
+        std::visit(Overloaded{
+                       [&](double ModelState::*p) { EXPECT_EQ(printed.toDouble(), m.*p) << field.name; },
+                       [&](std::int32_t ModelState::*p) { EXPECT_EQ(printed.toDouble(), m.*p) << field.name; },
+                       [&](std::uint8_t ModelState::*p) { EXPECT_EQ(printed.toDouble(), m.*p) << field.name; },
+                       [&](Series ModelState::*p) { ExpectSlots(printed, m.*p, m.StepCount, field.name); },
+                       [&](Hydrograph ModelState::*p) {
+                           ExpectSlots(printed, m.*p, m.HydrographCount, field.name);
+                       },
+                   },
+                   field.member);
     }
-    const QJsonArray hydrograph = json["Hydrograph"].toArray();
-    ASSERT_EQ(hydrograph.size(), m.HydrographCount);
-    for (int j = 1; j <= m.HydrographCount; ++j)
-        EXPECT_EQ(hydrograph[j - 1].toDouble(), m.Hydrograph[j]) << "ordinate " << j;
-    EXPECT_EQ(json.size(), std::size(scalars) + std::size(series) + 2); // Hydrograph, failures
+    EXPECT_EQ(json.size(), std::ssize(ModelFields()) + 1); // and failures
+}
+
+// Each input of the table, set by its name, lands in its own member and nowhere else.
+TEST(RunnerTest, EveryInputOfTheTableSetsItsMember)
+{
+    ModelState defaults;
+    defaults.SetDefaults();
+    for (const ModelField &field : ModelFields()) {
+        if (!field.input)
+            continue;
+        ModelState m = defaults;
+        const std::string name(field.name);
+        const auto whole = [&](auto p) {
+            const WholeRange range = field.range;
+            cli::ApplyArgument(m, name + "=" + std::to_string(range.high));
+            EXPECT_EQ(m.*p, range.high) << name;
+            for (const std::int64_t outside : {range.low - 1, range.high + 1})
+                EXPECT_THROW(cli::ApplyArgument(m, name + "=" + std::to_string(outside)),
+                             cli::UsageError)
+                    << name << " " << outside;
+            m.*p = defaults.*p;
+        };
+        std::visit(Overloaded{
+                       [&](double ModelState::*p) {
+                           cli::ApplyArgument(m, name + "=-12.5");
+                           EXPECT_EQ(m.*p, -12.5) << name;
+                           m.*p = defaults.*p;
+                       },
+                       [&](std::int32_t ModelState::*p) { whole(p); },
+                       [&](std::uint8_t ModelState::*p) { whole(p); },
+                       [&](Series ModelState::*p) {
+                           cli::ApplyArgument(m, name + "=7.5,8.5");
+                           EXPECT_EQ((m.*p)[1], 7.5) << name;
+                           EXPECT_EQ((m.*p)[2], 8.5) << name;
+                           m.*p = defaults.*p;
+                       },
+                       [&](Hydrograph ModelState::*) { ADD_FAILURE() << name << " is no input"; },
+                   },
+                   field.member);
+        EXPECT_EQ(RenderJson(m), RenderJson(defaults)) << name << " touched another field";
+    }
 }
 
 TEST(RunnerTest, InputsReachTheirFields)
@@ -160,6 +193,19 @@ TEST(RunnerTest, InputsReachTheirFields)
     EXPECT_EQ(json["FlowLength"].toDouble(), 2.5);
     EXPECT_EQ(json["WatershedArea"].toDouble(), 0.5);
     EXPECT_EQ(RunWith({"CurveNumber=+90"}).status, 0);
+}
+
+TEST(RunnerTest, HelpListsEveryInputWithWhatItTakes)
+{
+    const std::string usage = RunWith({"--help"}).out;
+    for (const ModelField &field : ModelFields()) {
+        const bool listed = usage.find("  " + std::string(field.name) + "=") != std::string::npos;
+        EXPECT_EQ(listed, field.input) << field.name;
+    }
+    for (const char *line : {"FlowLength=NUMBER", "StepCount=1..100", "CurveNumber=WHOLE",
+                             "SoilGroup=0..3", "PartialSeries=0|1", "EnteredPartial=NUMBER,NUMBER,...",
+                             "km²", "0 = A ... 3 = D", "at most 100"})
+        EXPECT_NE(usage.find(line), std::string::npos) << line;
 }
 
 TEST(RunnerTest, EngineFailuresAreListedInOrderAndTheChainGoesOn)

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace velmaro {
 namespace {
@@ -241,6 +242,60 @@ TEST(FormatPattern0_5, AtMostFiveDecimalsNoGrouping)
         EXPECT_EQ(FormatPattern0_5(value), text) << value;
 }
 
+// The plain texts beside the edit fields' own: range messages, table cells, the runner's and the
+// report template's numbers. Each row names the call it checks.
+TEST(PlainNumberText, OneTableOfFormatsAndReads)
+{
+    const auto general = [](long double x) { return FormatGeneral2(x); };
+    const auto integer = [](std::string_view t) {
+        const auto v = ReadInteger(t);
+        return v ? std::to_string(*v) : std::string("none");
+    };
+    const auto plain = [](std::string_view t) {
+        const auto v = ReadPlainNumber(t);
+        return v ? ShortestText(*v) : std::string("none");
+    };
+    const struct {
+        std::string text;
+        const char *expected;
+    } cases[] = {
+        // Two significant digits; rounding can add an integer digit and so switch to "E".
+        {general(0), "0"},                {general(-0.0L), "0"},       {general(100), "1E2"},
+        {general(1.1E4900L), "1.1E4900"}, {general(50), "50"},         {general(99), "99"},
+        {general(99.96L), "1E2"},         {general(1234), "1.2E3"},    {general(0.5L), "0.5"},
+        {general(2.26L), "2.3"},          {general(0.123L), "0.12"},   {general(0.00001L), "0.00001"},
+        {general(0.0000012L), "1.2E-6"},  {general(-5), "-5"},         {general(-1.1E4900L), "-1.1E4900"},
+        {general(1.1E-4900L), "1.1E-4900"},
+        {general(std::numeric_limits<long double>::infinity()), "INF"},
+        {general(-std::numeric_limits<long double>::infinity()), "-INF"},
+        {general(std::numeric_limits<long double>::quiet_NaN()), "NAN"},
+        // The shortest digits that read back, positional for exponents -5 to 14.
+        {ShortestText(98), "98"},         {ShortestText(1.25), "1.25"},   {ShortestText(1.6), "1.6"},
+        {ShortestText(0.1), "0.1"},       {ShortestText(-2.5), "-2.5"},   {ShortestText(100000), "100000"},
+        {ShortestText(0.00001), "0.00001"}, {ShortestText(1e-6), "1e-06"},
+        {ShortestText(1e14), "100000000000000"}, {ShortestText(1e15), "1e+15"},
+        {ShortestText(1.5e20), "1.5e+20"}, {ShortestText(0.1 + 0.2), "0.30000000000000004"},
+        {ShortestText(0), "0"},           {ShortestText(-0.0), "-0"},
+        {ShortestText(std::numeric_limits<double>::infinity()), "inf"},
+        // Integers: one sign, digits only, the 64-bit range.
+        {integer("0"), "0"},              {integer("-3"), "-3"},          {integer("+7"), "7"},
+        {integer("00000000013"), "13"},   {integer("9223372036854775807"), "9223372036854775807"},
+        {integer("9223372036854775808"), "none"}, {integer(""), "none"},  {integer("+"), "none"},
+        {integer("-"), "none"},           {integer("+-3"), "none"},       {integer("++3"), "none"},
+        {integer(" 1"), "none"},          {integer("1 "), "none"},        {integer("1a"), "none"},
+        {integer("1.5"), "none"},         {integer(std::string_view("1\0" "2", 3)), "none"},
+        // Machine numbers: "." always, an optional "+", finite only.
+        {plain("2.5"), "2.5"},            {plain("+2.5"), "2.5"},         {plain("-2.5"), "-2.5"},
+        {plain("1e3"), "1000"},           {plain("1E-3"), "0.001"},       {plain(".5"), "0.5"},
+        {plain("5."), "5"},               {plain("+"), "none"},           {plain("+-1"), "none"},
+        {plain("++1"), "none"},           {plain(""), "none"},            {plain(" 1"), "none"},
+        {plain("1,5"), "none"},           {plain("1e"), "none"},          {plain("inf"), "none"},
+        {plain("nan"), "none"},           {plain("1e400"), "none"},       {plain("0x10"), "none"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.text, c.expected);
+}
+
 // A thread-safe switch is not needed: the test process has one thread.
 class CommaLocale : public ::testing::Test {
 protected:
@@ -266,6 +321,11 @@ TEST_F(CommaLocale, NumbersReadAndRenderTheSame)
     EXPECT_EQ(*ReadNumber("0.1"), 0.1L);
     EXPECT_FALSE(ReadNumber("0,1").has_value());
     EXPECT_THROW(ParseEditText("1.2.3"), ConversionError);
+    EXPECT_EQ(FormatGeneral2(0.123L), "0.12");
+    EXPECT_EQ(FormatGeneral2(1234), "1.2E3");
+    EXPECT_EQ(ShortestText(1.25), "1.25");
+    EXPECT_EQ(*ReadPlainNumber("1.25"), 1.25);
+    EXPECT_FALSE(ReadPlainNumber("1,25").has_value());
 }
 
 // The separators are the process-wide ones, whatever they are set to.

@@ -389,7 +389,7 @@ TEST_F(FloatEdit, ReadOnlyIgnoresEveryEditingKey)
     edit->SetAsFloat(12.0L);
     edit->setReadOnlyMode(true);
     EXPECT_TRUE(edit->ReadOnly());
-    EXPECT_EQ(edit->BackgroundColour(), QColor(181, 189, 204));
+    EXPECT_EQ(edit->BackgroundColor(), QColor(181, 189, 204));
     QApplication::clipboard()->setText("9");
     Focus(edit);
     edit->home(false);
@@ -451,15 +451,15 @@ TEST_F(FloatEdit, BackgroundFollowsTheState)
     edit->SetColorFocus(Qt::yellow);
     edit->SetColorDisabled(Qt::gray);
     Focus(before);
-    EXPECT_EQ(edit->BackgroundColour(), QColor(Qt::white));
+    EXPECT_EQ(edit->BackgroundColor(), QColor(Qt::white));
     Focus(edit);
-    EXPECT_EQ(edit->BackgroundColour(), QColor(Qt::yellow));
+    EXPECT_EQ(edit->BackgroundColor(), QColor(Qt::yellow));
     QTest::keyClick(edit, Qt::Key_Tab);
-    EXPECT_EQ(edit->BackgroundColour(), QColor(Qt::white));
+    EXPECT_EQ(edit->BackgroundColor(), QColor(Qt::white));
     edit->setEnabled(false);
-    EXPECT_EQ(edit->BackgroundColour(), QColor(Qt::gray));
+    EXPECT_EQ(edit->BackgroundColor(), QColor(Qt::gray));
     edit->SetColorDisabled(QColor());   // no colour: back to ColorRW
-    EXPECT_EQ(edit->BackgroundColour(), QColor(Qt::white));
+    EXPECT_EQ(edit->BackgroundColor(), QColor(Qt::white));
 }
 
 TEST_F(FloatEdit, DefaultsOfANewField)

@@ -1,7 +1,8 @@
 #include "PlotWindow.h"
 
-#include "MessagePresenter.h"
+#include "ActiveWindow.h"
 #include "ModelState.h"
+#include "RecordingPresenter.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -21,22 +22,13 @@
 namespace velmaro {
 namespace {
 
-class RecordingPresenter final : public MessagePresenter {
-public:
-    void ShowMessage(QWidget *, const QString &, const QString &text) override { texts.append(text); }
-    void Beep() override {}
-    QStringList texts;
-};
-
 class PlotWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetMessagePresenter(&presenter);
         model.SetDefaults();
         window.Follow(model, PlotUnits{});
     }
-    void TearDown() override { SetMessagePresenter(nullptr); }
 
     QCPAbstractPlottable *Plottable(const QString &name) const
     {
@@ -57,7 +49,7 @@ protected:
         return texts;
     }
 
-    RecordingPresenter presenter;
+    test::RecordingPresenter presenter;
     ModelState model;
     PlotWindow window;
 };
@@ -93,7 +85,7 @@ TEST_F(PlotWindowTest, AFailedStageBecomesALineInThePlotAndItsCurvesGoAway)
     EXPECT_EQ(Texts(), QStringList{"Hydrograph not drawn: the concentration time stage failed "
                                    "(Floating point division by zero)"});
     EXPECT_EQ(Plottable("Hyetogram")->valueAxis()->label(), "Intensity [cm/hr]");
-    EXPECT_TRUE(presenter.texts.isEmpty()) << "a failure is told in the plot, not in a message";
+    EXPECT_TRUE(presenter.messages.empty()) << "a failure is told in the plot, not in a message";
 
     model.LevelDifference = 1020;
     window.Follow(model, PlotUnits{});
@@ -152,7 +144,7 @@ TEST_F(PlotWindowTest, SavesReadablePngSvgAndVectorPdf)
     ASSERT_TRUE(window.SaveTo(png));
     ASSERT_TRUE(window.SaveTo(svg));
     ASSERT_TRUE(window.SaveTo(pdf));
-    EXPECT_TRUE(presenter.texts.isEmpty()) << presenter.texts.join('\n').toStdString();
+    EXPECT_TRUE(presenter.messages.empty()) << presenter.Texts().join('\n').toStdString();
 
     const QImage image(png);
     EXPECT_EQ(image.size(), QSize(900, 640));
@@ -183,11 +175,12 @@ TEST_F(PlotWindowTest, AFileThatCannotBeWrittenIsNamedWithItsReasonAndNothingIsL
     EXPECT_FALSE(window.SaveTo(missingFolder));
     const QString wrongKind = folder.filePath("plot.txt");
     EXPECT_FALSE(window.SaveTo(wrongKind));
-    ASSERT_EQ(presenter.texts.size(), 2);
-    EXPECT_TRUE(presenter.texts[0].startsWith("The plot could not be saved to \"" + missingFolder + "\": "))
-        << presenter.texts[0].toStdString();
-    EXPECT_GT(presenter.texts[0].size(), 35 + missingFolder.size()) << "the reason is given";
-    EXPECT_EQ(presenter.texts[1], "The plot could not be saved to \"" + wrongKind +
+    const QStringList texts = presenter.Texts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[0].startsWith("The plot could not be saved to \"" + missingFolder + "\": "))
+        << texts[0].toStdString();
+    EXPECT_GT(texts[0].size(), 35 + missingFolder.size()) << "the reason is given";
+    EXPECT_EQ(texts[1], "The plot could not be saved to \"" + wrongKind +
                                       "\": the name must end in .png, .svg or .pdf.");
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
@@ -197,9 +190,7 @@ TEST_F(PlotWindowTest, SaveAsksForTheFileAndCopyPutsThePictureOnTheClipboard)
     QTemporaryDir folder;
     const QString chosen = folder.filePath("asked.svg");
     window.AskSavePath = [&chosen](QWidget *) { return chosen; };
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    test::ShowActive(window);
     QTest::keyClick(window.windowHandle(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(QFile::exists(chosen));
 

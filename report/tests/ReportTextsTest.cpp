@@ -1,26 +1,69 @@
 #include "ReportTexts.h"
 
-#include "DefaultWindow.h"
+#include "Chain.h"
+#include "ModelState.h"
 #include "NumberText.h"
+#include "ReportSources.h"
 #include "ReportTemplate.h"
 #include "ReportView.h"
-#include "Unidades.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <map>
+#include <optional>
 #include <string>
 
 namespace velmaro {
 namespace {
+
+// What the window shows for the default watershed once every stage ran, as plain values.
+class FakeSources final : public ReportSources {
+public:
+    FakeSources()
+    {
+        model.SetDefaults();
+        RunGuardedChain(model);
+    }
+
+    ShownValue Field(ReportField field) const override
+    {
+        if (field == unreadable)
+            throw ConversionError("'1-2' is not a valid floating point value");
+        return fields.at(field);
+    }
+    ListEntry SoilGroup() const override { return soilGroup; }
+    ListEntry StepCount() const override { return stepCount; }
+    QString LandUseCaption() const override { return landUse; }
+    QString SeriesKindCaption() const override { return seriesKind; }
+    const ModelState &Model() const override { return model; }
+
+    std::map<ReportField, ShownValue> fields = {
+        {ReportField::FlowLength, {21.79, "km"}},
+        {ReportField::LevelDifference, {1020, "m"}},
+        {ReportField::WatershedArea, {70.26, "km²"}},
+        {ReportField::ConcentrationTime, {2.333, "hrs"}},
+        {ReportField::InitialAbstraction, {18, "mm"}},
+        {ReportField::TimeStep, {30, "min"}},
+        {ReportField::CurveNumber, {85, "-"}},
+        {ReportField::PotentialRetention, {44.824, "mm"}},
+        // The volume as its field shows it: 7.168E6 at three decimals.
+        {ReportField::TotalVolume, {7168000, "m³"}},
+        {ReportField::SpecificVolume, {102.022, "mm"}},
+        {ReportField::PeakDischarge, {627.683, "m³/s"}},
+    };
+    std::optional<ReportField> unreadable;
+    ListEntry soilGroup{1, "B: Moderate infiltration rate"};
+    ListEntry stepCount{5, "6"};
+    QString landUse = "Urban areas";
+    QString seriesKind = "Series of partial rainfall heights";
+    ModelState model;
+};
 
 const QByteArray kRainfallResults =
     "Time: 0.5\\tab \\tab Parcial: 9.4\\tab \\tab Acum.: 9.4\\tab \\tab Hietograma: 18.8\\par "
@@ -63,17 +106,17 @@ class ReportTexts : public ::testing::Test {
 protected:
     QByteArray Text(const QByteArray &identifier)
     {
-        return ReportIdentifierText(identifier, window.sources);
+        return ReportIdentifierText(identifier, sources);
     }
 
     QByteArray Fill(const QByteArray &templateBytes)
     {
         return ScanReportTemplate(templateBytes, [this](const QByteArray &identifier) {
-            return ReportIdentifierText(identifier, window.sources);
+            return ReportIdentifierText(identifier, sources);
         });
     }
 
-    DefaultWindow window;
+    FakeSources sources;
 };
 
 TEST_F(ReportTexts, EachIdentifierOfTheDefaultWindow)
@@ -92,7 +135,6 @@ TEST_F(ReportTexts, EachIdentifierOfTheDefaultWindow)
         "Urban areas",
         "Curve number 85 - \\par ",
         "Maximum potencial retention44.824 mm\\par " + kRunoffDepths,
-        // The volume reads as its field shows it: 7.168E6 at three decimals.
         "Total runoff volume 7168000 m\xB3\\par Specific total volume 102.022 mm\\par "
         "Peak discharge 627.683 m\xB3/s\\par " + kHydrograph,
     };
@@ -122,8 +164,8 @@ TEST_F(ReportTexts, TemplateBytesGiveReportBytes)
 
 TEST_F(ReportTexts, UnitsFollowTheFieldWhileListingsStayInBaseUnits)
 {
-    window.sources.euDdpmrhls->ChangeUnit(1);
-    window.sources.euCpResultado->ChangeUnit(1);
+    sources.fields[ReportField::FlowLength] = {21790, "m"};
+    sources.fields[ReportField::PeakDischarge] = {627700, "l/s"};
     EXPECT_TRUE(Text("$1").startsWith("Distance from farthest point to outlet 21790 m\\par "));
     EXPECT_TRUE(Text("$13").contains("Peak discharge 627700 l/s\\par ")); // shown 6.277E5
     EXPECT_TRUE(Text("$13").contains("Time : 3\\tab \\tab Valor: 627.68326\\par "));
@@ -131,12 +173,14 @@ TEST_F(ReportTexts, UnitsFollowTheFieldWhileListingsStayInBaseUnits)
 
 TEST_F(ReportTexts, CumulativeEntry)
 {
-    window.sources.rbAcumulada->setChecked(true);
+    sources.seriesKind = "Series of cummulative rainfall heights";
+    sources.model.PartialSeries = 0;
     const double cumulative[] = {10, 30, 31.5};
     for (int k = 1; k <= 3; ++k)
-        window.model.EnteredCumulative[k] = cumulative[k - 1];
-    window.sources.cbSall->setCurrentIndex(2);
-    window.Recompute();
+        sources.model.EnteredCumulative[k] = cumulative[k - 1];
+    sources.stepCount = {2, "3"};
+    sources.model.StepCount = 3;
+    RunGuardedChain(sources.model);
     EXPECT_EQ(Text("$6"), "Series of cummulative rainfall heights");
     EXPECT_EQ(Text("$8"), "Series of partial rainfall heights: 3\\par "
                           "Rainfall step #: 1        Cummulative rainfall height: 10.000000\\par "
@@ -148,20 +192,19 @@ TEST_F(ReportTexts, CumulativeEntry)
 
 TEST_F(ReportTexts, ChoicesOfTheSoilAndConditioningTabs)
 {
-    window.sources.cbAai->setChecked(false);
+    sources.model.AssignInitialAbstraction = 0;
     EXPECT_EQ(Text("$4"), "Assignment of Initial Abstraction:  No");
-    window.sources.cbGh->setCurrentIndex(3);
+    sources.soilGroup = {3, "D: Very low infiltration rate"};
     EXPECT_EQ(Text("$3"), "Hydrologic Group D: Very low infiltration rate");
-    window.sources.rbOta->setChecked(true);
+    sources.landUse = "Other agricultural lands";
     EXPECT_EQ(Text("$10"), "Other agricultural lands");
-    window.sources.rbOta->setAutoExclusive(false);
-    window.sources.rbOta->setChecked(false);
+    sources.landUse.clear();
     EXPECT_EQ(Text("$10"), "");
 }
 
-TEST_F(ReportTexts, AListWithoutChosenEntryIsAnError)
+TEST_F(ReportTexts, AListWithoutCurrentEntryIsAnError)
 {
-    window.sources.cbGh->setCurrentIndex(-1);
+    sources.soilGroup = {-1, "typed over"};
     try {
         Text("$3");
         FAIL() << "no error";
@@ -172,20 +215,19 @@ TEST_F(ReportTexts, AListWithoutChosenEntryIsAnError)
 
 TEST_F(ReportTexts, AnUnreadableFieldStopsTheFill)
 {
-    // As when the user typed it: the keystroke itself raised the error, the text stays.
-    EXPECT_THROW(window.sources.euAi->setText("1-2"), ConversionError);
+    sources.unreadable = ReportField::InitialAbstraction;
     EXPECT_THROW(Fill("[$4][$5]"), ConversionError);
 }
 
 TEST_F(ReportTexts, TimesFollowTheTimeStep)
 {
-    window.sources.euPtsd->SetAsFloat(1);
-    window.sources.cbSall->setCurrentIndex(0);
-    window.Recompute();
+    sources.model.TimeStep = 1;
+    sources.model.StepCount = 1;
+    RunGuardedChain(sources.model);
     EXPECT_TRUE(Text("$9").startsWith("Time: 0.01667\\tab "));
     EXPECT_TRUE(Text("$12").contains("Time : 0.01667\\tab \\tab Vol/Area: "));
-    EXPECT_EQ(Text("$13").count("Time : "), window.model.HydrographCount);
-    EXPECT_GT(window.model.HydrographCount, 100); // beyond the 100 slots of a series
+    EXPECT_EQ(Text("$13").count("Time : "), sources.model.HydrographCount);
+    EXPECT_GT(sources.model.HydrographCount, 100); // beyond the 100 slots of a series
 }
 
 TEST_F(ReportTexts, NumbersDoNotFollowTheCLibraryLocale)
@@ -219,14 +261,14 @@ protected:
     std::string Show(const QString &path)
     {
         try {
-            ShowFilledReport(view_, path, window_.sources);
+            ShowFilledReport(view_, path, sources_);
         } catch (const std::exception &error) {
             return error.what();
         }
         return {};
     }
 
-    DefaultWindow window_;
+    FakeSources sources_;
     QTextEdit view_;
     QTemporaryDir directory_;
     QString path_ = directory_.filePath("ModeloRepVelmaro.rtf");

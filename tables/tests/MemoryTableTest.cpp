@@ -33,31 +33,6 @@ void AppendRow(MemoryTable &t, const CellValue &id, const CellValue &name, const
 
 } // namespace
 
-TEST(ShortestNumberTextTest, ShortestGeneralFormWithDecimalPoint)
-{
-    const struct {
-        double value;
-        const char *text;
-    } cases[] = {
-        {98, "98"},       {1.25, "1.25"},     {1.6, "1.6"},         {0.1, "0.1"},
-        {-2.5, "-2.5"},   {100000, "100000"}, {0.00001, "0.00001"}, {1e-6, "1e-06"},
-        {1e14, "100000000000000"}, {1.5e20, "1.5e+20"}, {0.1 + 0.2, "0.30000000000000004"},
-        {0, "0"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(ShortestNumberText(c.value).toStdString(), c.text) << c.value;
-}
-
-TEST(ShortestNumberTextTest, IgnoresACommaDecimalLocale)
-{
-    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-        GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine";
-    const QString text = ShortestNumberText(1.25);
-    std::setlocale(LC_NUMERIC, before.c_str());
-    EXPECT_EQ(text, "1.25");
-}
-
 TEST(MemoryTableTest, ClosedTableRefusesEveryOperation)
 {
     MemoryTable never;

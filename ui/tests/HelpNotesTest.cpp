@@ -1,6 +1,6 @@
 #include "HelpNotes.h"
 
-#include "MessagePresenter.h"
+#include "RecordingPresenter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,33 +23,14 @@ const QString kHelpError = QStringLiteral(
     "Error on trying to open the help file. This problem can be due to the following thing: "
     "The file does not exist, or the Acrobat Reader program is not installed.");
 
-struct Message {
-    QWidget *parent;
-    QString caption;
-    QString text;
-};
-
-class RecordingPresenter : public velmaro::MessagePresenter {
-public:
-    void ShowMessage(QWidget *parent, const QString &caption, const QString &text) override
-    {
-        messages.push_back({parent, caption, text});
-    }
-    void Beep() override {}
-
-    std::vector<Message> messages;
-};
-
 class HelpNotesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(exeDir.isValid());
-        velmaro::SetMessagePresenter(&presenter);
     }
     void TearDown() override
     {
-        velmaro::SetMessagePresenter(nullptr);
         velmaro::SetDocumentOpener({});
     }
 
@@ -78,7 +59,7 @@ protected:
     }
 
     QTemporaryDir exeDir;
-    RecordingPresenter presenter;
+    velmaro::test::RecordingPresenter presenter;
     QWidget owner;
     std::vector<QUrl> opened;
 };

@@ -1,12 +1,16 @@
 #include "WindowFixture.h"
 
+#include "NumberText.h"
 #include "Unidades.h"
+#include "WindowReportSources.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -42,6 +46,76 @@ TEST_F(ReportTabTest, ShowingTheTabRecomputesAndFillsTheReport)
     Type(window->euNc, "90");
     ShowTab(window->TabSheet1);
     EXPECT_TRUE(Report().contains("Curve number 90"));
+}
+
+// The values the report's own tests take as the default window's: each field as it shows it.
+TEST_F(ReportTabTest, TheReportReadsTheDefaultsAsTheWindowShowsThem)
+{
+    ShowTab(window->TabSheet1);
+    const WindowReportSources sources(*window);
+    struct Case {
+        ReportField field;
+        double value;
+        QString unit;
+    };
+    const Case cases[] = {
+        {ReportField::FlowLength, 21.79, "km"},
+        {ReportField::LevelDifference, 1020, "m"},
+        {ReportField::WatershedArea, 70.26, "km²"},
+        {ReportField::ConcentrationTime, 2.333, "hrs"},
+        {ReportField::InitialAbstraction, 18, "mm"},
+        {ReportField::TimeStep, 30, "min"},
+        {ReportField::CurveNumber, 85, "-"},
+        {ReportField::PotentialRetention, 44.824, "mm"},
+        {ReportField::TotalVolume, 7168000, "m³"}, // shown 7.168E6
+        {ReportField::SpecificVolume, 102.022, "mm"},
+        {ReportField::PeakDischarge, 627.683, "m³/s"},
+    };
+    for (const Case &c : cases) {
+        const ShownValue shown = sources.Field(c.field);
+        EXPECT_DOUBLE_EQ(shown.value, c.value) << static_cast<int>(c.field);
+        EXPECT_EQ(shown.unit, c.unit) << static_cast<int>(c.field);
+    }
+    EXPECT_EQ(sources.SoilGroup().index, 1);
+    EXPECT_EQ(sources.SoilGroup().text, "B: Moderate infiltration rate");
+    EXPECT_EQ(sources.StepCount().index, 5);
+    EXPECT_EQ(sources.StepCount().text, "6");
+    EXPECT_EQ(sources.LandUseCaption(), "Urban areas");
+    EXPECT_EQ(sources.SeriesKindCaption(), "Series of partial rainfall heights");
+    EXPECT_EQ(&sources.Model(), &model);
+    EXPECT_EQ(model.AssignInitialAbstraction, 1);
+    EXPECT_EQ(model.PartialSeries, 1);
+}
+
+TEST_F(ReportTabTest, TheReportReadsWhatTheUserChanged)
+{
+    ShowTab(window->Escorrentia);
+    const WindowReportSources sources(*window);
+    window->euDdpmrhls->ChangeUnit(1);
+    window->euCpResultado->ChangeUnit(1);
+    EXPECT_DOUBLE_EQ(sources.Field(ReportField::FlowLength).value, 21790);
+    EXPECT_EQ(sources.Field(ReportField::FlowLength).unit, "m");
+    EXPECT_DOUBLE_EQ(sources.Field(ReportField::PeakDischarge).value, 627700); // shown 6.277E5
+    EXPECT_EQ(sources.Field(ReportField::PeakDischarge).unit, "l/s");
+
+    window->rbOta->setChecked(true);
+    EXPECT_EQ(sources.LandUseCaption(), "Other agricultural lands");
+    window->rbAcumulada->setChecked(true);
+    EXPECT_EQ(sources.SeriesKindCaption(), "Series of cummulative rainfall heights");
+
+    // Typing over a list keeps its current entry; a list emptied of its choice has none.
+    Type(window->cbGh->lineEdit(), "Z");
+    EXPECT_EQ(sources.SoilGroup().text, "B: Moderate infiltration rate");
+    window->cbGh->setCurrentIndex(-1);
+    EXPECT_EQ(sources.SoilGroup().index, -1);
+
+    Type(window->euAi, "1-2");
+    try {
+        sources.Field(ReportField::InitialAbstraction);
+        FAIL() << "no error";
+    } catch (const ConversionError &error) {
+        EXPECT_STREQ(error.what(), "'1-2' is not a valid floating point value");
+    }
 }
 
 TEST_F(ReportTabTest, AMissingTemplateLeavesTheViewEmptyAndWritable)

@@ -6,13 +6,11 @@
 #include "TableModel.h"
 #include "Unidades.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include <functional>
@@ -30,18 +28,10 @@ struct SeenDialog {
 // Answers the next selection dialog with `act` (move the current cell, press a button).
 void AnswerNextSelection(SeenDialog &seen, std::function<void(TSeleccionForm &)> act)
 {
-    auto *poll = new QTimer(qApp);
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, &seen, act] {
-        auto *form = qobject_cast<TSeleccionForm *>(QApplication::activeModalWidget());
-        if (!form)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        seen = {form->windowTitle(), form->size(), true};
-        act(*form);
+    test::AnswerNextModalDialog<TSeleccionForm>([&seen, act](TSeleccionForm &form) {
+        seen = {form.windowTitle(), form.size(), true};
+        act(form);
     });
-    poll->start();
 }
 
 void PickCell(TSeleccionForm &form, int row, int column)

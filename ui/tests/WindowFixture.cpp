@@ -1,59 +1,40 @@
 #include "WindowFixture.h"
 
+#include "ActiveWindow.h"
+#include "ApplicationLook.h"
 #include "ResultGrid.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
-#include <QWindow>
 
 namespace velmaro {
+namespace {
+
+// The window tests see the program's style and palette, as a user does.
+class ApplicationLookEnvironment final : public ::testing::Environment {
+public:
+    void SetUp() override { ApplyApplicationLook(); }
+};
+const auto *const applicationLook = ::testing::AddGlobalTestEnvironment(new ApplicationLookEnvironment);
+
+} // namespace
 
 void WindowTest::SetUp()
 {
-    SetMessagePresenter(&presenter);
     window = std::make_unique<TMainFormVelmaro>(model);
 }
 
 void WindowTest::TearDown()
 {
     window.reset();
-    SetMessagePresenter(nullptr);
-}
-
-QTimer *CloseNextModalDialog(QString *seen, bool *ownerWasOnScreen, const QWidget *owner)
-{
-    auto *poll = new QTimer(qApp);
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [=] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        if (seen)
-            *seen = modal->windowTitle();
-        if (ownerWasOnScreen)
-            *ownerWasOnScreen = owner->windowHandle() && owner->windowHandle()->isVisible();
-        if (auto *dialog = qobject_cast<QDialog *>(modal))
-            dialog->accept();
-        else
-            modal->close();
-        poll->stop();
-        poll->deleteLater();
-    });
-    poll->start();
-    return poll;
 }
 
 void WindowTest::ShowWindow()
 {
     CloseNextModalDialog();
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    test::ShowActive(*window);
 }
 
 void WindowTest::ShowTab(QWidget *sheet)

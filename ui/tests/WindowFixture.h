@@ -1,41 +1,25 @@
 #pragma once
 
 #include "MainFormVelmaro.h"
-#include "MessagePresenter.h"
+#include "ModalDialogs.h"
 #include "ModelState.h"
+#include "RecordingPresenter.h"
 
 #include <QString>
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 class QComboBox;
 class QLineEdit;
-class QTimer;
 
 namespace velmaro {
 
 class ResultGrid;
 
-// Answers every message at once and keeps its caption and text.
-class RecordingPresenter final : public MessagePresenter {
-public:
-    struct Message {
-        QString caption;
-        QString text;
-    };
-
-    void ShowMessage(QWidget *, const QString &caption, const QString &text) override
-    {
-        messages.push_back({caption, text});
-    }
-    void Beep() override { ++beeps; }
-
-    std::vector<Message> messages;
-    int beeps = 0;
-};
+using test::CloseNextModalDialog;
+using test::RecordingPresenter;
 
 // A fresh model and window for each test; messages are recorded, not shown.
 class WindowTest : public ::testing::Test {
@@ -57,10 +41,5 @@ protected:
     RecordingPresenter presenter;
     std::unique_ptr<TMainFormVelmaro> window;
 };
-
-// Closes the modal dialog that comes up next; `seen` receives its title. The returned poll
-// deletes itself once it has closed a dialog.
-QTimer *CloseNextModalDialog(QString *seen = nullptr, bool *ownerWasOnScreen = nullptr,
-                          const QWidget *owner = nullptr);
 
 } // namespace velmaro

@@ -1,0 +1,59 @@
+#include "WindowReportSources.h"
+
+#include "MainFormVelmaro.h"
+#include "Unidades.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+
+#include <array>
+
+namespace velmaro {
+namespace {
+
+// The field each report value is read from, in the order of ReportField.
+constexpr std::array<TUnidades *TMainFormVelmaro::*, 11> kFields{
+    &TMainFormVelmaro::euDdpmrhls,     &TMainFormVelmaro::euDntepmrys,
+    &TMainFormVelmaro::euAc,           &TMainFormVelmaro::euTccResultado,
+    &TMainFormVelmaro::euAi,           &TMainFormVelmaro::euPtsd,
+    &TMainFormVelmaro::euNc,           &TMainFormVelmaro::euRpmResultado,
+    &TMainFormVelmaro::euVteResultado, &TMainFormVelmaro::euVtespResultado,
+    &TMainFormVelmaro::euCpResultado,
+};
+static_assert(static_cast<std::size_t>(ReportField::PeakDischarge) + 1 == kFields.size());
+
+// The entry the list shows as chosen, whatever the user may have typed over it since.
+ListEntry CurrentEntry(const QComboBox *list)
+{
+    const int index = list->currentIndex();
+    return {index, index >= 0 ? list->itemText(index) : QString()};
+}
+
+} // namespace
+
+ShownValue WindowReportSources::Field(ReportField field) const
+{
+    TUnidades *shown = window_.*kFields[static_cast<std::size_t>(field)];
+    return {static_cast<double>(shown->AsFloat()), shown->UnitAsString()};
+}
+
+ListEntry WindowReportSources::SoilGroup() const { return CurrentEntry(window_.cbGh); }
+
+ListEntry WindowReportSources::StepCount() const { return CurrentEntry(window_.cbSall); }
+
+QString WindowReportSources::LandUseCaption() const
+{
+    for (const QRadioButton *button : {window_.rbAu, window_.rbTac, window_.rbOta, window_.rbTpas})
+        if (button->isChecked())
+            return button->text();
+    return {};
+}
+
+QString WindowReportSources::SeriesKindCaption() const
+{
+    return window_.rbAcumulada->isChecked() ? window_.rbAcumulada->text() : window_.rcParcial->text();
+}
+
+const ModelState &WindowReportSources::Model() const { return window_.Model(); }
+
+} // namespace velmaro
