@@ -36,8 +36,10 @@ namespace {
 
 using velmaro::TMainFormVelmaro;
 
-// Each keystroke replaces the last digit of the curve number: 85, 86, 85, ...
-void TypeCurveNumbers(benchmark::State &state, TMainFormVelmaro &window)
+// Each keystroke replaces the last digit of the curve number: 85, 86, 85, ... With the plot
+// window open, each keystroke also redraws the plot into an image.
+void TypeCurveNumbers(benchmark::State &state, TMainFormVelmaro &window,
+                      velmaro::PlotWindow *plot = nullptr)
 {
     window.PageControl1->setCurrentWidget(window.Condicionantes);
     const char digits[] = {'6', '5'};
@@ -45,6 +47,8 @@ void TypeCurveNumbers(benchmark::State &state, TMainFormVelmaro &window)
     for (auto _ : state) {
         window.euNc->setSelection(1, 1);
         QTest::keyClick(window.euNc, digits[typed++ & 1]);
+        if (plot)
+            benchmark::DoNotOptimize(plot->Plot()->toPixmap());
     }
     if (window.Model().CurveNumber < 85 || window.Model().CurveNumber > 86)
         state.SkipWithError("the keystrokes did not reach the curve number");
@@ -71,19 +75,11 @@ void BM_CurveNumberKeystroke_100StepsOf1Minute(benchmark::State &state)
 }
 BENCHMARK(BM_CurveNumberKeystroke_100StepsOf1Minute)->Unit(benchmark::kMillisecond);
 
-// With the plot window open, each keystroke also redraws the plot into an image.
 void TypeCurveNumbersWithThePlotOpen(benchmark::State &state, TMainFormVelmaro &window)
 {
     window.Plot1->trigger();
     velmaro::PlotWindow *plot = window.PlotShown();
-    window.PageControl1->setCurrentWidget(window.Condicionantes);
-    const char digits[] = {'6', '5'};
-    int typed = 0;
-    for (auto _ : state) {
-        window.euNc->setSelection(1, 1);
-        QTest::keyClick(window.euNc, digits[typed++ & 1]);
-        benchmark::DoNotOptimize(plot->Plot()->toPixmap());
-    }
+    TypeCurveNumbers(state, window, plot);
     state.counters["ordinates"] = static_cast<double>(plot->Curves().discharge.size());
     if (plot->Curves().discharge.empty())
         state.SkipWithError("the plot has no hydrograph");
