@@ -1,22 +1,28 @@
 // The main window's costs: a keystroke in the curve number field until the chain is recomputed
-// and the grid refilled, building the window with FormCreate, and the whole process from its
-// start to the About dialog on screen with its peak memory.
+// and the grid refilled, building the window with FormCreate, the whole process from its start
+// to the About dialog on screen with its peak memory, and saving the longest result table.
 
 #include "ApplicationLook.h"
 #include "MainFormVelmaro.h"
 #include "ModelState.h"
 #include "NumberText.h"
+#include "PlotWindow.h"
+#include "ResultGrid.h"
 #include "Unidades.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
+#include <qcustomplot.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <fcntl.h>
 #include <memory>
 #include <spawn.h>
@@ -30,8 +36,10 @@ namespace {
 
 using velmaro::TMainFormVelmaro;
 
-// Each keystroke replaces the last digit of the curve number: 85, 86, 85, ...
-void TypeCurveNumbers(benchmark::State &state, TMainFormVelmaro &window)
+// Each keystroke replaces the last digit of the curve number: 85, 86, 85, ... With the plot
+// window open, each keystroke also redraws the plot into an image.
+void TypeCurveNumbers(benchmark::State &state, TMainFormVelmaro &window,
+                      velmaro::PlotWindow *plot = nullptr)
 {
     window.PageControl1->setCurrentWidget(window.Condicionantes);
     const char digits[] = {'6', '5'};
@@ -39,6 +47,8 @@ void TypeCurveNumbers(benchmark::State &state, TMainFormVelmaro &window)
     for (auto _ : state) {
         window.euNc->setSelection(1, 1);
         QTest::keyClick(window.euNc, digits[typed++ & 1]);
+        if (plot)
+            benchmark::DoNotOptimize(plot->Plot()->toPixmap());
     }
     if (window.Model().CurveNumber < 85 || window.Model().CurveNumber > 86)
         state.SkipWithError("the keystrokes did not reach the curve number");
@@ -65,6 +75,36 @@ void BM_CurveNumberKeystroke_100StepsOf1Minute(benchmark::State &state)
 }
 BENCHMARK(BM_CurveNumberKeystroke_100StepsOf1Minute)->Unit(benchmark::kMillisecond);
 
+void TypeCurveNumbersWithThePlotOpen(benchmark::State &state, TMainFormVelmaro &window)
+{
+    window.Plot1->trigger();
+    velmaro::PlotWindow *plot = window.PlotShown();
+    TypeCurveNumbers(state, window, plot);
+    state.counters["ordinates"] = static_cast<double>(plot->Curves().discharge.size());
+    if (plot->Curves().discharge.empty())
+        state.SkipWithError("the plot has no hydrograph");
+}
+
+void BM_CurveNumberKeystroke_PlotOpen_Defaults(benchmark::State &state)
+{
+    velmaro::ModelState model;
+    TMainFormVelmaro window(model);
+    TypeCurveNumbersWithThePlotOpen(state, window);
+}
+BENCHMARK(BM_CurveNumberKeystroke_PlotOpen_Defaults)->Unit(benchmark::kMillisecond);
+
+// A time step of 0.135 s (0.00225 minutes) gives the default watershed 99664 hydrograph
+// ordinates; the field shows it in seconds, where its three decimals hold it whole.
+void BM_CurveNumberKeystroke_PlotOpen_100000Ordinates(benchmark::State &state)
+{
+    velmaro::ModelState model;
+    TMainFormVelmaro window(model);
+    window.euPtsd->ChangeUnit(1);
+    window.euPtsd->SetBaseValue(0.00225);
+    TypeCurveNumbersWithThePlotOpen(state, window);
+}
+BENCHMARK(BM_CurveNumberKeystroke_PlotOpen_100000Ordinates)->Unit(benchmark::kMillisecond);
+
 void BM_BuildWindowAndFormCreate(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -78,6 +118,31 @@ void BM_BuildWindowAndFormCreate(benchmark::State &state)
     }
 }
 BENCHMARK(BM_BuildWindowAndFormCreate)->Unit(benchmark::kMillisecond);
+
+// A Runoff grid of the largest hydrograph the engine computes, written as CSV through QSaveFile.
+void BM_SaveCsv_100000Rows(benchmark::State &state)
+{
+    constexpr int kRows = velmaro::kHydrographCapacity;
+    velmaro::ResultGrid grid(nullptr, "sgHeResultado", 2, 5);
+    velmaro::ResultGridModel &cells = grid.Cells();
+    cells.SetColumnNames({{"time", "h"}, {"discharge", ""}});
+    cells.SetHeading(0, "[Hours]");
+    cells.SetHeading(1, QString::fromUtf8("[m³/s]"));
+    cells.SetRowCount(kRows + 1);
+    std::vector<double> hours(kRows), discharge(kRows);
+    for (int j = 1; j <= kRows; ++j) {
+        hours[static_cast<std::size_t>(j - 1)] = j * 0.00225 / 60;
+        discharge[static_cast<std::size_t>(j - 1)] = 627.68326 * std::sin(3.14159 * j / kRows) / 3;
+    }
+    cells.SetColumnValues(0, std::move(hours));
+    cells.SetColumnValues(1, std::move(discharge));
+    QTemporaryDir folder;
+    const QString path = folder.filePath("hydrograph.csv");
+    for (auto _ : state)
+        if (!grid.SaveCsv(path))
+            state.SkipWithError("the CSV file could not be written");
+}
+BENCHMARK(BM_SaveCsv_100000Rows)->Unit(benchmark::kMillisecond);
 
 // The probe starts as the program does and quits once the About dialog is up; the time is
 // measured from before the process is spawned until it has ended.

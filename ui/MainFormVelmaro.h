@@ -4,6 +4,7 @@
 // stages before it whenever it is shown or one of its inputs changes.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 
@@ -31,7 +32,9 @@ struct RainfallSeries;
 }
 
 struct ModelState;
+struct PlotUnits;
 class CentredPicture;
+class PlotWindow;
 class ResultGrid;
 class TSciCustomEdit;
 class TUnidades;
@@ -55,6 +58,9 @@ public:
     void BoundsError(TSciCustomEdit *Sender);
     void AcercaDeExecute();
     void Ayuda2Click();
+    void Plot1Click();
+    // The plot window while it is open; closing it deletes it.
+    PlotWindow *PlotShown() const;
     static void FillNumberList(QComboBox *list, int count);
     // The entry the list's text names, or -1 while the user's typed text names none.
     static int NamedEntry(const QComboBox *list);
@@ -62,9 +68,10 @@ public:
     // Menu. Qt's menu items are the actions themselves, so each item and the action it is bound
     // to are one object.
     QMenuBar *MainMenu1;
-    QMenu *Archivo1, *Ayuda1;
+    QMenu *Archivo1, *View1, *Ayuda1;
     QAction *CargarArchivo, *GrabarArchivo, *Salir, *AcercaDe;
     QAction *Cargar1, *Grabar1, *N1, *ImprimirReporte1, *N2, *Salir1, *Ayuda2, *Acercade1;
+    QAction *Plot1;
 
     QTabWidget *PageControl1;
     QWidget *Geometria, *Suelo, *Forzantes, *Condicionantes, *Escorrentia, *TabSheet1;
@@ -150,6 +157,7 @@ protected:
 private:
     using Handler = void (TMainFormVelmaro::*)();
     using TypedHandler = void (TMainFormVelmaro::*)(const QString &);
+    class Recomputation;
 
     // Each tab is built and its controls bound in one function (MainWindowLayout.cpp).
     void BuildWindow();
@@ -179,12 +187,18 @@ private:
     void FillRainfallGrid();
     void FillRunoffDepthGrid();
     void FillHydrographGrid();
+    // The plot follows the window's model in the units chosen above the grids.
+    PlotUnits ChosenPlotUnits() const;
+    void FollowInPlot();
     template <class TakePick>
     void PickFromTable(const QString &caption, const QString &tableId, QSize outerSize,
                        TakePick takePick);
 
     ModelState &model_;
     bool shown_ = false;
+    QPointer<PlotWindow> plotWindow_;
+    // Stage handlers running, nested; the plot follows when the outermost one ends.
+    int recomputing_ = 0;
 };
 
 } // namespace velmaro

@@ -265,6 +265,11 @@ void TMainFormVelmaro::BuildMenu()
     N2->setObjectName(QStringLiteral("N2"));
     Archivo1->addAction(Salir1);
 
+    View1 = MainMenu1->addMenu(QStringLiteral("&View"));
+    View1->setObjectName(QStringLiteral("View1"));
+    Plot1 = action("Plot1", "&Plot...", true);
+    View1->addAction(Plot1);
+
     Ayuda1 = MainMenu1->addMenu(QStringLiteral("&Help"));
     Ayuda1->setObjectName(QStringLiteral("Ayuda1"));
     Acercade1 = AcercaDe;
@@ -275,6 +280,7 @@ void TMainFormVelmaro::BuildMenu()
             Guarded(&TMainFormVelmaro::ImprimirReporte1Click));
     connect(AcercaDe, &QAction::triggered, this, Guarded(&TMainFormVelmaro::AcercaDeExecute));
     connect(Ayuda2, &QAction::triggered, this, Guarded(&TMainFormVelmaro::Ayuda2Click));
+    connect(Plot1, &QAction::triggered, this, Guarded(&TMainFormVelmaro::Plot1Click));
 }
 
 void TMainFormVelmaro::BuildStatusPanel(QWidget *client)
@@ -402,6 +408,8 @@ void TMainFormVelmaro::BuildForcingTab()
     GroupBox4 = NewGroupBox(Forzantes, "GroupBox4", "Results");
     sgLlResultado = new ResultGrid(GroupBox4, "sgLlResultado", 4, 12);
     sgLlResultado->setGeometry(204, 56, 472, 211);
+    sgLlResultado->Cells().SetColumnNames({{"time", "h"}, {"partial rainfall", ""},
+                                           {"cumulative rainfall", ""}, {"intensity", ""}});
     Label4 = NewLabel(GroupBox4, "Label4", QStringLiteral("Rainfall as a function of time"), 66, 59,
                       204);
     Label5 = NewColumnLabel(GroupBox4, "Label5", "Partial", 357, 16);
@@ -450,6 +458,7 @@ void TMainFormVelmaro::BuildConditioningTab()
         NewList(GroupBox7, "cbUnidadesVolumenes", 504, 51, 116, {"mm", "cm", "m"}, false);
     sgSvaeuaResultados = new ResultGrid(GroupBox7, "sgSvaeuaResultados", 2, 5);
     sgSvaeuaResultados->setGeometry(390, 72, 230, 251);
+    sgSvaeuaResultados->Cells().SetColumnNames({{"time", "h"}, {"cumulative runoff depth", ""}});
     Label12 = NewLabel(GroupBox7, "Label12",
                        QStringLiteral("Series of cummulative runoff volume per unit area"), 68, 75,
                        390);
@@ -486,6 +495,7 @@ void TMainFormVelmaro::BuildRunoffTab()
                                  {Text("m³/s"), "l/s"}, false);
     sgHeResultado = new ResultGrid(GroupBox8, "sgHeResultado", 2, 5);
     sgHeResultado->setGeometry(346, 130, 230, 327);
+    sgHeResultado->Cells().SetColumnNames({{"time", "h"}, {"discharge", ""}});
     Label13 = NewLabel(GroupBox8, "Label13", QStringLiteral("Runoff hydrogram"), 218, 133, 346);
 
     DockBoxes(Escorrentia, {{GroupBox8, Dock::Client, 0}});

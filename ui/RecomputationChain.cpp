@@ -1,5 +1,5 @@
 // How the main window computes: window creation, the stage handlers that each run the stage before
-// them, and the result grids. A stage copies its inputs into the model unguarded (an unreadable
+// them, the result grids, and the plot window following each recomputation. A stage copies its inputs into the model unguarded (an unreadable
 // field ends the whole chain with its message), then runs its routines and shows their results in
 // a guarded part that fails silently.
 
@@ -10,6 +10,7 @@
 #include "EngineError.h"
 #include "MessagePresenter.h"
 #include "ModelState.h"
+#include "PlotWindow.h"
 #include "ReportTemplate.h"
 #include "ResultGrid.h"
 #include "Unidades.h"
@@ -27,6 +28,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <exception>
 #include <limits>
 #include <vector>
 
@@ -46,6 +48,13 @@ struct GridUnit {
 constexpr std::array<GridUnit, 3> kIntensityUnits{{{"[mm/hr]", 1}, {"[cm/hr]", 10}, {"[m/hr]", 1000}}};
 constexpr std::array<GridUnit, 3> kDepthUnits{{{"[mm]", 1}, {"[cm]", 10}, {"[m]", 1000}}};
 constexpr std::array<GridUnit, 2> kDischargeUnits{{{"[m³/s]", 1}, {"[l/s]", 1000}}};
+
+// "[mm/hr]" without its brackets.
+std::string UnitName(const GridUnit &unit)
+{
+    const std::string heading = unit.heading;
+    return heading.substr(1, heading.size() - 2);
+}
 
 template <std::size_t N>
 const GridUnit &ChosenUnit(const std::array<GridUnit, N> &units, const QComboBox *list)
@@ -147,6 +156,30 @@ void SetHeadings(ResultGrid *grid, std::initializer_list<const char *> headings)
 
 } // namespace
 
+// Marks a stage handler as running. Handlers nest (each runs the one before it, and a value
+// written into a field runs its handler again), so the plot follows once, when the outermost
+// ends with every input copied. A handler left by an unreadable field copied nothing new.
+class TMainFormVelmaro::Recomputation {
+public:
+    explicit Recomputation(TMainFormVelmaro &window)
+        : window_(window), failuresBefore_(std::uncaught_exceptions())
+    {
+        ++window_.recomputing_;
+    }
+    ~Recomputation()
+    {
+        if (--window_.recomputing_ == 0 && window_.plotWindow_ &&
+            std::uncaught_exceptions() == failuresBefore_)
+            window_.FollowInPlot();
+    }
+    Recomputation(const Recomputation &) = delete;
+    Recomputation &operator=(const Recomputation &) = delete;
+
+private:
+    TMainFormVelmaro &window_;
+    int failuresBefore_;
+};
+
 int TMainFormVelmaro::NamedEntry(const QComboBox *list)
 {
     const int current = list->currentIndex();
@@ -174,6 +207,7 @@ void TMainFormVelmaro::FormCreate()
 
 void TMainFormVelmaro::GeometriaShow()
 {
+    const Recomputation running(*this);
     model_.FlowLength = ToModel(euDdpmrhls->GetBaseValue());
     model_.LevelDifference = ToModel(euDntepmrys->GetBaseValue());
     model_.WatershedArea = ToModel(euAc->GetBaseValue());
@@ -185,6 +219,7 @@ void TMainFormVelmaro::GeometriaShow()
 
 void TMainFormVelmaro::SueloShow()
 {
+    const Recomputation running(*this);
     GeometriaShow();
     const int group = NamedEntry(cbGh);
     if (group >= 0 && group <= 3)
@@ -195,6 +230,7 @@ void TMainFormVelmaro::SueloShow()
 
 void TMainFormVelmaro::ForzantesShow()
 {
+    const Recomputation running(*this);
     SueloShow();
     if (rbAcumulada->isChecked()) {
         model_.PartialSeries = 0;
@@ -213,6 +249,7 @@ void TMainFormVelmaro::ForzantesShow()
 
 void TMainFormVelmaro::CondicionantesShow()
 {
+    const Recomputation running(*this);
     ForzantesShow();
     const auto chosen = std::find_if(kLandUses.begin(), kLandUses.end() - 1,
                                      [this](const LandUseChoice &c) { return (this->*c.radio)->isChecked(); });
@@ -229,6 +266,7 @@ void TMainFormVelmaro::CondicionantesShow()
 
 void TMainFormVelmaro::EscorrentiaShow()
 {
+    const Recomputation running(*this);
     CondicionantesShow();
     RunGuarded(this, [this] {
         model_.ComputeHydrograph();
@@ -272,6 +310,22 @@ void TMainFormVelmaro::ShowSeriesStatus(const QString &message)
                                                    : QApplication::palette().color(QPalette::Button));
     Panel1->setPalette(colours);
     Panel1->setText(SeriesError ? message : QStringLiteral("OK"));
+}
+
+PlotUnits TMainFormVelmaro::ChosenPlotUnits() const
+{
+    const GridUnit &intensity = ChosenUnit(kIntensityUnits, cbUnidadesHietograma);
+    const GridUnit &discharge = ChosenUnit(kDischargeUnits, cbUnidadHidrograma);
+    return {UnitName(intensity), intensity.factor, UnitName(discharge), discharge.factor};
+}
+
+void TMainFormVelmaro::FollowInPlot()
+{
+    // The plot must never stop the window's own work; it computes guarded and draws in memory.
+    try {
+        plotWindow_->Follow(model_, ChosenPlotUnits());
+    } catch (const std::exception &) {
+    }
 }
 
 void TMainFormVelmaro::FillRainfallGrid()

@@ -1,10 +1,18 @@
 #include "ResultGrid.h"
 
+#include "GridText.h"
+#include "MessagePresenter.h"
 #include "NumberText.h"
 #include "SciEdit.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QPainter>
+#include <QSaveFile>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -77,6 +85,37 @@ void ResultGridModel::SetColumnValues(int column, std::vector<double> values)
     values_[static_cast<std::size_t>(column)] = std::move(values);
     if (dataRows_ > 0)
         emit dataChanged(index(0, column), index(dataRows_ - 1, column), {Qt::DisplayRole});
+}
+
+void ResultGridModel::SetColumnNames(std::vector<ColumnName> names)
+{
+    names_ = std::move(names);
+}
+
+QString ResultGridModel::CsvHeading(int column) const
+{
+    const QString heading = Cell(column, 0);
+    if (column < 0 || column >= static_cast<int>(names_.size()))
+        return heading;
+    const ColumnName &name = names_[static_cast<std::size_t>(column)];
+    QString unit = name.unit;
+    if (unit.isEmpty()) {
+        unit = heading;
+        if (unit.startsWith(QLatin1Char('[')) && unit.endsWith(QLatin1Char(']')))
+            unit = unit.mid(1, unit.size() - 2);
+    }
+    return unit.isEmpty() ? name.name : name.name + QStringLiteral(" [") + unit + QLatin1Char(']');
+}
+
+std::optional<double> ResultGridModel::ShownValue(int column, int row) const
+{
+    if (column < 0 || column >= columnCount() || row < 1 || row > dataRows_)
+        return std::nullopt;
+    const auto &values = values_[static_cast<std::size_t>(column)];
+    if (row > static_cast<int>(values.size()))
+        return std::nullopt;
+    const double value = values[static_cast<std::size_t>(row - 1)];
+    return negativeAsZero_ && value < 0 ? 0.0 : value;
 }
 
 QString ResultGridModel::ValueText(int column, int dataRow) const
@@ -166,6 +205,53 @@ ResultGrid::ResultGrid(QWidget *parent, const char *name, int columns, int rows)
     QPalette colours = palette();
     colours.setColor(QPalette::Base, kReadOnlyBackground);
     setPalette(colours);
+
+    // The table leaves the window whole: the menu and Ctrl+C act on every row, not a selection.
+    CopyTableAction = new QAction(QStringLiteral("Copy table"), this);
+    CopyTableAction->setShortcut(QKeySequence::Copy);
+    CopyTableAction->setShortcutContext(Qt::WidgetShortcut);
+    connect(CopyTableAction, &QAction::triggered, this, [this] { CopyTable(); });
+    SaveCsvAction = new QAction(QStringLiteral("Save as CSV..."), this);
+    connect(SaveCsvAction, &QAction::triggered, this,
+            [this] { GuardEntryPoint(this, [this] { SaveCsvAsked(); }); });
+    addActions({CopyTableAction, SaveCsvAction});
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    AskCsvPath = [](QWidget *owner, const QString &proposed) {
+        QString path = QFileDialog::getSaveFileName(owner, QStringLiteral("Save as CSV"), proposed,
+                                                    QStringLiteral("CSV file (*.csv)"));
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".csv");
+        return path;
+    };
+}
+
+void ResultGrid::CopyTable() const
+{
+    QGuiApplication::clipboard()->setText(GridCopyText(model_));
+}
+
+bool ResultGrid::SaveCsv(const QString &path)
+{
+    const QByteArray csv = GridCsv(model_);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit()) {
+        ShowErrorMessage(QStringLiteral("The table could not be saved to \"%1\": %2")
+                             .arg(path, file.errorString()),
+                         this);
+        return false;
+    }
+    return true;
+}
+
+void ResultGrid::SaveCsvAsked()
+{
+    // Named after what the table lists: "discharge.csv".
+    const auto &names = model_.ColumnNames();
+    const QString stem = names.empty() ? objectName() : names.back().name;
+    const QString path = AskCsvPath(this, stem + QStringLiteral(".csv"));
+    if (!path.isEmpty())
+        SaveCsv(path);
 }
 
 } // namespace velmaro

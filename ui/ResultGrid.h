@@ -8,7 +8,11 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+#include <functional>
+#include <optional>
 #include <vector>
+
+class QAction;
 
 namespace velmaro {
 
@@ -27,6 +31,19 @@ public:
     // Cells whose text reads as a negative number show "0" instead.
     void SetNegativeCellsAsZero(bool on) { negativeAsZero_ = on; }
 
+    // What each column holds, for tables written out: "time" with the fixed unit "h", or
+    // "discharge" with an empty unit, which then comes from the column's heading ("[l/s]").
+    struct ColumnName {
+        QString name;
+        QString unit;
+    };
+    void SetColumnNames(std::vector<ColumnName> names);
+    const std::vector<ColumnName> &ColumnNames() const { return names_; }
+    // "discharge [m³/s]": the column's name and unit; the bare heading while it has no name.
+    QString CsvHeading(int column) const;
+    // The number of a cell (row 1 and on) with the grid's own corrections; none for an empty cell.
+    std::optional<double> ShownValue(int column, int row) const;
+
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -39,9 +56,11 @@ private:
     int dataRows_;
     bool negativeAsZero_ = false;
     std::vector<QString> headings_;
+    std::vector<ColumnName> names_;
     std::vector<std::vector<double>> values_;
 };
 
+// The grid's context menu and Ctrl+C copy or save the whole table; ranges stay unselectable.
 class ResultGrid final : public QTableView {
 public:
     ResultGrid(QWidget *parent, const char *name, int columns, int rows);
@@ -50,6 +69,16 @@ public:
     const ResultGridModel &Cells() const { return model_; }
     int RowCount() const { return model_.RowCount(); }
     QString Cell(int column, int row) const { return model_.Cell(column, row); }
+
+    void CopyTable() const;
+    // Writes the table as CSV; a failure is shown in a message naming the file and its reason,
+    // and nothing half-written is left behind.
+    bool SaveCsv(const QString &path);
+    void SaveCsvAsked();
+
+    QAction *CopyTableAction, *SaveCsvAction;
+    // Asks the user for the CSV file's name, proposing one; empty cancels. Tests answer it.
+    std::function<QString(QWidget *, const QString &proposed)> AskCsvPath;
 
 private:
     ResultGridModel model_;

@@ -1,0 +1,178 @@
+#include "PlotSeries.h"
+
+#include "Chain.h"
+#include "ModelState.h"
+#include "NumberText.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <iterator>
+
+namespace velmaro {
+
+namespace {
+
+// The stages in chain order, named as a user knows them.
+struct Stage {
+    const char *routine;
+    const char *name;
+};
+constexpr std::array<Stage, 5> kStages{{
+    {"ComputeConcentrationTime", "concentration time"},
+    {"ComputeRainfall", "rainfall"},
+    {"ComputeRetention", "retention"},
+    {"ComputeRunoffDepth", "runoff depth"},
+    {"ComputeHydrograph", "hydrograph"},
+}};
+
+// Each group of curves with the first and last stage it rests on (stages are a chain: every
+// stage between them counts too).
+struct CurveGroup {
+    const char *caption;
+    std::size_t firstStage, lastStage;
+    bool PlotCurves::*drawn;
+};
+constexpr std::array<CurveGroup, 3> kGroups{{
+    {"Hyetogram and cumulative rainfall", 1, 1, &PlotCurves::rainfallDrawn},
+    {"Cumulative runoff depth", 1, 3, &PlotCurves::runoffDepthDrawn},
+    {"Hydrograph", 0, 4, &PlotCurves::hydrographDrawn},
+}};
+
+const StageFailure *FirstFailure(const std::vector<StageFailure> &failures, const CurveGroup &group)
+{
+    for (std::size_t stage = group.firstStage; stage <= group.lastStage; ++stage)
+        for (const StageFailure &failure : failures)
+            if (failure.routine == kStages[stage].routine)
+                return &failure;
+    return nullptr;
+}
+
+const char *StageName(const std::string &routine)
+{
+    for (const Stage &stage : kStages)
+        if (routine == stage.routine)
+            return stage.name;
+    return routine.c_str();
+}
+
+template <class Value>
+std::vector<double> Sampled(int count, Value value)
+{
+    std::vector<double> samples;
+    samples.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    for (int k = 1; k <= count; ++k)
+        samples.push_back(value(k));
+    return samples;
+}
+
+// As the result fields show values: 3 decimals, trailing zeros trimmed, scientific outside
+// 0.0001 to 10000.
+std::string FieldText(double value)
+{
+    RenderSettings settings;
+    settings.DecimalPlaces = 3;
+    settings.TrimTrailingZeroes = true;
+    settings.SciRange = true;
+    settings.SciMax = 10000;
+    return RenderEditValue(value, settings);
+}
+
+void TakeRainfall(PlotCurves &curves, const ModelState &model, const PlotUnits &units)
+{
+    const int n = model.StepCount;
+    const double step = model.TimeStep / 60;
+    curves.stepHours = Sampled(n, [step](int k) { return k * step; });
+    curves.intensity =
+        Sampled(n, [&](int k) { return model.Hyetograph[k] / units.intensityDivisor; });
+    curves.cumulativeRain = Sampled(n, [&](int k) { return model.RainCumulative[k]; });
+}
+
+void TakeHydrograph(PlotCurves &curves, const ModelState &model, const PlotUnits &units)
+{
+    const int count = model.HydrographCount;
+    const double step = model.TimeStep / 60;
+    curves.ordinateHours = Sampled(count, [step](int j) { return j * step; });
+    curves.discharge = Sampled(count, [&](int j) { return model.Hydrograph[j] * units.dischargeFactor; });
+    // The first ordinate reaching the peak, as the engine finds it.
+    const auto highest = std::max_element(curves.discharge.begin(), curves.discharge.end());
+    if (highest != curves.discharge.end() && *highest > 0) {
+        const auto at = static_cast<std::size_t>(std::distance(curves.discharge.begin(), highest));
+        curves.peak = PlotPeak{curves.ordinateHours[at], *highest};
+    }
+}
+
+// Index of the step whose interval ((k-1)D, kD] holds the time, or nothing.
+std::optional<std::size_t> StepHolding(const PlotCurves &curves, double hours)
+{
+    if (curves.stepHours.empty() || curves.stepLength <= 0 || hours <= 0)
+        return std::nullopt;
+    const auto k = static_cast<std::size_t>(std::ceil(hours / curves.stepLength));
+    if (k < 1 || k > curves.stepHours.size())
+        return std::nullopt;
+    return k - 1;
+}
+
+std::optional<std::size_t> NearestOrdinate(const PlotCurves &curves, double hours)
+{
+    if (curves.ordinateHours.empty() || curves.stepLength <= 0)
+        return std::nullopt;
+    const double position = std::round(hours / curves.stepLength);
+    if (position < 1 || position > static_cast<double>(curves.ordinateHours.size()))
+        return std::nullopt;
+    return static_cast<std::size_t>(position) - 1;
+}
+
+} // namespace
+
+PlotCurves ComputePlotCurves(ModelState &model, const PlotUnits &units)
+{
+    const std::vector<StageFailure> failures = RunGuardedChain(model);
+    PlotCurves curves;
+    curves.stepLength = model.TimeStep / 60;
+    for (const CurveGroup &group : kGroups) {
+        const StageFailure *failure = FirstFailure(failures, group);
+        curves.*group.drawn = failure == nullptr;
+        if (failure)
+            curves.notDrawn.push_back(std::string(group.caption) + " not drawn: the " +
+                                      StageName(failure->routine) + " stage failed (" +
+                                      failure->message + ")");
+    }
+    if (curves.rainfallDrawn)
+        TakeRainfall(curves, model, units);
+    // The runoff depth rests on the rainfall stage, so its step times are already taken.
+    if (curves.runoffDepthDrawn)
+        curves.cumulativeRunoff = Sampled(model.StepCount, [&](int k) { return model.RunoffDepth[k]; });
+    if (curves.hydrographDrawn)
+        TakeHydrograph(curves, model, units);
+    return curves;
+}
+
+std::string PeakLabel(const PlotPeak &peak, const PlotUnits &units)
+{
+    return "Peak " + FieldText(peak.discharge) + " " + units.discharge + " at " +
+           FormatPattern0_5(peak.hours) + " h";
+}
+
+std::string ValuesAt(const PlotCurves &curves, const PlotUnits &units, double hours)
+{
+    std::string text;
+    const auto add = [&text](const std::string &item) { text += (text.empty() ? "" : "    ") + item; };
+    if (const auto k = StepHolding(curves, hours)) {
+        add("step " + std::to_string(*k + 1));
+        if (curves.rainfallDrawn) {
+            add("intensity " + FormatPattern0_5(curves.intensity[*k]) + " " + units.intensity);
+            add("cumulative rainfall " + FormatPattern0_5(curves.cumulativeRain[*k]) + " mm");
+        }
+        if (curves.runoffDepthDrawn)
+            add("cumulative runoff " + FormatPattern0_5(curves.cumulativeRunoff[*k]) + " mm");
+    }
+    if (const auto j = NearestOrdinate(curves, hours); j && curves.hydrographDrawn)
+        add("discharge " + FormatPattern0_5(curves.discharge[*j]) + " " + units.discharge + " at " +
+            FormatPattern0_5(curves.ordinateHours[*j]) + " h");
+    if (text.empty())
+        return text;
+    return FormatPattern0_5(hours) + " h:    " + text;
+}
+
+} // namespace velmaro

@@ -1,0 +1,133 @@
+#include "PlotSeries.h"
+
+#include "Chain.h"
+#include "ModelState.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace velmaro {
+namespace {
+
+ModelState Defaults()
+{
+    ModelState model;
+    model.SetDefaults();
+    return model;
+}
+
+// The window's model after a full recomputation, to compare the plot's curves with.
+ModelState Computed(ModelState model)
+{
+    RunGuardedChain(model);
+    return model;
+}
+
+TEST(PlotCurves, AreTheModelsSeriesInTheChosenUnits)
+{
+    const PlotUnits chosen{"cm/hr", 10, "l/s", 1000};
+    ModelState copy = Defaults();
+    const PlotCurves curves = ComputePlotCurves(copy, chosen);
+    const ModelState model = Computed(Defaults());
+
+    ASSERT_EQ(curves.stepHours.size(), 6u);
+    ASSERT_EQ(curves.ordinateHours.size(), 16u);
+    EXPECT_DOUBLE_EQ(curves.stepLength, 0.5);
+    for (int k = 1; k <= 6; ++k) {
+        const auto i = static_cast<std::size_t>(k - 1);
+        EXPECT_DOUBLE_EQ(curves.stepHours[i], k * 0.5);
+        EXPECT_DOUBLE_EQ(curves.intensity[i], model.Hyetograph[k] / 10) << k;
+        EXPECT_DOUBLE_EQ(curves.cumulativeRain[i], model.RainCumulative[k]) << k;
+        EXPECT_DOUBLE_EQ(curves.cumulativeRunoff[i], model.RunoffDepth[k]) << k;
+    }
+    for (int j = 1; j <= 16; ++j) {
+        const auto i = static_cast<std::size_t>(j - 1);
+        EXPECT_DOUBLE_EQ(curves.ordinateHours[i], j * 0.5);
+        EXPECT_DOUBLE_EQ(curves.discharge[i], model.Hydrograph[j] * 1000) << j;
+    }
+    ASSERT_TRUE(curves.peak);
+    EXPECT_DOUBLE_EQ(curves.peak->hours, 3);
+    EXPECT_DOUBLE_EQ(curves.peak->discharge, model.PeakDischarge * 1000);
+    EXPECT_TRUE(curves.notDrawn.empty());
+}
+
+struct FailureCase {
+    const char *name;
+    std::function<void(ModelState &)> change;
+    bool rainfall, runoffDepth, hydrograph;
+    std::vector<std::string> lines;
+};
+
+class PlotFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(PlotFailure, LeavesOutTheCurvesOfAFailedStageAndSaysWhy)
+{
+    const FailureCase &c = GetParam();
+    ModelState model = Defaults();
+    c.change(model);
+    const PlotCurves curves = ComputePlotCurves(model, PlotUnits{});
+    EXPECT_EQ(curves.rainfallDrawn, c.rainfall);
+    EXPECT_EQ(curves.runoffDepthDrawn, c.runoffDepth);
+    EXPECT_EQ(curves.hydrographDrawn, c.hydrograph);
+    EXPECT_EQ(curves.notDrawn, c.lines);
+    EXPECT_EQ(curves.discharge.empty(), !c.hydrograph);
+    EXPECT_EQ(curves.cumulativeRunoff.empty(), !c.runoffDepth);
+    EXPECT_EQ(curves.intensity.empty(), !c.rainfall);
+    EXPECT_EQ(curves.peak.has_value(), c.hydrograph);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stages, PlotFailure,
+    ::testing::Values(
+        FailureCase{"NoLevelDifference", [](ModelState &m) { m.LevelDifference = 0; }, true, true, false,
+                    {"Hydrograph not drawn: the concentration time stage failed (Floating point "
+                     "division by zero)"}},
+        FailureCase{"NoTimeStep", [](ModelState &m) { m.TimeStep = 0; }, false, false, false,
+                    {"Hyetogram and cumulative rainfall not drawn: the rainfall stage failed "
+                     "(Floating point division by zero)",
+                     "Cumulative runoff depth not drawn: the rainfall stage failed (Floating point "
+                     "division by zero)",
+                     "Hydrograph not drawn: the rainfall stage failed (Floating point division by "
+                     "zero)"}},
+        FailureCase{"CurveNumberZero", [](ModelState &m) { m.CurveNumber = 0; }, true, false, false,
+                    {"Cumulative runoff depth not drawn: the retention stage failed (Floating point "
+                     "division by zero)",
+                     "Hydrograph not drawn: the retention stage failed (Floating point division by "
+                     "zero)"}},
+        FailureCase{"TooManyOrdinates", [](ModelState &m) { m.TimeStep = 0.001; }, true, true, false,
+                    {"Hydrograph not drawn: the hydrograph stage failed (The hydrograph would need "
+                     "224245 ordinates; at most 100000 can be computed.)"}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(PlotCurves, HaveNoPeakWithoutRunoff)
+{
+    ModelState model = Defaults();
+    model.InitialAbstraction = 1000; // every step's rainfall stays in the abstraction
+    const PlotCurves curves = ComputePlotCurves(model, PlotUnits{});
+    EXPECT_TRUE(curves.hydrographDrawn);
+    EXPECT_FALSE(curves.peak);
+}
+
+TEST(PlotLabels, PeakReadsLikeThePeakDischargeField)
+{
+    EXPECT_EQ(PeakLabel({3, 627.683256}, PlotUnits{}), "Peak 627.683 m³/s at 3 h");
+    EXPECT_EQ(PeakLabel({2.25, 627683.256}, PlotUnits{"mm/hr", 1, "l/s", 1000}),
+              "Peak 6.277E+5 l/s at 2.25 h");
+}
+
+TEST(PlotLabels, ValuesUnderThePointerComeFromTheStepAndTheNearestOrdinate)
+{
+    ModelState model = Defaults();
+    const PlotCurves curves = ComputePlotCurves(model, PlotUnits{});
+    EXPECT_EQ(ValuesAt(curves, PlotUnits{}, 1.3),
+              "1.3 h:    step 3    intensity 146.8 mm/hr    cumulative rainfall 105.4 mm    "
+              "cumulative runoff 57.77156 mm    discharge 135.32147 m³/s at 1.5 h");
+    // Past the rainfall only the hydrograph remains; outside every curve nothing is said.
+    EXPECT_EQ(ValuesAt(curves, PlotUnits{}, 5.1), "5.1 h:    discharge 358.74393 m³/s at 5 h");
+    EXPECT_EQ(ValuesAt(curves, PlotUnits{}, -1), "");
+    EXPECT_EQ(ValuesAt(curves, PlotUnits{}, 9), "");
+}
+
+} // namespace
+} // namespace velmaro
