@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -18,11 +19,54 @@ namespace velmaro::cli {
 
 namespace {
 
+// An argument as a message quotes it: control characters escaped, so that the message stays
+// one line and the terminal obeys nothing in it. The C1 controls come as UTF-8 (C2 80 to C2 9F).
+std::string Shown(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (byte == '\n') {
+            shown += "\\n";
+        } else if (byte == '\r') {
+            shown += "\\r";
+        } else if (byte == '\t') {
+            shown += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            shown += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xf];
+        } else if (byte == 0xc2 && next >= 0x80 && next <= 0x9f) {
+            shown += std::string("\\u00") + kHex[next >> 4] + kHex[next & 0xf];
+            ++i;
+        } else {
+            shown += static_cast<char>(byte);
+        }
+    }
+    return shown;
+}
+
+// from_chars refuses a magnitude below the smallest double as out of range; the window's field
+// reads it as an extended value and hands the model the nearest double, a zero.
+std::optional<double> ReadBelowDoubleRange(std::string_view text)
+{
+    if (text.starts_with('+') && !text.substr(1).starts_with('-'))
+        text.remove_prefix(1);
+    long double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
+                                           std::chars_format::general);
+    if (ec != std::errc() || end != text.data() + text.size() || std::fabs(value) >= DBL_MIN)
+        return std::nullopt;
+    return static_cast<double>(value);
+}
+
 double ReadDouble(std::string_view name, std::string_view text)
 {
     if (const std::optional<double> value = ReadPlainNumber(text))
         return *value;
-    throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a number");
+    if (const std::optional<double> tiny = ReadBelowDoubleRange(text))
+        return *tiny;
+    throw UsageError(std::string(name) + ": '" + Shown(text) + "' is not a number");
 }
 
 std::int64_t ReadWhole(std::string_view name, std::string_view text, std::int64_t low,
@@ -31,11 +75,11 @@ std::int64_t ReadWhole(std::string_view name, std::string_view text, std::int64_
     const std::optional<std::int64_t> value = ReadInteger(text);
     if (!value) {
         ReadDouble(name, text); // says "not a number" for text that is none
-        throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a whole number");
+        throw UsageError(std::string(name) + ": '" + Shown(text) + "' is not a whole number");
     }
     if (*value < low || *value > high)
         throw UsageError(std::string(name) + " must lie between " + std::to_string(low) + " and " +
-                         std::to_string(high) + "; got " + std::string(text));
+                         std::to_string(high) + "; got " + Shown(text));
     return *value;
 }
 
@@ -223,7 +267,7 @@ void ApplyArgument(ModelState &model, std::string_view argument)
 {
     const std::size_t equals = argument.find('=');
     if (equals == std::string_view::npos)
-        throw UsageError("'" + std::string(argument) + "' is not NAME=VALUE");
+        throw UsageError("'" + Shown(argument) + "' is not NAME=VALUE");
     const std::string_view name = argument.substr(0, equals);
     for (const ModelField &field : ModelFields()) {
         if (field.input && field.name == name) {
@@ -231,7 +275,7 @@ void ApplyArgument(ModelState &model, std::string_view argument)
             return;
         }
     }
-    throw UsageError("unknown input '" + std::string(name) + "'");
+    throw UsageError("unknown input '" + Shown(name) + "'");
 }
 
 std::string Usage()
