@@ -51,7 +51,13 @@ public:
     int RowCount() const { return model_.RowCount(); }
     QString Cell(int column, int row) const { return model_.Cell(column, row); }
 
+protected:
+    void updateGeometries() override;
+
 private:
+    void FitColumnsToView();
+    void HoldWholeRows();
+
     ResultGridModel model_;
 };
 
