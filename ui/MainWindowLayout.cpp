@@ -9,6 +9,7 @@
 #include "MessagePresenter.h"
 #include "ResultGrid.h"
 #include "Unidades.h"
+#include "WheelGuard.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -224,6 +225,10 @@ void TMainFormVelmaro::BuildWindow()
     BuildConditioningTab();
     BuildRunoffTab();
     BuildReportTab();
+    // Every list, the units fields' unit lists included.
+    auto *wheelGuard = new WheelGuard(this);
+    for (QComboBox *list : findChildren<QComboBox *>())
+        wheelGuard->Guard(list);
     // Bound once every tab exists: adding the first tab already changes the current one.
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int tab) { GuardEntryPoint(this, [this, tab] { RunTabShowHandler(tab); }); });
