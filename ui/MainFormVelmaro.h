@@ -138,6 +138,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     using Handler = void (TMainFormVelmaro::*)();
@@ -153,6 +154,8 @@ private:
     void BuildConditioningTab();
     void BuildRunoffTab();
     void BuildReportTab();
+    void PlaceByOuterSize();
+    void PlaceInFrameOnce();
 
     // Bindings: every handler runs as an entry point, so its failure is shown, never lost.
     std::function<void()> Guarded(Handler handler);
@@ -176,6 +179,7 @@ private:
 
     ModelState &model_;
     bool shown_ = false;
+    bool placedInFrame_ = false;
 };
 
 } // namespace velmaro
