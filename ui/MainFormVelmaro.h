@@ -3,12 +3,17 @@
 // The program's one window: six tabs worked through from left to right, each recomputing the
 // stages before it whenever it is shown or one of its inputs changes.
 
+#include "Chain.h"
+
 #include <QMainWindow>
 #include <QSize>
 #include <QString>
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -41,6 +46,8 @@ public:
     ~TMainFormVelmaro() override;
 
     ModelState &Model() const { return model_; }
+    // Which stages' results the last recomputation left stale, and why.
+    const StageStaleness &Staleness() const { return staleness_; }
 
     // Handlers are named after their control or tab and event. Each tab's show handler runs the
     // stage of the tab before it first (RecomputationChain.cpp).
@@ -170,6 +177,8 @@ private:
     void SwitchSeriesKind(const QString &heightCaption);
     void ChooseTypedStepCount(const QString &text);
     void ChooseTypedSoilGroup(const QString &text);
+    std::vector<QWidget *> StageResults(Stage stage) const;
+    void RecordRun(Stage stage, std::optional<std::string> failure);
     void FillRainfallGrid();
     void FillRunoffDepthGrid();
     void FillHydrographGrid();
@@ -178,6 +187,7 @@ private:
                        TakePick takePick);
 
     ModelState &model_;
+    StageStaleness staleness_;
     bool shown_ = false;
     bool placedInFrame_ = false;
 };
