@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -25,10 +26,26 @@ namespace velmaro::cli {
 
 namespace {
 
+// from_chars refuses a magnitude below the smallest double as out of range; the window's field
+// reads it as an extended value and hands the model the nearest double, a zero.
+std::optional<double> ReadBelowDoubleRange(std::string_view text)
+{
+    if (text.starts_with('+') && !text.substr(1).starts_with('-'))
+        text.remove_prefix(1);
+    long double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
+                                           std::chars_format::general);
+    if (ec != std::errc() || end != text.data() + text.size() || std::fabs(value) >= DBL_MIN)
+        return std::nullopt;
+    return static_cast<double>(value);
+}
+
 double ReadDouble(std::string_view name, std::string_view text)
 {
     if (const std::optional<double> value = ReadPlainNumber(text))
         return *value;
+    if (const std::optional<double> tiny = ReadBelowDoubleRange(text))
+        return *tiny;
     throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a number");
 }
 
@@ -318,17 +335,23 @@ std::string OneLine(std::string_view message)
 {
     constexpr char kHex[] = "0123456789abcdef";
     std::string line;
-    for (const char c : message) {
-        const auto u = static_cast<unsigned char>(c);
-        switch (c) {
-        case '\n': line += "\\n"; break;
-        case '\r': line += "\\r"; break;
-        case '\t': line += "\\t"; break;
-        default:
-            if (u < 0x20 || u == 0x7f)
-                line.append("\\x").append(1, kHex[u >> 4]).append(1, kHex[u & 0xF]);
-            else
-                line += c;
+    for (std::size_t i = 0; i < message.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(message[i]);
+        const auto next = i + 1 < message.size() ? static_cast<unsigned char>(message[i + 1]) : 0;
+        if (byte == '\n') {
+            line += "\\n";
+        } else if (byte == '\r') {
+            line += "\\r";
+        } else if (byte == '\t') {
+            line += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            line.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 0xF]);
+        } else if (byte == 0xc2 && next >= 0x80 && next <= 0x9f) {
+            // A C1 control as UTF-8: a terminal may obey it too.
+            line.append("\\u00").append(1, kHex[next >> 4]).append(1, kHex[next & 0xF]);
+            ++i;
+        } else {
+            line += static_cast<char>(byte);
         }
     }
     return line;

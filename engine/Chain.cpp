@@ -2,6 +2,7 @@
 
 #include "ModelState.h"
 
+#include <array>
 #include <exception>
 
 namespace velmaro {
@@ -32,6 +33,32 @@ std::vector<StageFailure> RunGuardedChain(ModelState &model)
         Guarded(failures, "ComputeRunoffDepth", model, &ModelState::ComputeRunoffDepth);
     Guarded(failures, "ComputeHydrograph", model, &ModelState::ComputeHydrograph);
     return failures;
+}
+
+namespace {
+
+// The stages whose results each stage reads, in the order of Stage.
+const std::array<std::vector<Stage>, kStageCount> kReadStages{{
+    {},
+    {},
+    {Stage::Rainfall},
+    {Stage::ConcentrationTime, Stage::RunoffDepth},
+}};
+
+} // namespace
+
+void StageStaleness::RunFailed(Stage stage, std::string message)
+{
+    reasons_[static_cast<std::size_t>(stage)] = std::move(message);
+}
+
+void StageStaleness::RunFinished(Stage stage)
+{
+    std::optional<std::string> &reason = reasons_[static_cast<std::size_t>(stage)];
+    reason.reset();
+    for (const Stage read : kReadStages[static_cast<std::size_t>(stage)])
+        if (const auto &readReason = Reason(read); readReason && !reason)
+            reason = readReason;
 }
 
 } // namespace velmaro

@@ -4,7 +4,11 @@
 // window computed. The window implements it over its controls; the report knows none of them.
 // Every read happens while the report is filled, so a value that cannot be read ends the fill.
 
+#include "Chain.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace velmaro {
 
@@ -50,6 +54,9 @@ public:
     virtual QString LandUseCaption() const = 0;
     virtual QString SeriesKindCaption() const = 0;
     virtual const ModelState &Model() const = 0;
+    // Why a stage's results, as the window shows them and the model holds them, were not
+    // computed from the current inputs; nothing while they were.
+    virtual std::optional<QString> StaleReason(Stage stage) const = 0;
 };
 
 } // namespace velmaro

@@ -10,6 +10,7 @@
 #include <limits>
 #include <optional>
 #include <source_location>
+#include <string_view>
 
 namespace velmaro {
 namespace {
@@ -18,12 +19,15 @@ constexpr qsizetype kIdentifierDigits = 10;
 
 bool IsMarkerOpener(char c) { return c == '#' || c == '$' || c == '&'; }
 
-// The message carries the place of the check, as an assertion report does.
+// The message carries the place of the check, as an assertion report does: the source file by
+// its name alone, since the folders it was built in mean nothing to the user.
 [[noreturn]] void FailIdentifierAssertion(
     std::source_location where = std::source_location::current())
 {
+    std::string_view file = where.file_name();
+    file.remove_prefix(file.find_last_of("/\\") + 1);
     throw ReportAssertionError(std::string("Report identifier [$--] not valid (") +
-                               where.file_name() + ", line " + std::to_string(where.line()) +
+                               std::string(file) + ", line " + std::to_string(where.line()) +
                                ")");
 }
 

@@ -7,6 +7,7 @@
 #include "Windows1252.h"
 
 #include <array>
+#include <optional>
 
 namespace velmaro {
 namespace {
@@ -21,6 +22,20 @@ QString Value(const ReportSources &s, ReportField field)
 {
     const ShownValue shown = s.Field(field);
     return Pattern(shown.value) + QStringLiteral(" ") + shown.unit;
+}
+
+// In place of a stale value or listing: that it was not computed, and why.
+QString NotComputed(const QString &reason)
+{
+    return QStringLiteral("not computed (") + reason + QStringLiteral(")");
+}
+
+// A result field's value, or why it was not computed when its stage's results are stale.
+QString ResultValue(const ReportSources &s, ReportField field, Stage stage)
+{
+    if (const std::optional<QString> reason = s.StaleReason(stage))
+        return NotComputed(*reason);
+    return Value(s, field);
 }
 
 // "%2.6f": six decimals, "." whatever the locale; the width never matters at six decimals.
@@ -46,7 +61,8 @@ QString GeometryText(const ReportSources &s)
 
 QString ConcentrationTimeText(const ReportSources &s)
 {
-    return QStringLiteral("Watershed concentration time ") + Value(s, ReportField::ConcentrationTime);
+    return QStringLiteral("Watershed concentration time ") +
+           ResultValue(s, ReportField::ConcentrationTime, Stage::ConcentrationTime);
 }
 
 QString SoilGroupText(const ReportSources &s)
@@ -75,7 +91,12 @@ QString TimeStepText(const ReportSources &s)
     return QStringLiteral("Time step of data series ") + Value(s, ReportField::TimeStep);
 }
 
-QString RainfallResultsText(const ReportSources &s) { return RainfallResultsListing(s.Model()); }
+QString RainfallResultsText(const ReportSources &s)
+{
+    if (const std::optional<QString> reason = s.StaleReason(Stage::Rainfall))
+        return QStringLiteral("Rainfall results ") + NotComputed(*reason);
+    return RainfallResultsListing(s.Model());
+}
 
 QString LandUseText(const ReportSources &s)
 {
@@ -90,8 +111,11 @@ QString CurveNumberText(const ReportSources &s)
 // No blank between "retention" and the value.
 QString RetentionText(const ReportSources &s)
 {
-    return QStringLiteral("Maximum potencial retention") + Value(s, ReportField::PotentialRetention) + kPar +
-           RunoffDepthListing(s.Model());
+    const QString retention = QStringLiteral("Maximum potencial retention");
+    if (const std::optional<QString> reason = s.StaleReason(Stage::RunoffDepth))
+        return retention + QStringLiteral(" ") + NotComputed(*reason) + kPar +
+               QStringLiteral("Runoff depths ") + NotComputed(*reason);
+    return retention + Value(s, ReportField::PotentialRetention) + kPar + RunoffDepthListing(s.Model());
 }
 
 using TextBuilder = QString (*)(const ReportSources &);
@@ -145,9 +169,14 @@ QString RunoffDepthListing(const ModelState &model)
 QString RunoffResultsListing(const ReportSources &s)
 {
     const ModelState &model = s.Model();
-    QString text = QStringLiteral("Total runoff volume ") + Value(s, ReportField::TotalVolume) + kPar +
-                   QStringLiteral("Specific total volume ") + Value(s, ReportField::SpecificVolume) + kPar +
-                   QStringLiteral("Peak discharge ") + Value(s, ReportField::PeakDischarge) + kPar;
+    QString text = QStringLiteral("Total runoff volume ") +
+                   ResultValue(s, ReportField::TotalVolume, Stage::Hydrograph) + kPar +
+                   QStringLiteral("Specific total volume ") +
+                   ResultValue(s, ReportField::SpecificVolume, Stage::Hydrograph) + kPar +
+                   QStringLiteral("Peak discharge ") +
+                   ResultValue(s, ReportField::PeakDischarge, Stage::Hydrograph) + kPar;
+    if (const std::optional<QString> reason = s.StaleReason(Stage::Hydrograph))
+        return text + QStringLiteral("Hydrograph ") + NotComputed(*reason);
     for (int k = 1; k <= model.HydrographCount; ++k)
         text += QStringLiteral("Time : ") + StepTime(model, k) + kTabs +
                 QStringLiteral("Valor: ") + Pattern(model.Hydrograph[k]) + kPar;

@@ -3,9 +3,12 @@
 #include "DataFiles.h"
 #include "MessagePresenter.h"
 
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
 #include <QUrl>
+#include <QWidget>
 
 namespace velmaro {
 namespace {
@@ -20,12 +23,31 @@ DocumentOpener &ProcessOpener()
     return open;
 }
 
-bool OpenWithDesktop(const QUrl &document)
-{
-    return QDesktopServices::openUrl(document);
-}
-
 } // namespace
+
+DocumentOpener LauncherOpener(const QString &launcher)
+{
+    return [launcher](const QUrl &document, std::function<void()> failed) {
+        // Owned by the application: it outlives the menu command and goes with the program.
+        auto *process = new QProcess(QCoreApplication::instance());
+        QObject::connect(process, &QProcess::errorOccurred, process,
+                         [process, failed](QProcess::ProcessError error) {
+                             if (error != QProcess::FailedToStart)
+                                 return;
+                             failed();
+                             process->deleteLater();
+                         });
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, failed](int exitCode, QProcess::ExitStatus status) {
+                             if (status != QProcess::NormalExit || exitCode != 0)
+                                 failed();
+                             process->deleteLater();
+                         });
+        process->setStandardOutputFile(QProcess::nullDevice());
+        process->setStandardErrorFile(QProcess::nullDevice());
+        process->start(launcher, {document.toLocalFile()});
+    };
+}
 
 QString HelpNotesFolder(const QString &exeDir)
 {
@@ -42,18 +64,23 @@ void OpenHelpNotes(QWidget *owner, const QString &exeDir, const DocumentOpener &
 {
     // The desktop may accept a path that is not there and fail later, out of our sight: only a
     // readable file is handed over, so that a missing one gets the message.
+    // The desktop may accept a path that is not there and fail later, out of our sight: only a
+    // readable file is handed over, so that a missing one gets the message.
     const QFileInfo notes(HelpNotesFile(exeDir));
-    const bool opened = notes.isFile() && notes.isReadable() &&
-                        open(QUrl::fromLocalFile(notes.absoluteFilePath()));
-    if (!opened)
+    if (!notes.isFile() || !notes.isReadable()) {
         ShowErrorMessage(kHelpNotesError, owner);
+        return;
+    }
+    // The failure may come after this command has ended: the window may be gone by then.
+    open(QUrl::fromLocalFile(notes.absoluteFilePath()),
+         [shownOver = QPointer<QWidget>(owner)] { ShowErrorMessage(kHelpNotesError, shownOver); });
 }
 
 void OpenHelpNotes(QWidget *owner)
 {
     const DocumentOpener &open = ProcessOpener();
     OpenHelpNotes(owner, ProgramDataFolder(HelpNotesFile),
-                  open ? open : DocumentOpener(OpenWithDesktop));
+                  open ? open : LauncherOpener(QStringLiteral("xdg-open")));
 }
 
 void SetDocumentOpener(DocumentOpener open)

@@ -11,8 +11,14 @@ class QWidget;
 
 namespace velmaro {
 
-// Hands a document to the desktop; true when the desktop took it.
-using DocumentOpener = std::function<bool(const QUrl &)>;
+// Hands a document to the desktop without waiting for its viewer; calls failed, then or later,
+// when the desktop cannot show it.
+using DocumentOpener = std::function<void(const QUrl &, std::function<void()> failed)>;
+
+// Hands the document's path to the program launcher (the desktop's opener, "xdg-open") and
+// watches its exit status from the event loop: a launcher that cannot start, or that ends with
+// an error (no application for the file, for one), is a failure.
+DocumentOpener LauncherOpener(const QString &launcher);
 
 // The executable's folder followed by "Ayuda" (the folder, not the file).
 QString HelpNotesFolder(const QString &exeDir);
@@ -25,7 +31,7 @@ void OpenHelpNotes(QWidget *owner);
 // The same for the executable folder exeDir and the opener open.
 void OpenHelpNotes(QWidget *owner, const QString &exeDir, const DocumentOpener &open);
 
-// Replaces the process's document opener (QDesktopServices::openUrl), so that tests of the
+// Replaces the process's document opener (LauncherOpener("xdg-open")), so that tests of the
 // window can follow Help > Notes... without starting a viewer. An empty one restores it.
 void SetDocumentOpener(DocumentOpener open);
 

@@ -26,6 +26,7 @@ TMainFormVelmaro::~TMainFormVelmaro() = default;
 void TMainFormVelmaro::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    PlaceInFrameOnce();
     if (shown_)
         return;
     shown_ = true;
@@ -35,6 +36,12 @@ void TMainFormVelmaro::showEvent(QShowEvent *event)
         FormShow();
         RunTabShowHandler(PageControl1->currentIndex());
     });
+}
+
+void TMainFormVelmaro::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    PlaceInFrameOnce();
 }
 
 void TMainFormVelmaro::FormShow()

@@ -3,6 +3,8 @@
 // The program's one window: six tabs worked through from left to right, each recomputing the
 // stages before it whenever it is shown or one of its inputs changes.
 
+#include "Chain.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QSize>
@@ -10,6 +12,9 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -48,6 +53,8 @@ public:
     ~TMainFormVelmaro() override;
 
     ModelState &Model() const { return model_; }
+    // Which stages' results the last recomputation left stale, and why.
+    const StageStaleness &Staleness() const { return staleness_; }
 
     // Handlers are named after their control or tab and event. Each tab's show handler runs the
     // stage of the tab before it first (RecomputationChain.cpp).
@@ -153,6 +160,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     using Handler = void (TMainFormVelmaro::*)();
@@ -169,6 +177,8 @@ private:
     void BuildConditioningTab();
     void BuildRunoffTab();
     void BuildReportTab();
+    void PlaceByOuterSize();
+    void PlaceInFrameOnce();
 
     // Bindings: every handler runs as an entry point, so its failure is shown, never lost.
     std::function<void()> Guarded(Handler handler);
@@ -184,6 +194,8 @@ private:
     void TakeRainfallSeries(const rainfall::RainfallSeries &series);
     void ChooseTypedStepCount(const QString &text);
     void ChooseTypedSoilGroup(const QString &text);
+    std::vector<QWidget *> StageResults(Stage stage) const;
+    void RecordRun(Stage stage, std::optional<std::string> failure);
     void FillRainfallGrid();
     void FillRunoffDepthGrid();
     void FillHydrographGrid();
@@ -195,10 +207,12 @@ private:
                        TakePick takePick);
 
     ModelState &model_;
+    StageStaleness staleness_;
     bool shown_ = false;
     QPointer<PlotWindow> plotWindow_;
     // Stage handlers running, nested; the plot follows when the outermost one ends.
     int recomputing_ = 0;
+    bool placedInFrame_ = false;
 };
 
 } // namespace velmaro

@@ -9,6 +9,7 @@
 #include "MessagePresenter.h"
 #include "ResultGrid.h"
 #include "Unidades.h"
+#include "WheelGuard.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -224,13 +225,34 @@ void TMainFormVelmaro::BuildWindow()
     BuildConditioningTab();
     BuildRunoffTab();
     BuildReportTab();
+    // Every list, the units fields' unit lists included.
+    auto *wheelGuard = new WheelGuard(this);
+    for (QComboBox *list : findChildren<QComboBox *>())
+        wheelGuard->Guard(list);
     // Bound once every tab exists: adding the first tab already changes the current one.
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int tab) { GuardEntryPoint(this, [this, tab] { RunTabShowHandler(tab); }); });
 
-    resize(799, 557);
+    PlaceByOuterSize();
+}
+
+// The design size is the outer size, frame included, and the window is centred by it. The
+// window manager's frame is known only once it has framed the window: until then the window is
+// placed as if it had none, and placed again when the frame first shows (showEvent, moveEvent).
+void TMainFormVelmaro::PlaceByOuterSize()
+{
+    const QSize outer(799, 557);
+    resize(outer - (frameGeometry().size() - size()));
     const QRect screenArea = screen()->availableGeometry();
-    move(screenArea.center() - QPoint(width() / 2, height() / 2));
+    move(screenArea.center() - QPoint(outer.width() / 2, outer.height() / 2));
+}
+
+void TMainFormVelmaro::PlaceInFrameOnce()
+{
+    if (placedInFrame_ || frameGeometry().size() == size())
+        return;
+    placedInFrame_ = true;
+    PlaceByOuterSize();
 }
 
 void TMainFormVelmaro::BuildMenu()

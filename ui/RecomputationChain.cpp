@@ -18,6 +18,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFont>
+#include <QPalette>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -30,6 +32,8 @@
 #include <cstdint>
 #include <exception>
 #include <limits>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace velmaro {
@@ -83,17 +87,36 @@ constexpr std::array<void (TMainFormVelmaro::*)(), 6> kTabShowHandlers{
     &TMainFormVelmaro::EscorrentiaShow,    &TMainFormVelmaro::TabSheet1Show};
 
 // The guarded part of a stage. Engine failures and any failure while its results are written end
-// it silently, so the results keep what they showed. The capacity refusal is shown: otherwise the
-// user could not tell why the hydrograph no longer follows the inputs.
+// it silently, so the results keep what they showed; the answer is the failure's message. The
+// capacity refusal is shown: otherwise the user could not tell why the hydrograph no longer
+// follows the inputs.
 template <class Steps>
-void RunGuarded(QWidget *window, Steps &&steps)
+std::optional<std::string> RunGuarded(QWidget *window, Steps &&steps)
 {
     try {
         steps();
+        return std::nullopt;
     } catch (const HydrographCapacityError &refusal) {
         ShowErrorMessage(ErrorText(refusal), window);
-    } catch (const std::exception &) {
+        return refusal.what();
+    } catch (const std::exception &failure) {
+        return failure.what();
     }
+}
+
+// Stale results keep their values but read as set aside: grey italic, the reason in the tooltip.
+void DrawAsStale(QWidget *shown, const std::optional<std::string> &reason)
+{
+    QFont font = shown->font();
+    font.setItalic(reason.has_value());
+    shown->setFont(font);
+    QPalette colours = shown->palette();
+    colours.setColor(QPalette::Text, reason ? QColor(Qt::darkGray)
+                                            : QApplication::palette(shown).color(QPalette::Text));
+    shown->setPalette(colours);
+    shown->setToolTip(reason ? QStringLiteral("Not computed from the current inputs: ") +
+                                   QString::fromStdString(*reason)
+                             : QString());
 }
 
 } // namespace
@@ -205,16 +228,37 @@ void TMainFormVelmaro::FormCreate()
     ReportTemplatePath = DefaultReportTemplatePath(ProgramDataFolder(DefaultReportTemplatePath));
 }
 
+std::vector<QWidget *> TMainFormVelmaro::StageResults(Stage stage) const
+{
+    const std::array<std::vector<QWidget *>, kStageCount> results{{
+        {euTccResultado},
+        {sgLlResultado},
+        {euRpmResultado, sgSvaeuaResultados},
+        {euVteResultado, euVtespResultado, euCpResultado, sgHeResultado},
+    }};
+    return results[static_cast<std::size_t>(stage)];
+}
+
+void TMainFormVelmaro::RecordRun(Stage stage, std::optional<std::string> failure)
+{
+    if (failure)
+        staleness_.RunFailed(stage, std::move(*failure));
+    else
+        staleness_.RunFinished(stage);
+    for (QWidget *shown : StageResults(stage))
+        DrawAsStale(shown, staleness_.Reason(stage));
+}
+
 void TMainFormVelmaro::GeometriaShow()
 {
     const Recomputation running(*this);
     model_.FlowLength = ToModel(euDdpmrhls->GetBaseValue());
     model_.LevelDifference = ToModel(euDntepmrys->GetBaseValue());
     model_.WatershedArea = ToModel(euAc->GetBaseValue());
-    RunGuarded(this, [this] {
+    RecordRun(Stage::ConcentrationTime, RunGuarded(this, [this] {
         model_.ComputeConcentrationTime();
         euTccResultado->SetBaseValue(model_.ConcentrationTime);
-    });
+    }));
 }
 
 void TMainFormVelmaro::SueloShow()
@@ -241,10 +285,10 @@ void TMainFormVelmaro::ForzantesShow()
     }
     ShowSeriesStatus(QString::fromUtf8(kSeriesOutOfOrder));
     model_.TimeStep = ToModel(euPtsd->GetBaseValue());
-    RunGuarded(this, [this] {
+    RecordRun(Stage::Rainfall, RunGuarded(this, [this] {
         model_.ComputeRainfall();
         FillRainfallGrid();
-    });
+    }));
 }
 
 void TMainFormVelmaro::CondicionantesShow()
@@ -256,25 +300,25 @@ void TMainFormVelmaro::CondicionantesShow()
     model_.LandUse = chosen->landUse;
     Label8->setText(QString::fromUtf8(chosen->caption));
     model_.CurveNumber = TruncateToInt32(euNc->AsFloat());
-    RunGuarded(this, [this] {
+    RecordRun(Stage::RunoffDepth, RunGuarded(this, [this] {
         model_.ComputeRetention();
         model_.ComputeRunoffDepth();
         euRpmResultado->SetBaseValue(model_.PotentialRetention);
         FillRunoffDepthGrid();
-    });
+    }));
 }
 
 void TMainFormVelmaro::EscorrentiaShow()
 {
     const Recomputation running(*this);
     CondicionantesShow();
-    RunGuarded(this, [this] {
+    RecordRun(Stage::Hydrograph, RunGuarded(this, [this] {
         model_.ComputeHydrograph();
         euVteResultado->SetBaseValue(model_.TotalVolume);
         euVtespResultado->SetBaseValue(model_.SpecificVolume);
         euCpResultado->SetBaseValue(model_.PeakDischarge);
         FillHydrographGrid();
-    });
+    }));
 }
 
 void TMainFormVelmaro::cbAaiClick()

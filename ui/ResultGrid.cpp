@@ -179,6 +179,9 @@ ResultGrid::ResultGrid(QWidget *parent, const char *name, int columns, int rows)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Whole rows, whatever the desktop style prefers: a row cut at the top reads as another.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     setShowGrid(true);
     setWordWrap(false);
     setCornerButtonEnabled(false);
@@ -195,8 +198,6 @@ ResultGrid::ResultGrid(QWidget *parent, const char *name, int columns, int rows)
     heading->setMinimumSectionSize(1);
     heading->setDefaultSectionSize(kColumnWidth);
     heading->setSectionResizeMode(QHeaderView::Fixed);
-    // The last column gives way to the vertical scroll bar instead of being cut by it.
-    heading->setStretchLastSection(true);
     heading->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     heading->setHighlightSections(false);
     heading->setSectionsClickable(false);
@@ -204,7 +205,9 @@ ResultGrid::ResultGrid(QWidget *parent, const char *name, int columns, int rows)
 
     QPalette colours = palette();
     colours.setColor(QPalette::Base, kReadOnlyBackground);
+    colours.setColor(QPalette::Window, kReadOnlyBackground);
     setPalette(colours);
+    setAutoFillBackground(true);
 
     // The table leaves the window whole: the menu and Ctrl+C act on every row, not a selection.
     CopyTableAction = new QAction(QStringLiteral("Copy table"), this);
@@ -252,6 +255,43 @@ void ResultGrid::SaveCsvAsked()
     const QString path = AskCsvPath(this, stem + QStringLiteral(".csv"));
     if (!path.isEmpty())
         SaveCsv(path);
+}
+
+void ResultGrid::updateGeometries()
+{
+    FitColumnsToView();
+    QTableView::updateGeometries();
+    HoldWholeRows();
+}
+
+// The rows scroll by whole rows, and the view scrolled to its end shows the last row at its
+// foot: the view is made a whole number of rows high so that its first row is then whole too.
+// The few pixels left over below it are part of the grid's blank background.
+void ResultGrid::HoldWholeRows()
+{
+    const QMargins margins = viewportMargins();
+    const int height = viewport()->height() + margins.bottom();
+    const int leftOver = height > kRowHeight ? height % kRowHeight : 0;
+    if (leftOver != margins.bottom())
+        setViewportMargins(margins.left(), margins.top(), margins.right(), leftOver);
+}
+
+// The columns share the visible width exactly, so nothing lies beyond it to scroll to: the ones
+// before the last keep their width while the last still has room for a number, and the last
+// gives way to the vertical scroll bar.
+void ResultGrid::FitColumnsToView()
+{
+    const int columns = model_.columnCount();
+    if (columns == 0)
+        return;
+    const int visible = viewport()->width();
+    const int leading = visible - (columns - 1) * kColumnWidth >= kColumnWidth / 2
+                            ? kColumnWidth
+                            : visible / columns;
+    QHeaderView *heading = horizontalHeader();
+    for (int column = 0; column + 1 < columns; ++column)
+        heading->resizeSection(column, leading);
+    heading->resizeSection(columns - 1, std::max(visible - (columns - 1) * leading, 1));
 }
 
 } // namespace velmaro

@@ -80,7 +80,13 @@ public:
     // Asks the user for the CSV file's name, proposing one; empty cancels. Tests answer it.
     std::function<QString(QWidget *, const QString &proposed)> AskCsvPath;
 
+protected:
+    void updateGeometries() override;
+
 private:
+    void FitColumnsToView();
+    void HoldWholeRows();
+
     ResultGridModel model_;
 };
 

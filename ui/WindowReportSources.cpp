@@ -56,4 +56,12 @@ QString WindowReportSources::SeriesKindCaption() const
 
 const ModelState &WindowReportSources::Model() const { return window_.Model(); }
 
+std::optional<QString> WindowReportSources::StaleReason(Stage stage) const
+{
+    const std::optional<std::string> &reason = window_.Staleness().Reason(stage);
+    if (!reason)
+        return std::nullopt;
+    return QString::fromStdString(*reason);
+}
+
 } // namespace velmaro

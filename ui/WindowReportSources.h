@@ -20,6 +20,7 @@ public:
     QString LandUseCaption() const override;
     QString SeriesKindCaption() const override;
     const ModelState &Model() const override;
+    std::optional<QString> StaleReason(Stage stage) const override;
 
 private:
     const TMainFormVelmaro &window_;

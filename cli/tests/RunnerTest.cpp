@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -264,6 +265,51 @@ TEST(RunnerTest, BadArgumentsExitTwoWithAMessage)
     }
 }
 
+// The window's field holds an extended value and hands the model the nearest double.
+TEST(RunnerTest, NumbersReadAsTheWindowHandsThemToTheModel)
+{
+    const struct {
+        const char *text;
+        double expected;
+    } cases[] = {
+        {"1e-400", 0.0}, {"-1e-400", -0.0}, {"+1e-400", 0.0}, {"4e-324", 5e-324}, {"2.5e-308", 2.5e-308},
+    };
+    for (const auto &c : cases) {
+        ModelState model;
+        cli::ApplyArgument(model, std::string("TimeStep=") + c.text);
+        EXPECT_EQ(model.TimeStep, c.expected) << c.text;
+        EXPECT_EQ(std::signbit(model.TimeStep), std::signbit(c.expected)) << c.text;
+    }
+    for (const char *refused : {"TimeStep=1e400", "TimeStep=+-1e-400", "TimeStep=1e-400x"}) {
+        ModelState model;
+        EXPECT_THROW(cli::ApplyArgument(model, refused), cli::UsageError) << refused;
+    }
+}
+
+// A terminal must neither split the one-line message nor obey an escape sequence in it.
+TEST(RunnerTest, ControlCharactersOfABadArgumentAreShownEscaped)
+{
+    const struct {
+        std::string argument;
+        std::string_view shown;
+    } cases[] = {
+        {"Flow\nLength=1", "unknown input 'Flow\\nLength'"},
+        {"FlowLength=\x1b[2J", "'\\x1b[2J' is not a number"},
+        {"StepCount=\t3\r", "'\\t3\\r' is not a number"},
+        {"StepCount=1.5\x7f", "'1.5\\x7f' is not a number"},
+        {"no\x01sign", "'no\\x01sign' is not NAME=VALUE"},
+        {"x\xc2\x9b" "2J=1", "unknown input 'x\\u009b2J'"},
+        {"StepCount=7\xc3\xa9", "'7\xc3\xa9' is not a number"},
+    };
+    for (const auto &c : cases) {
+        const Result r = RunWith({c.argument});
+        EXPECT_EQ(r.status, 2) << c.shown;
+        EXPECT_NE(r.err.find(c.shown), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << c.shown;
+    }
+}
+
 TEST(RunnerTest, ExecutableHonoursTheExitStatusAndHelp)
 {
     const auto run = [](const std::string &args) {
@@ -416,5 +462,5 @@ TEST(RunnerTest, BadOptionsAndCasesFilesExitTwo)
         EXPECT_EQ(r.err.rfind("velmaro-cli: ", 0), 0U) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
-    EXPECT_NE(RunWith({"EnteredPartial=@" + badSeries}).err.find("line 2: 'ten'"), std::string::npos);
+    EXPECT_NE(RunWith({"EnteredPartial=@" + badSeries}).err.find("Line 2 is not a height, nor a time and a height: 'ten'"), std::string::npos);
 }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -92,9 +93,14 @@ TEST(ReportIdentifierNumber, AnIdentifierWithoutDollarIsAnAssertion)
             ADD_FAILURE() << "no error for " << identifier.constData();
         } catch (const ReportAssertionError &error) {
             EXPECT_TRUE(QByteArray(error.what()).startsWith("Report identifier [$--] not valid ("));
-            EXPECT_TRUE(QByteArray(error.what()).contains("/report/ReportTemplate.cpp, line "))
+            // The source file by its name alone: the build machine's folders mean nothing to
+            // the user.
+            const QByteArray message(error.what());
+            EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(\(ReportTemplate\.cpp, line \d+\)$)"))
+                            .match(QString::fromUtf8(message))
+                            .hasMatch())
                 << error.what();
-            EXPECT_TRUE(QByteArray(error.what()).endsWith(")"));
+            EXPECT_FALSE(message.contains('/')) << error.what();
         }
     }
 }

@@ -42,6 +42,11 @@ public:
     QString LandUseCaption() const override { return landUse; }
     QString SeriesKindCaption() const override { return seriesKind; }
     const ModelState &Model() const override { return model; }
+    std::optional<QString> StaleReason(Stage stage) const override
+    {
+        const auto reason = stale.find(stage);
+        return reason == stale.end() ? std::nullopt : std::optional<QString>(reason->second);
+    }
 
     std::map<ReportField, ShownValue> fields = {
         {ReportField::FlowLength, {21.79, "km"}},
@@ -58,6 +63,7 @@ public:
         {ReportField::PeakDischarge, {627.683, "m³/s"}},
     };
     std::optional<ReportField> unreadable;
+    std::map<Stage, QString> stale;
     ListEntry soilGroup{1, "B: Moderate infiltration rate"};
     ListEntry stepCount{5, "6"};
     QString landUse = "Urban areas";
@@ -140,6 +146,40 @@ TEST_F(ReportTexts, EachIdentifierOfTheDefaultWindow)
     };
     for (int id = 1; id <= 13; ++id)
         EXPECT_EQ(Text("$" + QByteArray::number(id)), expected[id - 1]) << "identifier " << id;
+}
+
+// A result its stage did not compute from the current inputs is never printed as if it were.
+TEST_F(ReportTexts, StaleResultsSayTheyWereNotComputedAndWhy)
+{
+    const QByteArray reason = "The hydrograph would need 120001 ordinates; at most 100000 can be computed.";
+    const struct {
+        Stage stage;
+        QByteArray identifier;
+        QByteArray expected;
+    } cases[] = {
+        {Stage::ConcentrationTime, "$2",
+         "Watershed concentration time not computed (" + reason + ")"},
+        {Stage::Rainfall, "$9", "Rainfall results not computed (" + reason + ")"},
+        {Stage::RunoffDepth, "$12",
+         "Maximum potencial retention not computed (" + reason + ")\\par Runoff depths not computed (" +
+             reason + ")"},
+        {Stage::Hydrograph, "$13",
+         "Total runoff volume not computed (" + reason + ")\\par Specific total volume not computed (" +
+             reason + ")\\par Peak discharge not computed (" + reason + ")\\par Hydrograph not computed (" +
+             reason + ")"},
+    };
+    std::vector<QByteArray> current;
+    for (int identifier = 1; identifier <= 13; ++identifier)
+        current.push_back(Text("$" + QByteArray::number(identifier)));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.identifier.constData());
+        sources.stale = {{c.stage, QString::fromLatin1(reason)}};
+        EXPECT_EQ(Text(c.identifier), c.expected);
+        // Everything else reads as before.
+        for (int identifier = 1; identifier <= 13; ++identifier)
+            if ("$" + QByteArray::number(identifier) != c.identifier)
+                EXPECT_EQ(Text("$" + QByteArray::number(identifier)), current[identifier - 1]) << identifier;
+    }
 }
 
 TEST_F(ReportTexts, TemplateBytesGiveReportBytes)

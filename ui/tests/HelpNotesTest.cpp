@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using velmaro::HelpNotesFile;
@@ -42,12 +44,13 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("%PDF-1.4\n");
     }
-    // An opener that records what it was given and answers accepted.
+    // An opener that records what it was given and fails at once unless accepted.
     velmaro::DocumentOpener Opener(bool accepted)
     {
-        return [this, accepted](const QUrl &url) {
+        return [this, accepted](const QUrl &url, const std::function<void()> &failed) {
             opened.push_back(url);
-            return accepted;
+            if (!accepted)
+                failed();
         };
     }
     void ExpectOneHelpError()
@@ -103,6 +106,31 @@ TEST_F(HelpNotesTest, TheDesktopRefusingTheFileShowsTheHelpError)
     OpenHelpNotes(&owner, exeDir.path(), Opener(false));
     ASSERT_EQ(opened.size(), 1u);
     ExpectOneHelpError();
+}
+
+// The desktop's launcher answers through its exit status, after the command has returned: with
+// xdg-utils but no PDF viewer, "xdg-open" says "no method available" and ends with an error.
+TEST_F(HelpNotesTest, ALauncherThatFailsLaterShowsTheHelpError)
+{
+    MakeHelpFile();
+    const struct {
+        const char *launcher;
+        bool fails;
+    } cases[] = {
+        {"false", true},
+        {"/nonexistent/xdg-open", true},
+        {"true", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.launcher);
+        presenter.messages.clear();
+        OpenHelpNotes(&owner, exeDir.path(), velmaro::LauncherOpener(c.launcher));
+        QTest::qWaitFor([this] { return !presenter.messages.empty(); }, c.fails ? 5000 : 500);
+        if (c.fails)
+            ExpectOneHelpError();
+        else
+            EXPECT_TRUE(presenter.messages.empty());
+    }
 }
 
 TEST_F(HelpNotesTest, AnOpenedFileShowsNoMessage)
