@@ -9,6 +9,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTimer>
 #include <QValidator>
 
 #include <cmath>
@@ -116,6 +119,20 @@ public:
     ExitScope(const ExitScope &) = delete;
     ExitScope &operator=(const ExitScope &) = delete;
 };
+
+// Makes every tab or stacked page that holds the widget the current one.
+void ShowPagesHolding(QWidget *widget)
+{
+    for (QWidget *page = widget; page->parentWidget(); page = page->parentWidget()) {
+        auto *stack = qobject_cast<QStackedWidget *>(page->parentWidget());
+        if (!stack)
+            continue;
+        if (auto *tabs = qobject_cast<QTabWidget *>(stack->parentWidget()))
+            tabs->setCurrentWidget(page);
+        else
+            stack->setCurrentWidget(page);
+    }
+}
 
 } // namespace
 
@@ -690,9 +707,32 @@ void TSciBaseEdit::ExitField()
     }
     TextToValue();
     DisplayText();
-    if (BoundsEnabled() && furtherChecking)
-        CheckBounds();
+    if (BoundsEnabled() && furtherChecking) {
+        // The page is still on its way out: the check waits until the other page is shown.
+        if (HiddenWithItsPage())
+            QTimer::singleShot(0, this, [this] { GuardEntryPoint(this, [this] { CheckBoundsOnItsPage(); }); });
+        else
+            CheckBounds();
+    }
     FinishExit();
+}
+
+bool TSciBaseEdit::HiddenWithItsPage() const
+{
+    return !isVisible() && !isHidden() && window()->isVisible();
+}
+
+// A value out of range brings the field's page back, so that the message and the focus return
+// to the field where the user sees it; a value in range lets the other page stay.
+void TSciBaseEdit::CheckBoundsOnItsPage()
+{
+    if (!WithinBounds()) {
+        ExitScope scope;
+        ShowPagesHolding(this);
+        setFocus(Qt::OtherFocusReason);
+    }
+    CheckBounds();
+    EnterFocusedField();
 }
 
 void TSciBaseEdit::CheckBounds()
@@ -817,12 +857,21 @@ void TSciFloatEdit::DisplayText()
     SetFontColor(!shown.empty() && shown.front() == '-' ? ColorFontNeg() : ColorFontPos());
 }
 
+TBoundsValidationType TSciFloatEdit::BoundsKind() const
+{
+    return value_ < boundLower_ ? bvtBelowLower : value_ > boundUpper_ ? bvtAboveUpper : bvtNone;
+}
+
+bool TSciFloatEdit::WithinBounds() const
+{
+    return BoundsKind() == bvtNone;
+}
+
 void TSciFloatEdit::CheckBounds()
 {
     if (!BoundsEnabled())
         return;
-    const TBoundsValidationType kind =
-        value_ < boundLower_ ? bvtBelowLower : value_ > boundUpper_ ? bvtAboveUpper : bvtNone;
+    const TBoundsValidationType kind = BoundsKind();
     SetBoundsError(kind);
     if (kind == bvtNone)
         return;

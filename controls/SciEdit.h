@@ -207,8 +207,14 @@ protected:
     void SetDefaultColors() override;
     void ExitField() override;
     void SetBoundsError(TBoundsValidationType kind) { boundsError_ = kind; }
+    // The plain field has no value to compare: its check always complains.
+    virtual bool WithinBounds() const { return false; }
 
 private:
+    // Left because the page holding it was hidden (another tab clicked), not hidden itself.
+    bool HiddenWithItsPage() const;
+    void CheckBoundsOnItsPage();
+
     bool boundsEnabled_ = false;
     int maxLength_ = 0;
     QColor colorFontPos_, colorFontNeg_;
@@ -257,8 +263,10 @@ protected:
     void TextToValue() override;
     void DisplayText() override;
     void CheckBounds() override;
+    bool WithinBounds() const override;
 
 private:
+    TBoundsValidationType BoundsKind() const;
     template <class T> void SetRendering(T &setting, T value);
     long double ScaledValue() const;
 
