@@ -93,6 +93,22 @@ TEST_F(FloatEdit, ProgramTextIsReadAtOnceAndErrorsReachTheCaller)
     EXPECT_TRUE(presenter.messages.empty());
 }
 
+// QLineEdit's setText and clear are not virtual: a write through them must still be read.
+TEST_F(FloatEdit, AWriteThroughTheLineEditIsReadAndRendered)
+{
+    QLineEdit *line = edit;
+    line->setText("12.500");   // read, re-rendered and read again, as SetText does
+    EXPECT_EQ(edit->text(), "12.5");
+    EXPECT_EQ(values, (std::vector<long double>{12.5L, 12.5L}));
+    line->clear();
+    EXPECT_EQ(edit->text(), "0");
+    EXPECT_EQ(values.back(), 0.0L);
+    EXPECT_TRUE(presenter.messages.empty());
+    line->setText("abc");
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    EXPECT_EQ(presenter.messages[0].text, "'abc' is not a valid floating point value");
+}
+
 TEST_F(FloatEdit, TypingAnUnfinishedNumberReadsItsPrefixAndLeavingRendersIt)
 {
     TypeInto("1e");
