@@ -277,13 +277,15 @@ void TSciCustomEdit::keyPressEvent(QKeyEvent *event)
 
 void TSciCustomEdit::HandleKey(QKeyEvent *event)
 {
-    KeyPress press = PressOf(event);
+    const KeyPress press = PressOf(event);
+    // The key-down rules see the key as OnCNKeyDown left it; the character filter, the key typed.
+    KeyPress keyDown = press;
     if (OnCNKeyDown) {
-        OnCNKeyDown(this, press.key, press.modifiers);
-        if (press.key == 0)
+        OnCNKeyDown(this, keyDown.key, keyDown.modifiers);
+        if (keyDown.key == 0)
             return;
     }
-    if (KeyDownHandled(press) || CharacterHandled(press))
+    if (KeyDownHandled(keyDown) || CharacterHandled(press))
         return;
     if (press.paste)
         EndNullBeforeInput();

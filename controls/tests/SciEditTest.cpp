@@ -436,6 +436,21 @@ TEST_F(FloatEdit, OnKeyPressSeesCharactersFirst)
     EXPECT_TRUE(presenter.messages.empty());
 }
 
+// The key-down handler may swallow a key or turn it into another before the field's own rules.
+TEST_F(FloatEdit, OnCNKeyDownSeesKeysFirst)
+{
+    edit->OnCNKeyDown = [](TSciCustomEdit *, int &key, Qt::KeyboardModifiers) {
+        if (key == Qt::Key_5)
+            key = 0;
+        else if (key == Qt::Key_F2)
+            key = Qt::Key_Down;
+    };
+    TypeInto("152");
+    EXPECT_EQ(edit->text(), "12");
+    QTest::keyClick(edit, Qt::Key_F2);
+    EXPECT_TRUE(after->hasFocus());
+}
+
 TEST_F(FloatEdit, EnterAndArrowsMoveTheFocusEscUndoes)
 {
     TypeInto("12");
