@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <locale.h>
 #include <system_error>
 
 namespace velmaro {
@@ -219,6 +220,15 @@ long long SaturatedExponent(std::string_view digits, bool negative)
     return negative ? -value : value;
 }
 
+// A magnitude below the normal range: from_chars gives up there, strtold rounds it to the
+// nearest subnormal or to zero. The C locale is passed so that "." is read whatever the process
+// locale.
+long double ReadUnderflow(const std::string &plain)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return strtold_l(plain.c_str(), nullptr, cLocale);
+}
+
 } // namespace
 
 void SetNumberFormat(NumberFormat format)
@@ -233,7 +243,8 @@ const NumberFormat &GetNumberFormat()
 
 bool FloatIsZero(long double x)
 {
-    return std::fabs(x) < 5e-324L;
+    // The literal rounds down to the largest long double below 5E-324, so "<=" is the exact "<".
+    return std::fabs(x) <= 5e-324L;
 }
 
 bool SameFloat(long double a, long double b)
@@ -325,6 +336,11 @@ long double ParseEditText(std::string_view typed)
 
 std::optional<long double> ReadNumber(std::string_view text)
 {
+    return ReadNumber(text, processFormat.decimal);
+}
+
+std::optional<long double> ReadNumber(std::string_view text, char decimal)
+{
     std::size_t at = text.find_first_not_of(' ');
     if (at == std::string_view::npos)
         return std::nullopt;
@@ -334,7 +350,7 @@ std::optional<long double> ReadNumber(std::string_view text)
     const std::size_t integerEnd = SkipDigits(text, at);
     const std::string_view integer = text.substr(at, integerEnd - at);
     at = integerEnd;
-    const bool hasSeparator = at < text.size() && text[at] == processFormat.decimal;
+    const bool hasSeparator = at < text.size() && text[at] == decimal;
     std::string_view fraction;
     if (hasSeparator) {
         const std::size_t fractionEnd = SkipDigits(text, at + 1);
@@ -373,7 +389,7 @@ std::optional<long double> ReadNumber(std::string_view text)
     if (ec == std::errc::result_out_of_range) {
         if (LeadingMagnitude(integer, fraction, SaturatedExponent(exponentDigits, negativeExponent)) > 0)
             return std::nullopt;
-        return negative ? -0.0L : 0.0L;
+        return ReadUnderflow(plain);
     }
     if (ec != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value))
         return std::nullopt;

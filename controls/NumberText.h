@@ -27,7 +27,7 @@ struct NumberFormat {
 void SetNumberFormat(NumberFormat format);
 const NumberFormat &GetNumberFormat();
 
-// |x| < 5E-324: zero, or no larger than the smallest denormal double.
+// |x| < 5E-324 (exactly): zero, or no larger than the smallest denormal double.
 bool FloatIsZero(long double x);
 // |a - b| within 1E-17 relative to the smaller magnitude (absolute 1E-17 when either is 0).
 bool SameFloat(long double a, long double b);
@@ -63,8 +63,10 @@ std::string RenderEditValue(long double v, const RenderSettings &settings);
 long double ParseEditText(std::string_view text);
 // The bare number grammar: [spaces][+|-]digits[.digits][(E|e)[+|-]digits][spaces], with a
 // digit or the separator in the number part; nothing for any other text or a magnitude beyond
-// the long double range.
+// the long double range. A magnitude below it reads as the nearest subnormal value, or 0.
 std::optional<long double> ReadNumber(std::string_view text);
+// The same grammar with `decimal` as the separator, for texts written for a machine.
+std::optional<long double> ReadNumber(std::string_view text, char decimal);
 
 // General format with 2 significant digits: fixed notation for numbers of at most 2 integer
 // digits that are at least 0.00001, else scientific with "E", the exponent's sign only when

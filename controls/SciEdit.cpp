@@ -1,89 +1,33 @@
 #include "SciEdit.h"
 
+#include "ExitSequence.h"
 #include "MessagePresenter.h"
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QValidator>
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace velmaro {
 
 namespace {
 
-// The platform colours behind the field's defaults.
-QColor SystemColor(QPalette::ColorRole role)
+QColor WindowText()
 {
-    return QApplication::palette().color(QPalette::Active, role);
+    return QApplication::palette().color(QPalette::Active, QPalette::Text);
 }
 
-QColor WindowBackground() { return SystemColor(QPalette::Base); }
-QColor WindowFrame() { return SystemColor(QPalette::Shadow); }
-QColor ButtonFace() { return SystemColor(QPalette::Button); }
-QColor WindowText() { return SystemColor(QPalette::Text); }
-
-constexpr char kControlA = 1;
-constexpr char kBackspace = 8;
-constexpr char kControlN = 14;
-constexpr char kEnter = 13;
-constexpr char kEscape = 27;
-
-bool NoModifiers(Qt::KeyboardModifiers modifiers)
+KeyPress PressOf(const QKeyEvent *event)
 {
-    return (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
-
-// Whether QLineEdit would type the key's text: it takes Ctrl and Ctrl+Shift combinations as
-// commands (copy, paste, undo) but types the text of every other key, Alt combinations included.
-bool TypesText(const QKeyEvent *event)
-{
-    const QString text = event->text();
-    if (text.isEmpty())
-        return false;
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    return text.at(0).category() == QChar::Other_Format ||
-           (modifiers != Qt::ControlModifier && modifiers != (Qt::ControlModifier | Qt::ShiftModifier));
-}
-
-// The control character a key stands for in the character filter (0 for none).
-char FilterCode(const QKeyEvent *event)
-{
-    const int key = event->key();
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        return kEnter;
-    if (key == Qt::Key_Escape)
-        return kEscape;
-    if (modifiers & Qt::ControlModifier) {
-        if (key == Qt::Key_N)
-            return kControlN;
-        if (key == Qt::Key_A)
-            return kControlA;
-    }
-    return 0;
-}
-
-// A leave with one of these reasons moves the focus inside the window; the others
-// (a window or pop-up taking the focus) leave the field entered.
-bool IsFocusMoveReason(Qt::FocusReason reason)
-{
-    switch (reason) {
-    case Qt::TabFocusReason:
-    case Qt::BacktabFocusReason:
-    case Qt::MouseFocusReason:
-    case Qt::ShortcutFocusReason:
-    case Qt::OtherFocusReason:
-        return true;
-    default:
-        return false;
-    }
+    return {event->key(), event->modifiers(), event->text(), event->matches(QKeySequence::Cut),
+            event->matches(QKeySequence::Paste)};
 }
 
 // The field's length limit. Unlike QLineEdit's own limit it does not cut a text the program
@@ -105,18 +49,6 @@ private:
     int maximum_;
 };
 
-// Set while one field runs its exit sequence: a message it shows moves the focus through
-// other fields, which must not validate (and so message) in turn.
-bool exitInProgress = false;
-
-class ExitScope {
-public:
-    ExitScope() { exitInProgress = true; }
-    ~ExitScope() { exitInProgress = false; }
-    ExitScope(const ExitScope &) = delete;
-    ExitScope &operator=(const ExitScope &) = delete;
-};
-
 } // namespace
 
 // ---- TSciCustomEdit ----------------------------------------------------------------------------
@@ -125,9 +57,10 @@ TSciCustomEdit::TSciCustomEdit(QWidget *parent)
     : QLineEdit(parent)
 {
     for (int code = 32; code < 256; ++code)
-        allowed_.set(static_cast<std::size_t>(code));
-    savedAllowed_ = allowed_;
+        filter_.allowed.set(static_cast<std::size_t>(code));
+    savedAllowed_ = filter_.allowed;
     connect(this, &QLineEdit::textEdited, this, &TSciCustomEdit::UserEdited);
+    connect(this, &QLineEdit::textChanged, this, &TSciCustomEdit::LineEditWrote);
     SetDefaultColors();
     UpdateColors();
 }
@@ -163,10 +96,26 @@ void TSciCustomEdit::TextChanged()
 
 void TSciCustomEdit::UserEdited(const QString &text)
 {
+    userEditing_ = true;
     GuardEntryPoint(this, [&] {
         if (null_ && text != NullText())
             null_ = false;
         TextChanged();
+    });
+}
+
+// QLineEdit reports a user's edit with textEdited, then textChanged; a textChanged alone is a
+// write through QLineEdit's own setText or clear, which no caller of ours waits on.
+void TSciCustomEdit::LineEditWrote()
+{
+    if (std::exchange(userEditing_, false))
+        return;
+    GuardEntryPoint(this, [&] {
+        if (null_ && QLineEdit::text() != NullText())
+            null_ = false;
+        TextChanged();
+        TextToValue();
+        DisplayText();
     });
 }
 
@@ -207,21 +156,21 @@ void TSciCustomEdit::setReadOnlyMode(bool on)
     readOnly_ = on;
     QLineEdit::setReadOnly(on);
     if (on)
-        allowed_.reset();
+        filter_.allowed.reset();
     else
-        allowed_ = savedAllowed_;
+        filter_.allowed = savedAllowed_;
     setFocusPolicy(on ? Qt::ClickFocus : Qt::StrongFocus);
     UpdateColors();
 }
 
 void TSciCustomEdit::SetAllowedCharacters(std::string_view characters)
 {
-    allowed_.reset();
+    filter_.allowed.reset();
     for (char c : characters)
-        allowed_.set(static_cast<unsigned char>(c));
-    savedAllowed_ = allowed_;
+        filter_.allowed.set(static_cast<unsigned char>(c));
+    savedAllowed_ = filter_.allowed;
     if (readOnly_)
-        allowed_.reset();
+        filter_.allowed.reset();
 }
 
 void TSciCustomEdit::SetAlignment(Qt::Alignment alignment)
@@ -240,197 +189,6 @@ void TSciCustomEdit::EndLoading()
 {
     loading_ = false;
     Loaded();
-}
-
-// ---- flat frame ----
-
-void TSciCustomEdit::SetFlat(bool on)
-{
-    if (on == flat_)
-        return;
-    flat_ = on;
-    if (!on)
-        lineEdit_ = false;
-    setFrame(!on);
-    const int margin = on ? flatBorder_ + 1 : 0;
-    setTextMargins(margin, margin, margin, margin);
-    UpdateColors();
-    if (!on)
-        RecreateWnd();
-}
-
-void TSciCustomEdit::SetLineEdit(bool on)
-{
-    if (on == lineEdit_)
-        return;
-    lineEdit_ = on;
-    if (on)
-        SetFlat(true);
-    update();
-}
-
-void TSciCustomEdit::SetFlatBorder(int width)
-{
-    flatBorder_ = std::clamp(width, 1, 2);
-    update();
-}
-
-void TSciCustomEdit::paintEvent(QPaintEvent *event)
-{
-    QLineEdit::paintEvent(event);
-    if (flat_)
-        PaintFlatBorder();
-}
-
-void TSciCustomEdit::PaintFlatBorder()
-{
-    const bool active = focused_ || hover_;
-    QColor frame = active ? colorBorderFocus_ : colorBorderUnfocus_;
-    if (!frame.isValid())
-        frame = active ? colorBorderUnfocus_ : colorBorderFocus_;
-    if (!frame.isValid())
-        frame = colorRW_;
-    if (!frame.isValid())
-        frame = palette().color(QPalette::Base);
-    QColor background = StateBackground(active);
-    if (!background.isValid())
-        background = palette().color(QPalette::Base);
-
-    QPainter painter(this);
-    QRect r = rect().adjusted(0, 0, -1, -1);
-    auto drawFrame = [&](const QColor &colour) {
-        painter.setPen(colour);
-        painter.drawRect(r);
-        r.adjust(1, 1, -1, -1);
-    };
-    if (lineEdit_) {
-        drawFrame(background);
-        drawFrame(background);
-        painter.fillRect(QRect(0, height() - flatBorder_, width(), flatBorder_), frame);
-        return;
-    }
-    drawFrame(frame);
-    if (flatBorder_ == 2)
-        drawFrame(frame);
-    drawFrame(background);
-}
-
-// ---- colours ----
-
-void TSciCustomEdit::SetDefaultColors()
-{
-    colorRW_ = WindowBackground();
-    colorFocus_ = WindowBackground();
-    colorRO_ = kReadOnlyBackground;
-    colorDisabled_ = ButtonFace();
-    colorBorderFocus_ = WindowFrame();
-    colorBorderUnfocus_ = WindowBackground();
-}
-
-void TSciCustomEdit::SetColor_Defaults(bool on)
-{
-    colorDefaults_ = on;
-    if (on) {
-        SetDefaultColors();
-        UpdateColors();
-    }
-}
-
-void TSciCustomEdit::SetColor(QColor &member, const QColor &colour)
-{
-    if (colour == member)
-        return;
-    member = colour;
-    colorDefaults_ = false;
-    UpdateColors();
-}
-
-void TSciCustomEdit::SetColorRW(const QColor &colour) { SetColor(colorRW_, colour); }
-void TSciCustomEdit::SetColorFocus(const QColor &colour) { SetColor(colorFocus_, colour); }
-void TSciCustomEdit::SetColorRO(const QColor &colour) { SetColor(colorRO_, colour); }
-void TSciCustomEdit::SetColorBorderFocus(const QColor &colour) { SetColor(colorBorderFocus_, colour); }
-void TSciCustomEdit::SetColorBorderUnfocus(const QColor &colour) { SetColor(colorBorderUnfocus_, colour); }
-
-void TSciCustomEdit::SetColorDisabled(const QColor &colour)
-{
-    if (colour == colorDisabled_)
-        return;
-    colorDisabled_ = colour;
-    colorDefaults_ = false;
-    if (!isEnabled())
-        UpdateColors();
-}
-
-QColor TSciCustomEdit::StateBackground(bool active) const
-{
-    QColor chosen = !isEnabled() ? colorDisabled_ : readOnly_ ? colorRO_ : active ? colorFocus_ : colorRW_;
-    return chosen.isValid() ? chosen : colorRW_;
-}
-
-QColor TSciCustomEdit::BackgroundColor() const
-{
-    return palette().color(QPalette::Base);
-}
-
-void TSciCustomEdit::UpdateColors()
-{
-    QPalette colours = palette();
-    if (!colorRW_.isValid() && parentWidget())
-        colours.setColor(QPalette::Base, parentWidget()->palette().color(parentWidget()->backgroundRole()));
-    const QColor background = StateBackground(flat_ ? (focused_ || hover_) : focused_);
-    if (background.isValid())
-        colours.setColor(QPalette::Base, background);
-    setPalette(colours);
-    update();
-}
-
-void TSciCustomEdit::SetFontColor(const QColor &colour)
-{
-    if (palette().color(QPalette::Text) == colour)
-        return;
-    QPalette colours = palette();
-    colours.setColor(QPalette::Text, colour);
-    setPalette(colours);
-    update();
-}
-
-void TSciCustomEdit::changeEvent(QEvent *event)
-{
-    QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange)
-        UpdateColors();
-}
-
-void TSciCustomEdit::enterEvent(QEnterEvent *event)
-{
-    QLineEdit::enterEvent(event);
-    HoverChanged(true, OnMouseEnter);
-}
-
-void TSciCustomEdit::leaveEvent(QEvent *event)
-{
-    QLineEdit::leaveEvent(event);
-    HoverChanged(false, OnMouseExit);
-}
-
-void TSciCustomEdit::HoverChanged(bool hover, const std::function<void(TSciCustomEdit *)> &handler)
-{
-    hover_ = hover;
-    GuardEntryPoint(this, [&] {
-        UpdateColors();
-        if (handler)
-            handler(this);
-    });
-}
-
-void TSciCustomEdit::mouseReleaseEvent(QMouseEvent *event)
-{
-    QLineEdit::mouseReleaseEvent(event);
-    if (event->button() == Qt::RightButton) {
-        focused_ = false;
-        hover_ = false;
-        UpdateColors();
-    }
 }
 
 void TSciCustomEdit::showEvent(QShowEvent *event)
@@ -460,7 +218,7 @@ void TSciCustomEdit::focusInEvent(QFocusEvent *event)
     QLineEdit::focusInEvent(event);
     // During an exit sequence the focus may pass through here; the field that holds it at the
     // end is entered then.
-    if (entered_ || exitInProgress)
+    if (entered_ || ExitInProgress::In(this))
         return;
     GuardEntryPoint(this, [&] { Enter(); });
 }
@@ -486,12 +244,12 @@ void TSciCustomEdit::focusOutEvent(QFocusEvent *event)
     if (!entered_ || !IsFocusMoveReason(event->reason()))
         return;
     entered_ = false;
-    if (exitInProgress || !FocusStaysInWindow(event)) {
+    if (ExitInProgress::In(this) || !FocusStaysInWindow(event)) {
         GuardEntryPoint(this, [&] { FinishExit(); });
         return;
     }
     {
-        ExitScope scope;
+        ExitInProgress exit(this);
         GuardEntryPoint(this, [&] { ExitField(); });
     }
     EnterFocusedField();
@@ -519,102 +277,81 @@ void TSciCustomEdit::keyPressEvent(QKeyEvent *event)
 
 void TSciCustomEdit::HandleKey(QKeyEvent *event)
 {
-    int key = event->key();
+    const KeyPress press = PressOf(event);
+    // The key-down rules see the key as OnCNKeyDown left it; the character filter, the key typed.
+    KeyPress keyDown = press;
     if (OnCNKeyDown) {
-        OnCNKeyDown(this, key, event->modifiers());
-        if (key == 0)
+        OnCNKeyDown(this, keyDown.key, keyDown.modifiers);
+        if (keyDown.key == 0)
             return;
     }
-    if (KeyDownHandled(event, key) || CharacterHandled(event))
+    if (KeyDownHandled(keyDown) || CharacterHandled(press))
         return;
-    if (event->matches(QKeySequence::Paste))
+    if (press.paste)
         EndNullBeforeInput();
     QLineEdit::keyPressEvent(event);
 }
 
-bool TSciCustomEdit::KeyDownHandled(QKeyEvent *event, int key)
+bool TSciCustomEdit::KeyDownHandled(const KeyPress &press)
 {
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const bool shiftOnly = (modifiers & ~Qt::KeypadModifier) == Qt::ShiftModifier;
-    if (readOnly_ && ((key == Qt::Key_Delete && NoModifiers(modifiers)) ||
-                      (key == Qt::Key_Insert && shiftOnly) || event->matches(QKeySequence::Cut) ||
-                      event->matches(QKeySequence::Paste)))
+    switch (KeyDownRule(press, readOnly_)) {
+    case KeyRule::Swallow:
         return true;
-    if (key == Qt::Key_Up && NoModifiers(modifiers)) {
+    case KeyRule::FocusPrevious:
         focusPreviousChild();
         return true;
-    }
-    if (key == Qt::Key_Down && NoModifiers(modifiers)) {
+    case KeyRule::FocusNext:
         focusNextChild();
         return true;
+    default:
+        return false;
     }
-    return false;
 }
 
-// The character filter. Returns true when the event was handled here (swallowed or typed).
-bool TSciCustomEdit::CharacterHandled(QKeyEvent *event)
+bool TSciCustomEdit::CharacterHandled(const KeyPress &press)
 {
-    QChar character(FilterCode(event));
-    QString text = event->text();
-    if (character.isNull()) {
-        if (!TypesText(event))
-            return false;
-        if (numPadDecimal_ && (event->modifiers() & Qt::KeypadModifier) &&
-            (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma))
-            text = QString(QChar(GetNumberFormat().decimal));
-        character = text.at(0);
-    }
-    const QChar typed = character;
+    const QChar typed = FilterCharacter(press, numPadDecimal_, GetNumberFormat().decimal);
+    if (typed.isNull())
+        return false;
+    QChar character = typed;
     if (OnKeyPress) {
         OnKeyPress(this, character);
         if (character.isNull())
             return true;
     }
-    switch (character.unicode()) {
-    case kEnter:
+    switch (CharacterRule(character, typed, press.text, filter_)) {
+    case KeyRule::PassOn:
+        return false;
+    case KeyRule::FocusNext:
         focusNextChild();
         return true;
-    case kEscape:
+    case KeyRule::Undo:
         undo();
         return true;
-    case kControlN:
-        if (!allowKbdNull_)
-            break;
+    case KeyRule::MakeNull:
         SetNull(true);
         if (OnNull)
             OnNull(this);
         return true;
-    case kControlA:
+    case KeyRule::SelectAll:
         selectAll();
         return true;
-    default:
-        break;
-    }
-    if (character.unicode() < 32) {
-        if (character == typed)
-            return false;
-        // OnKeyPress turned the key into a control character: that, not the key, goes in.
-        if (character.unicode() == kBackspace)
-            backspace();
+    case KeyRule::Backspace:
+        backspace();
         return true;
-    }
-    if (TypedCharacterRefused(character))
-        return true;
-    if (character == typed && text == event->text())
-        return false;
-    insert(QString(character));
-    return true;
-}
-
-bool TSciCustomEdit::TypedCharacterRefused(QChar &character)
-{
-    const char16_t code = character.unicode();
-    if (code > 255 || !allowed_.test(code)) {
+    case KeyRule::Refuse:
         Messages().Beep();
         return true;
+    case KeyRule::TypeAsIs:
+        EndNullBeforeInput();
+        return false;
+    case KeyRule::TypeCharacter:
+        EndNullBeforeInput();
+        insert(QString(character));
+        return true;
+    default:
+        return true;
     }
-    EndNullBeforeInput();
-    return false;
 }
 
 // Typing or pasting into a null field starts from an empty text.
@@ -632,7 +369,7 @@ void TSciCustomEdit::EndNullBeforeInput()
 TSciBaseEdit::TSciBaseEdit(QWidget *parent)
     : TSciCustomEdit(parent)
 {
-    QLineEdit::resize(81, height());
+    resize(81, height());
     SetDefaultColors();
     UpdateColors();
 }
@@ -690,9 +427,32 @@ void TSciBaseEdit::ExitField()
     }
     TextToValue();
     DisplayText();
-    if (BoundsEnabled() && furtherChecking)
-        CheckBounds();
+    if (BoundsEnabled() && furtherChecking) {
+        // The page is still on its way out: the check waits until the other page is shown.
+        if (HiddenWithItsPage())
+            QTimer::singleShot(0, this, [this] { GuardEntryPoint(this, [this] { CheckBoundsOnItsPage(); }); });
+        else
+            CheckBounds();
+    }
     FinishExit();
+}
+
+bool TSciBaseEdit::HiddenWithItsPage() const
+{
+    return !isVisible() && !isHidden() && window()->isVisible();
+}
+
+// A value out of range brings the field's page back, so that the message and the focus return
+// to the field where the user sees it; a value in range lets the other page stay.
+void TSciBaseEdit::CheckBoundsOnItsPage()
+{
+    if (!WithinBounds()) {
+        ExitInProgress exit(this);
+        ShowPagesHolding(this);
+        setFocus(Qt::OtherFocusReason);
+    }
+    CheckBounds();
+    EnterFocusedField();
 }
 
 void TSciBaseEdit::CheckBounds()
@@ -817,12 +577,21 @@ void TSciFloatEdit::DisplayText()
     SetFontColor(!shown.empty() && shown.front() == '-' ? ColorFontNeg() : ColorFontPos());
 }
 
+TBoundsValidationType TSciFloatEdit::BoundsKind() const
+{
+    return value_ < boundLower_ ? bvtBelowLower : value_ > boundUpper_ ? bvtAboveUpper : bvtNone;
+}
+
+bool TSciFloatEdit::WithinBounds() const
+{
+    return BoundsKind() == bvtNone;
+}
+
 void TSciFloatEdit::CheckBounds()
 {
     if (!BoundsEnabled())
         return;
-    const TBoundsValidationType kind =
-        value_ < boundLower_ ? bvtBelowLower : value_ > boundUpper_ ? bvtAboveUpper : bvtNone;
+    const TBoundsValidationType kind = BoundsKind();
     SetBoundsError(kind);
     if (kind == bvtNone)
         return;

@@ -9,6 +9,8 @@
 // that shows errors in the application box); program writes run the change notification in our
 // own frames, so an exception from OnChange reaches the caller of the write.
 
+#include "EditKeys.h"
+#include "EditLook.h"
 #include "NumberText.h"
 
 #include <QColor>
@@ -23,9 +25,6 @@ class QKeyEvent;
 
 namespace velmaro {
 
-// The grey behind values the user cannot type into: read-only fields and result grids.
-inline const QColor kReadOnlyBackground(181, 189, 204);
-
 enum TBoundsValidationType { bvtNone = 0, bvtBelowLower = 1, bvtAboveUpper = 2 };
 
 class TSciCustomEdit : public QLineEdit {
@@ -33,11 +32,11 @@ class TSciCustomEdit : public QLineEdit {
 public:
     explicit TSciCustomEdit(QWidget *parent = nullptr);
 
-    // Text and AsString. Writes go through SetText, including QLineEdit-style setText calls.
+    // Text and AsString. A write through SetText reaches its caller with the errors of reading
+    // it; one through QLineEdit's own setText or clear is read as well, its errors shown in the
+    // application box.
     virtual QString GetText() const;
     virtual void SetText(const QString &text);
-    void setText(const QString &text) { SetText(text); }
-    void clear() { SetText(QString()); }
     QString AsString() const { return GetText(); }
     void SetAsString(const QString &text) { SetText(text); }
 
@@ -47,8 +46,8 @@ public:
     void SetNullStr(const QString &text);
     bool BlankWhenNull() const { return blankWhenNull_; }
     void SetBlankWhenNull(bool on);
-    bool AllowKbdNull() const { return allowKbdNull_; }
-    void SetAllowKbdNull(bool on) { allowKbdNull_ = on; }
+    bool AllowKbdNull() const { return filter_.allowKbdNull; }
+    void SetAllowKbdNull(bool on) { filter_.allowKbdNull = on; }
 
     // Read-only mode: no typing (a beep for printable keys), no Delete, cut or paste, skipped
     // by Tab, ColorRO background.
@@ -77,17 +76,17 @@ public:
     // Colours; an invalid QColor is "no colour". Any change turns Color_Defaults off.
     bool Color_Defaults() const { return colorDefaults_; }
     void SetColor_Defaults(bool on);
-    QColor ColorRW() const { return colorRW_; }
+    QColor ColorRW() const { return colors_.rw; }
     void SetColorRW(const QColor &colour);
-    QColor ColorFocus() const { return colorFocus_; }
+    QColor ColorFocus() const { return colors_.focus; }
     void SetColorFocus(const QColor &colour);
-    QColor ColorRO() const { return colorRO_; }
+    QColor ColorRO() const { return colors_.ro; }
     void SetColorRO(const QColor &colour);
-    QColor ColorDisabled() const { return colorDisabled_; }
+    QColor ColorDisabled() const { return colors_.disabled; }
     void SetColorDisabled(const QColor &colour);
-    QColor ColorBorderFocus() const { return colorBorderFocus_; }
+    QColor ColorBorderFocus() const { return colors_.borderFocus; }
     void SetColorBorderFocus(const QColor &colour);
-    QColor ColorBorderUnfocus() const { return colorBorderUnfocus_; }
+    QColor ColorBorderUnfocus() const { return colors_.borderUnfocus; }
     void SetColorBorderUnfocus(const QColor &colour);
     // The background the field shows now (for its state: disabled, read-only, focused).
     QColor BackgroundColor() const;
@@ -143,40 +142,53 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Text and null state.
     void UserEdited(const QString &text);
-    void HoverChanged(bool hover, const std::function<void(TSciCustomEdit *)> &handler);
+    void LineEditWrote();
+    void EndNullBeforeInput();
+
+    // Keys: the rules of EditKeys applied to the field.
     void HandleKey(QKeyEvent *event);
     // True when the key was dealt with here: refused, typed or acted on.
-    bool KeyDownHandled(QKeyEvent *event, int key);
-    bool CharacterHandled(QKeyEvent *event);
-    bool TypedCharacterRefused(QChar &character);
-    void EndNullBeforeInput();
+    bool KeyDownHandled(const KeyPress &press);
+    bool CharacterHandled(const KeyPress &press);
+
+    // Focus.
     bool FocusStaysInWindow(QFocusEvent *event) const;
+
+    // Look.
+    void HoverChanged(bool hover, const std::function<void(TSciCustomEdit *)> &handler);
     void RecreateWnd();
-    void PaintFlatBorder();
     QColor StateBackground(bool active) const;
     void SetColor(QColor &member, const QColor &colour);
 
+    // Text and null state.
     bool null_ = false;
     QString nullStr_;
     bool blankWhenNull_ = false;
-    bool allowKbdNull_ = true;
-    bool readOnly_ = false;
     bool storeValue_ = true;
+    bool loading_ = false;
+    bool userEditing_ = false;   // between textEdited and the textChanged that follows it
+
+    // Keys and typed characters.
+    bool readOnly_ = false;
     bool numPadDecimal_ = false;
+    CharacterFilter filter_;
+    std::bitset<256> savedAllowed_;   // the characters admitted once read-only mode ends
+
+    // Focus.
     bool autoSelect_ = true;
+    bool focused_ = false;   // steers the colours
+    bool entered_ = false;   // the enter sequence ran and the exit sequence has not
+
+    // Look.
     bool flat_ = false;
     bool lineEdit_ = false;
     int flatBorder_ = 2;
     bool colorDefaults_ = true;
-    QColor colorRW_, colorFocus_, colorRO_, colorDisabled_, colorBorderFocus_, colorBorderUnfocus_;
-    bool focused_ = false;   // steers the colours
+    EditColors colors_;
     bool hover_ = false;
-    bool entered_ = false;   // the enter sequence ran and the exit sequence has not
-    bool loading_ = false;
     bool nativeCreated_ = false;
-    std::bitset<256> allowed_;
-    std::bitset<256> savedAllowed_;
 };
 
 class TSciBaseEdit : public TSciCustomEdit {
@@ -207,8 +219,14 @@ protected:
     void SetDefaultColors() override;
     void ExitField() override;
     void SetBoundsError(TBoundsValidationType kind) { boundsError_ = kind; }
+    // The plain field has no value to compare: its check always complains.
+    virtual bool WithinBounds() const { return false; }
 
 private:
+    // Left because the page holding it was hidden (another tab clicked), not hidden itself.
+    bool HiddenWithItsPage() const;
+    void CheckBoundsOnItsPage();
+
     bool boundsEnabled_ = false;
     int maxLength_ = 0;
     QColor colorFontPos_, colorFontNeg_;
@@ -257,8 +275,10 @@ protected:
     void TextToValue() override;
     void DisplayText() override;
     void CheckBounds() override;
+    bool WithinBounds() const override;
 
 private:
+    TBoundsValidationType BoundsKind() const;
     template <class T> void SetRendering(T &setting, T value);
     long double ScaledValue() const;
 

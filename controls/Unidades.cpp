@@ -31,21 +31,15 @@ TBoundLabel::TBoundLabel(TUnidades *owner)
     : owner_(owner)
 {
     setObjectName(QStringLiteral("SubLabel"));
-    QLabel::setText(owner->objectName());
+    setText(owner->objectName());
     setBuddy(owner);
     adjustSize();
 }
 
-void TBoundLabel::setText(const QString &caption)
+void TBoundLabel::SetCaption(const QString &caption)
 {
-    QLabel::setText(caption);
+    setText(caption);
     SizeChanged();
-}
-
-void TBoundLabel::resize(int width, int height)
-{
-    QLabel::resize(width, height);
-    owner_->AdjustLayout();
 }
 
 void TBoundLabel::SetAutoSize(bool on)
@@ -234,24 +228,6 @@ void TUnidades::AdjustLayout()
         return;
     label_->move(x() - label_->width() - kGap, y() + (height() - label_->height()) / 2);
     unitBox_->move(x() + width() + kGap, y() + (height() - unitBox_->height()) / 2);
-}
-
-void TUnidades::setGeometry(int x, int y, int width, int height)
-{
-    QWidget::setGeometry(x, y, width, height);
-    AdjustLayout();
-}
-
-void TUnidades::move(int x, int y)
-{
-    QWidget::move(x, y);
-    AdjustLayout();
-}
-
-void TUnidades::resize(int width, int height)
-{
-    QWidget::resize(width, height);
-    AdjustLayout();
 }
 
 void TUnidades::setVisible(bool visible)

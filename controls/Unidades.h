@@ -26,9 +26,8 @@ class TBoundLabel : public QLabel {
 public:
     explicit TBoundLabel(TUnidades *owner);
 
-    void setText(const QString &caption);
-    void resize(int width, int height);
-    void resize(const QSize &size) { resize(size.width(), size.height()); }
+    // The caption, sized to it with AutoSize; QLabel's setText leaves the size as it is.
+    void SetCaption(const QString &caption);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
     int Left() const { return x(); }
@@ -88,14 +87,9 @@ public:
     TBoundLabel *EditLabel() const { return label_; }
     QComboBox *UnitBox() const { return unitBox_; }
 
-    // Label 3 px left of the field, unit box 3 px right, both centred vertically.
+    // Label 3 px left of the field, unit box 3 px right, both centred vertically. The field's
+    // move and resize events run it: Qt holds those back while the field is not shown.
     void AdjustLayout();
-    void setGeometry(int x, int y, int width, int height);
-    void setGeometry(const QRect &rect) { setGeometry(rect.x(), rect.y(), rect.width(), rect.height()); }
-    void move(int x, int y);
-    void move(const QPoint &point) { move(point.x(), point.y()); }
-    void resize(int width, int height);
-    void resize(const QSize &size) { resize(size.width(), size.height()); }
     void setVisible(bool visible) override;
 
 protected:

@@ -10,9 +10,10 @@ namespace velmaro {
 
 namespace {
 
+// Unit lists are written into the program, so "." is their decimal point in every locale.
 long double ReadEntryNumber(std::string_view text, std::string_view entry, const char *what)
 {
-    if (std::optional<long double> value = ReadNumber(text))
+    if (std::optional<long double> value = ReadNumber(text, '.'))
         return *value;
     throw UnitListError("Unit entry '" + std::string(entry) + "' has no valid " + what +
                         " (expected name|factor|offset)");

@@ -26,7 +26,8 @@ struct UnitEntry {
 };
 
 // Splits at the first and last "|": name before the first, factor between, offset after the
-// last. Throws UnitListError when factor or offset is not a number (so an entry needs all three).
+// last, numbers with "." as the decimal point. Throws UnitListError when factor or offset is not
+// a number (so an entry needs all three).
 UnitEntry ReadUnitEntry(std::string_view entry);
 // The name of an entry: the text before its first "|", empty without one.
 std::string UnitEntryName(std::string_view entry);

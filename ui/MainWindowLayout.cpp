@@ -81,7 +81,7 @@ TUnidades *NewUnitsField(QWidget *parent, const UnitsFieldSetup &setup)
     if (setup.role != FieldRole::Result)
         field->SetAsFloat(setup.initial);
     field->setGeometry(setup.left, setup.top, setup.width, kFieldHeight);
-    field->EditLabel()->setText(Text(setup.label));
+    field->EditLabel()->SetCaption(Text(setup.label));
     field->EndLoading();
     return field;
 }

@@ -53,7 +53,7 @@ void TMainFormVelmaro::rcParcialClick()
 
 void TMainFormVelmaro::SwitchSeriesKind(const QString &heightCaption)
 {
-    euAll->EditLabel()->setText(heightCaption);
+    euAll->EditLabel()->SetCaption(heightCaption);
     cbSallChange();
     ForzantesShow();
 }

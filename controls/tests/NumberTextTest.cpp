@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -28,6 +29,10 @@ TEST(FloatHelpers, FloatIsZeroAcceptsOnlyZeroAndTheSmallestDenormalDouble)
     EXPECT_TRUE(FloatIsZero(std::numeric_limits<double>::denorm_min()));
     EXPECT_TRUE(FloatIsZero(-std::numeric_limits<double>::denorm_min()));
     EXPECT_TRUE(FloatIsZero(std::numeric_limits<long double>::denorm_min()));
+    // The long double nearest 5E-324 lies just below it; the next one up lies above.
+    EXPECT_TRUE(FloatIsZero(5e-324L));
+    EXPECT_TRUE(FloatIsZero(-5e-324L));
+    EXPECT_FALSE(FloatIsZero(std::nextafter(5e-324L, 1.0L)));
     EXPECT_FALSE(FloatIsZero(2 * static_cast<long double>(std::numeric_limits<double>::denorm_min())));
     EXPECT_FALSE(FloatIsZero(1e-300L));
 }
@@ -226,7 +231,20 @@ TEST(ReadNumber, TheLongDoubleRangeIsTheLimit)
     EXPECT_FALSE(ReadNumber("100000000000000000000e4920").has_value());
     EXPECT_FALSE(ReadNumber("1e99999999999999999999").has_value());
     EXPECT_EQ(*ReadNumber("0e99999999999999999999"), 0.0L);
-    EXPECT_EQ(*ReadNumber("0.000000001e-4940"), 0.0L);
+    EXPECT_EQ(*ReadNumber("0.000000001e-4960"), 0.0L);
+}
+
+TEST(ReadNumber, SubnormalValuesReadAsThemselves)
+{
+    constexpr long double smallest = std::numeric_limits<long double>::denorm_min();
+    const std::string rendered = RenderScientific(smallest, 3);
+    ASSERT_EQ(rendered, "3.645E-4951");
+    EXPECT_EQ(*ReadNumber(rendered), smallest);
+    EXPECT_EQ(*ReadNumber("-3.645E-4951"), -smallest);
+    const long double subnormal = std::numeric_limits<long double>::min() / 1024;
+    EXPECT_EQ(*ReadNumber(RenderScientific(subnormal, 17)), subnormal);
+    EXPECT_EQ(*ReadNumber("1e-4952"), 0.0L);
+    EXPECT_TRUE(std::signbit(*ReadNumber("-1e-4952")));
 }
 
 TEST(FormatPattern0_5, AtMostFiveDecimalsNoGrouping)

@@ -5,6 +5,8 @@
 #include <QClipboard>
 #include <QImage>
 #include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <stdexcept>
 
@@ -89,6 +91,22 @@ TEST_F(FloatEdit, ProgramTextIsReadAtOnceAndErrorsReachTheCaller)
     }
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(presenter.messages.empty());
+}
+
+// QLineEdit's setText and clear are not virtual: a write through them must still be read.
+TEST_F(FloatEdit, AWriteThroughTheLineEditIsReadAndRendered)
+{
+    QLineEdit *line = edit;
+    line->setText("12.500");   // read, re-rendered and read again, as SetText does
+    EXPECT_EQ(edit->text(), "12.5");
+    EXPECT_EQ(values, (std::vector<long double>{12.5L, 12.5L}));
+    line->clear();
+    EXPECT_EQ(edit->text(), "0");
+    EXPECT_EQ(values.back(), 0.0L);
+    EXPECT_TRUE(presenter.messages.empty());
+    line->setText("abc");
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    EXPECT_EQ(presenter.messages[0].text, "'abc' is not a valid floating point value");
 }
 
 TEST_F(FloatEdit, TypingAnUnfinishedNumberReadsItsPrefixAndLeavingRendersIt)
@@ -276,6 +294,60 @@ TEST_F(FloatEdit, ABoundsMessageDoesNotMakeTheNextFieldCheckItself)
     EXPECT_TRUE(edit->hasFocus());
 }
 
+// Clicking another tab hides the field's page with the field: a value out of range is reported
+// over the field's own tab and the focus goes back to the field there; a value in range lets the
+// other tab open.
+TEST_F(WindowTest, LeavingByAnotherTabReportsAndReturnsOnTheFieldsOwnTab)
+{
+    auto *tabs = new QTabWidget(window.get());
+    tabs->setGeometry(0, 0, 400, 150);
+    auto *own = new QWidget;
+    auto *field = new TSciFloatEdit(own);
+    field->setGeometry(10, 10, 100, 21);
+    auto *ownNext = new QLineEdit(own);
+    ownNext->setGeometry(10, 40, 100, 21);
+    auto *other = new QWidget;
+    auto *otherField = new QLineEdit(other);
+    otherField->setGeometry(10, 10, 100, 21);
+    tabs->addTab(own, "Own");
+    tabs->addTab(other, "Other");
+    field->SetBoundUpper(100.0L);
+    field->SetBoundsEnabled(true);
+    field->OnBoundsError = [&](TSciCustomEdit *sender, const QString &, TBoundsValidationType) {
+        Messages().ShowMessage(sender, "Error", "out of range");
+        sender->setFocus(Qt::OtherFocusReason);
+    };
+    ShowWindow();
+    bool fieldInViewUnderMessage = false;
+    presenter.whileShown = [&] {
+        fieldInViewUnderMessage = field->isVisible() && tabs->currentWidget() == own;
+    };
+
+    const struct {
+        const char *typed;
+        long double value;
+        int messages;
+        QWidget *page;
+        QWidget *focus;
+    } cases[] = {{"101", 101.0L, 1, own, field}, {"50", 50.0L, 0, other, otherField}};
+    for (const auto &c : cases) {
+        presenter.messages.clear();
+        tabs->setCurrentWidget(own);
+        Focus(field);
+        field->selectAll();
+        QTest::keyClicks(field, c.typed);
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+        QApplication::processEvents();
+        EXPECT_EQ(presenter.messages.size(), static_cast<std::size_t>(c.messages)) << c.typed;
+        if (c.messages > 0) {
+            EXPECT_TRUE(fieldInViewUnderMessage);
+        }
+        EXPECT_EQ(tabs->currentWidget(), c.page) << c.typed;
+        EXPECT_EQ(QApplication::focusWidget(), c.focus) << c.typed;
+        EXPECT_EQ(field->AsFloat(), c.value) << c.typed;
+    }
+}
+
 TEST_F(FloatEdit, CtrlNEmptiesTheFieldThenADigitStartsAfresh)
 {
     edit->SetBlankWhenNull(true);
@@ -362,6 +434,21 @@ TEST_F(FloatEdit, OnKeyPressSeesCharactersFirst)
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(presenter.beeps, 0);
     EXPECT_TRUE(presenter.messages.empty());
+}
+
+// The key-down handler may swallow a key or turn it into another before the field's own rules.
+TEST_F(FloatEdit, OnCNKeyDownSeesKeysFirst)
+{
+    edit->OnCNKeyDown = [](TSciCustomEdit *, int &key, Qt::KeyboardModifiers) {
+        if (key == Qt::Key_5)
+            key = 0;
+        else if (key == Qt::Key_F2)
+            key = Qt::Key_Down;
+    };
+    TypeInto("152");
+    EXPECT_EQ(edit->text(), "12");
+    QTest::keyClick(edit, Qt::Key_F2);
+    EXPECT_TRUE(after->hasFocus());
 }
 
 TEST_F(FloatEdit, EnterAndArrowsMoveTheFocusEscUndoes)

@@ -50,9 +50,11 @@ TEST_F(UnitsField, ConstructionSetsUpLabelUnitBoxAndNumberSettings)
     EXPECT_EQ(field->UnitBox()->currentIndex(), 0);
 }
 
+// The companions follow the field's move and resize events, which Qt delivers once shown.
 TEST_F(UnitsField, LabelLeftAndUnitBoxRightCentredVertically)
 {
-    field->EditLabel()->setText("Flow length");
+    ShowWindow();
+    field->EditLabel()->SetCaption("Flow length");
     field->EditLabel()->resize(170, 13);
     field->UnitBox()->resize(100, 24);
     field->setGeometry(382, 17, 121, 21);
@@ -70,11 +72,12 @@ TEST_F(UnitsField, LabelLeftAndUnitBoxRightCentredVertically)
 
 TEST_F(UnitsField, ALongerCaptionMovesOnlyTheLabel)
 {
+    ShowWindow();
     field->setGeometry(382, 17, 121, 21);
-    field->EditLabel()->setText("Area");
+    field->EditLabel()->SetCaption("Area");
     const int shortWidth = field->EditLabel()->width();
     const QPoint boxAt = field->UnitBox()->pos();
-    field->EditLabel()->setText("Watershed area draining to the outlet");
+    field->EditLabel()->SetCaption("Watershed area draining to the outlet");
     EXPECT_GT(field->EditLabel()->width(), shortWidth);
     EXPECT_EQ(field->EditLabel()->x() + field->EditLabel()->width(), 382 - 3);
     EXPECT_EQ(field->pos(), QPoint(382, 17));
@@ -255,6 +258,8 @@ TEST_F(UnitsField, AFieldPlacedLaterTakesItsCompanionsAlong)
     EXPECT_EQ(late->EditLabel()->parentWidget(), window.get());
     EXPECT_EQ(late->UnitBox()->parentWidget(), window.get());
     EXPECT_EQ(late->UnitBox()->currentIndex(), 1);
+    ShowWindow();
+    late->show();
     late->setGeometry(300, 100, 100, 21);
     EXPECT_EQ(late->UnitBox()->x(), 403);
     // A renamed field keeps its caption.
@@ -264,7 +269,7 @@ TEST_F(UnitsField, AFieldPlacedLaterTakesItsCompanionsAlong)
 
 TEST_F(UnitsField, TheLabelAcceleratorFocusesTheField)
 {
-    field->EditLabel()->setText("&Flow length");
+    field->EditLabel()->SetCaption("&Flow length");
     field->setGeometry(300, 50, 100, 21);
     ShowWindow();
     Focus(after);

@@ -75,6 +75,16 @@ TEST(UnitEntries, SplitAtTheFirstAndLastBar)
     EXPECT_EQ(ReadUnitEntry("m³/s| 1 | 0 ").Factor, 1.0L);
 }
 
+TEST(UnitEntries, FactorsAndOffsetsUseAPointWhateverTheSeparators)
+{
+    SetNumberFormat({',', '.'});
+    UnitEntry fahrenheit;
+    EXPECT_NO_THROW(fahrenheit = ReadUnitEntry("°F|1.8|32.5"));
+    SetNumberFormat({});
+    EXPECT_EQ(fahrenheit.Factor, 1.8L);
+    EXPECT_EQ(fahrenheit.Offset, 32.5L);
+}
+
 TEST(UnitEntries, AnEntryWithoutANumberIsRejectedByName)
 {
     const char *bad[] = {"m", "m|1", "m||0", "m|x|0", "m|1|", "m|1|0|0", "m|1,5|0", "m|1e5000|0"};
