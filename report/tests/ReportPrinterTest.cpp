@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace velmaro {
 namespace {
 
@@ -75,6 +77,7 @@ public:
     QString LandUseCaption() const override { return "Urban areas"; }
     QString SeriesKindCaption() const override { return "Series of partial rainfall heights"; }
     const ModelState &Model() const override { return model; }
+    std::optional<QString> StaleReason(Stage) const override { return std::nullopt; }
 
     ModelState model;
 };
