@@ -2,6 +2,7 @@
 // series the "Rainfall series" dialog gives.
 
 #include "Runner.h"
+#include "RunCapture.h"
 
 #include "DesignStorm.h"
 
@@ -13,25 +14,18 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 using namespace velmaro;
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out, err;
+struct Outcome : test::RunResult {
     QJsonObject json;
 };
 
 Outcome RunCli(const std::vector<std::string> &arguments)
 {
-    Outcome r{};
-    std::ostringstream out, err;
-    r.status = cli::Run(arguments, out, err);
-    r.out = out.str();
-    r.err = err.str();
+    Outcome r{test::RunWith(arguments), {}};
     r.json = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
     return r;
 }

@@ -1,4 +1,5 @@
 #include "Runner.h"
+#include "RunCapture.h"
 
 #include "Csv.h"
 #include "ModelFields.h"
@@ -27,20 +28,8 @@ using namespace velmaro;
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result RunWith(const std::vector<std::string> &arguments)
-{
-    Result r{};
-    std::ostringstream out, err;
-    r.status = cli::Run(arguments, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
+using Result = test::RunResult;
+using test::RunWith;
 
 QJsonObject ParseJson(const std::string &text)
 {
