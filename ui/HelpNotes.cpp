@@ -49,24 +49,22 @@ DocumentOpener LauncherOpener(const QString &launcher)
     };
 }
 
-QString HelpNotesFolder(const QString &exeDir)
+QString HelpNotesFolder(const QString &dataFolder)
 {
-    const QString folder = exeDir.endsWith(QLatin1Char('/')) ? exeDir : exeDir + QLatin1Char('/');
+    const QString folder = dataFolder.endsWith(QLatin1Char('/')) ? dataFolder : dataFolder + QLatin1Char('/');
     return folder + QStringLiteral("Ayuda");
 }
 
-QString HelpNotesFile(const QString &exeDir)
+QString HelpNotesFile(const QString &dataFolder)
 {
-    return HelpNotesFolder(exeDir) + QStringLiteral("/Ayuda Sorvane y Velmaro.pdf");
+    return HelpNotesFolder(dataFolder) + QStringLiteral("/Ayuda Sorvane y Velmaro.pdf");
 }
 
-void OpenHelpNotes(QWidget *owner, const QString &exeDir, const DocumentOpener &open)
+void OpenHelpNotes(QWidget *owner, const QString &dataFolder, const DocumentOpener &open)
 {
     // The desktop may accept a path that is not there and fail later, out of our sight: only a
     // readable file is handed over, so that a missing one gets the message.
-    // The desktop may accept a path that is not there and fail later, out of our sight: only a
-    // readable file is handed over, so that a missing one gets the message.
-    const QFileInfo notes(HelpNotesFile(exeDir));
+    const QFileInfo notes(HelpNotesFile(dataFolder));
     if (!notes.isFile() || !notes.isReadable()) {
         ShowErrorMessage(kHelpNotesError, owner);
         return;

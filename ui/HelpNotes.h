@@ -20,16 +20,17 @@ using DocumentOpener = std::function<void(const QUrl &, std::function<void()> fa
 // an error (no application for the file, for one), is a failure.
 DocumentOpener LauncherOpener(const QString &launcher);
 
-// The executable's folder followed by "Ayuda" (the folder, not the file).
-QString HelpNotesFolder(const QString &exeDir);
-// "<exe dir>/Ayuda/Ayuda Sorvane y Velmaro.pdf".
-QString HelpNotesFile(const QString &exeDir);
+// The data folder followed by "Ayuda" (the folder, not the file).
+QString HelpNotesFolder(const QString &dataFolder);
+// "<data folder>/Ayuda/Ayuda Sorvane y Velmaro.pdf".
+QString HelpNotesFile(const QString &dataFolder);
 
-// Opens the help notes of the running executable (beside it or in its installed data folder) with the process's document opener; when the
-// file is missing or the desktop cannot open it, shows the help error message over owner.
+// Opens the help notes of the running executable (beside it or in its installed data folder)
+// with the process's document opener; when the file is missing or the desktop cannot open it,
+// shows the help error message over owner.
 void OpenHelpNotes(QWidget *owner);
-// The same for the executable folder exeDir and the opener open.
-void OpenHelpNotes(QWidget *owner, const QString &exeDir, const DocumentOpener &open);
+// The same for the data folder dataFolder and the opener open.
+void OpenHelpNotes(QWidget *owner, const QString &dataFolder, const DocumentOpener &open);
 
 // Replaces the process's document opener (LauncherOpener("xdg-open")), so that tests of the
 // window can follow Help > Notes... without starting a viewer. An empty one restores it.
