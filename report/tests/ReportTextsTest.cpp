@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -324,6 +325,17 @@ TEST_F(ReportView, ShowsTheFilledShippedTemplateReadOnly)
     EXPECT_TRUE(text.contains("Watershed area 70.26 km²")) << text.toStdString();
     EXPECT_TRUE(text.contains("Time : 3\t\tValor: 627.68326\n"));
     EXPECT_TRUE(text.contains("Note: time in hours, Hydrogram in m³/s."));
+}
+
+// Each showing refills the view; the reports shown before must not pile up in memory.
+TEST_F(ReportView, ShowingAgainKeepsOnlyTheShownReport)
+{
+    for (int showing = 0; showing < 3; ++showing)
+        ASSERT_EQ(Show(QStringLiteral(VELMARO_REPORT_TEMPLATE)), "");
+    const QList<QTextDocument *> reports = view_.findChildren<QTextDocument *>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_EQ(reports.front(), view_.document());
+    EXPECT_TRUE(view_.document()->toPlainText().contains("Note: time in hours, Hydrogram in m³/s."));
 }
 
 TEST_F(ReportView, AFailedFillLeavesTheViewEmptyAndWritable)
