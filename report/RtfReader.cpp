@@ -46,6 +46,9 @@ constexpr int kDefaultBorderTwips = 15;
 // Margins a document takes for the sides it leaves out once it gives any.
 constexpr int kDefaultSideMargin = 1800;
 constexpr int kDefaultTopBottomMargin = 1440;
+// Like paragraphs held as the lines of one block (see JoinLikeParagraph): eight take most of the
+// saving, and longer blocks lay out slower.
+constexpr int kMaxJoinedLines = 8;
 
 enum class Destination {
     Text, ListText, FontTable, ColorTable, ListTable, ListOverrideTable, FieldInstruction,
@@ -101,6 +104,16 @@ struct ParagraphLook {
     bool hasPicture = false;
     int tables = 0; // the font and colour tables it was read against
     bool operator==(const ParagraphLook &) const = default;
+
+    // Whether paragraphs of this look lay out as the lines of one block exactly as they do as
+    // blocks of their own: nothing between them, nothing bound to the first or last line.
+    bool Joinable() const
+    {
+        const ParaState &p = paragraph;
+        return p.before == 0 && p.after == 0 && afterPrevious == 0 && p.first == 0 &&
+               p.alignment != Qt::AlignJustify && !p.keepWithNext && !p.keepTogether &&
+               !p.pageBreakBefore && !breakBefore && !p.inTable && p.list == 0 && !hasPicture;
+    }
 };
 
 struct GroupState {
@@ -332,6 +345,8 @@ struct Output {
     explicit Output(QTextDocument &document) : cursor(&document) {}
     QTextCursor cursor;
     QString pendingText;
+    qsizetype openedAt = -1; // where in pendingText the paragraph being read was opened
+    int joinedLines = 1;     // paragraphs held as the lines of the cursor's block
     QTextCharFormat pendingFormat;
     bool blockPending = false; // a paragraph ended and the next has not begun
     bool breakBefore = false;  // the next paragraph starts a page
@@ -370,9 +385,9 @@ public:
         outputs_.emplace_back(document);
     }
 
-    void Read(QByteArrayView bytes)
+    void Read(const QByteArray &bytes)
     {
-        setup_.source = bytes.toByteArray();
+        setup_.source = bytes;
         Body().cursor.beginEditBlock();
         RtfTokenizer tokenizer(bytes);
         for (RtfToken token = tokenizer.Next(); token.kind != RtfToken::Kind::End && !finished_;
@@ -721,6 +736,7 @@ private:
             return;
         out.cursor.insertText(out.pendingText, out.pendingFormat);
         out.pendingText.clear();
+        out.openedAt = -1;
     }
 
     // Before any content: the table it belongs to, and the paragraph it opens.
@@ -730,6 +746,7 @@ private:
         Output &out = Out();
         if (!out.blockPending)
             return;
+        out.openedAt = out.pendingText.size();
         out.pendingText.append(QChar::ParagraphSeparator);
         out.markFormat = out.pendingFormat;
         out.blockPending = false;
@@ -771,10 +788,27 @@ private:
         out.hasPicture = false;
         out.afterPrevious = para.after;
         out.breakBefore = false;
+        const qsizetype openedAt = std::exchange(out.openedAt, -1);
         if (look == out.look)
-            return;
+            return JoinLikeParagraph(out, look, openedAt);
+        out.joinedLines = 1;
         ApplyBlockFormats(out, look);
         out.look = std::move(look);
+    }
+
+    // A paragraph like the one before, still pending, becomes a further line of its block
+    // when that lays out the same: Qt's layout keeps some 500 bytes per block, which a long
+    // hydrograph listing would pay once per ordinate. An empty paragraph keeps its own block,
+    // whose height its mark's font sets.
+    static void JoinLikeParagraph(Output &out, const ParagraphLook &look, qsizetype openedAt)
+    {
+        const bool hasText = openedAt >= 0 && openedAt + 1 < out.pendingText.size();
+        if (hasText && look.Joinable() && out.joinedLines < kMaxJoinedLines) {
+            out.pendingText[openedAt] = QChar::LineSeparator;
+            ++out.joinedLines;
+        } else {
+            out.joinedLines = 1;
+        }
     }
 
     void ApplyBlockFormats(Output &out, const ParagraphLook &look)
@@ -1318,14 +1352,14 @@ private:
 
 bool LooksLikeRtf(QByteArrayView bytes) { return bytes.startsWith("{\\rtf"); }
 
-void ReadRtf(QTextDocument &document, QByteArrayView bytes)
+void ReadRtf(QTextDocument &document, const QByteArray &bytes)
 {
     const UndoSuspended noUndo(document);
     document.clear();
     RtfReader(document).Read(bytes);
 }
 
-void LoadReportDocument(QTextDocument &document, QByteArrayView bytes)
+void LoadReportDocument(QTextDocument &document, const QByteArray &bytes)
 {
     if (LooksLikeRtf(bytes))
         return ReadRtf(document, bytes);

@@ -6,18 +6,20 @@
 // loads: nesting is capped, numbers are clamped, a truncated or unbalanced file shows what
 // was read.
 
-#include <QByteArrayView>
+#include <QByteArray>
 
 class QTextDocument;
 
 namespace velmaro {
 
-// Replaces the document's content with the RTF in bytes.
-void ReadRtf(QTextDocument &document, QByteArrayView bytes);
+// Replaces the document's content with the RTF in bytes, which the document keeps for saving.
+// A run of like paragraphs with no space between them is held as the lines of a few shared
+// blocks: it lays out and prints the same, and a long listing costs far less memory.
+void ReadRtf(QTextDocument &document, const QByteArray &bytes);
 
 // As the report view loads its buffer: RTF when the bytes start as RTF, else plain
 // Windows-1252 text.
-void LoadReportDocument(QTextDocument &document, QByteArrayView bytes);
+void LoadReportDocument(QTextDocument &document, const QByteArray &bytes);
 
 bool LooksLikeRtf(QByteArrayView bytes);
 

@@ -174,10 +174,10 @@ TEST_F(PrintToPdf, TheShippedTemplatePrintsTheReportOnFullPages)
         int steps;
         QStringList pageStarts;
     } cases[] = {
-        {1, {"Surface Runoff Report", "Time : 3.5"}},
+        {1, {"Surface Runoff Report", "Time : 4"}},
         {68,
-         {"Surface Runoff Report", "Rainfall step #: 26", "Time: 7", "4. Conditioning", "Time : 27",
-          "Time : 18.5"}},
+         {"Surface Runoff Report", "Rainfall step #: 28", "Time: 10", "Time : 4", "5. Runoff",
+          "Time : 29.5"}},
     };
     for (const auto &c : cases) {
         PrintRtf(FilledReport(QStringLiteral(VELMARO_REPORT_TEMPLATE), c.steps));

@@ -2,8 +2,10 @@
 // the page, tables, pictures, headers and footers, lists and fields.
 
 #include "PageSetup.h"
+#include "ReportPages.h"
 #include "RtfReader.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFile>
 #include <QRegularExpression>
@@ -11,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QTextTable>
 
 #include <gtest/gtest.h>
@@ -70,12 +73,102 @@ TEST(RtfLayout, TheLastParagraphMarkOpensNoParagraph)
         const char *rtf;
         int blocks;
     } cases[] = {{"{\\rtf1 a\\par}", 1}, {"{\\rtf1 a\\par\\par}", 2}, {"{\\rtf1 a}", 1},
-                 {"{\\rtf1 a\\par b\\par\r\n}", 2}, {"{\\rtf1 a\\par", 1}};
+                 {"{\\rtf1 a\\par\\qc b\\par\r\n}", 2}, {"{\\rtf1 a\\par", 1}};
     for (const auto &c : cases) {
         QTextDocument document;
         ReadRtf(document, c.rtf);
         EXPECT_EQ(document.blockCount(), c.blocks) << c.rtf;
     }
+}
+
+// The paragraphs the document holds, "|" between the lines one block holds.
+QStringList BlockTexts(const QTextDocument &document)
+{
+    QStringList texts;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        texts.append(block.text().replace(QChar::LineSeparator, u'|'));
+    return texts;
+}
+
+QByteArray NumberedParagraphs(const char *properties, int count)
+{
+    QByteArray rtf = QByteArray("{\\rtf1\\pard") + properties + " ";
+    for (int k = 1; k <= count; ++k)
+        rtf += "p" + QByteArray::number(k) + "\\par ";
+    return rtf + "}";
+}
+
+TEST(RtfLayout, LikeParagraphsWithNothingBetweenThemShareABlock)
+{
+    const struct {
+        QByteArray rtf;
+        QStringList blocks;
+    } cases[] = {
+        {NumberedParagraphs("", 10), {"p1|p2|p3|p4|p5|p6|p7|p8", "p9|p10"}},
+        {NumberedParagraphs("\\sl-300", 3), {"p1|p2|p3"}},
+        {NumberedParagraphs("\\sa20", 3), {"p1", "p2", "p3"}},
+        {NumberedParagraphs("\\sb20", 3), {"p1", "p2", "p3"}},
+        {NumberedParagraphs("\\fi200", 3), {"p1", "p2", "p3"}},
+        {NumberedParagraphs("\\qj", 3), {"p1", "p2", "p3"}},
+        {NumberedParagraphs("\\keepn", 3), {"p1", "p2", "p3"}},
+        {NumberedParagraphs("\\keep", 3), {"p1", "p2", "p3"}},
+        {NumberedParagraphs("\\pagebb", 3), {"p1", "p2", "p3"}},
+        {"{\\rtf1 a\\par b\\par\\par c\\par d\\par}", {"a|b", "", "c|d"}},
+        {"{\\rtf1 a\\par\\b b\\par\\b0 c\\par}", {"a", "b", "c"}},
+    };
+    for (const auto &c : cases) {
+        QTextDocument document;
+        ReadRtf(document, c.rtf);
+        EXPECT_EQ(BlockTexts(document), c.blocks) << c.rtf.constData();
+    }
+}
+
+// Every line of the document after where the layout puts it, at width pixels.
+std::vector<std::string> LinePlaces(const QTextDocument &document, double width)
+{
+    QImage device(1, 1, QImage::Format_RGB32);
+    const std::unique_ptr<QTextDocument> copy = ReportPages::LaidOutCopy(document, width, device);
+    std::vector<std::string> places;
+    for (QTextBlock block = copy->begin(); block.isValid(); block = block.next()) {
+        const double top = copy->documentLayout()->blockBoundingRect(block).top();
+        const QTextLayout *layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const QString text = block.text().mid(line.textStart(), line.textLength()).trimmed();
+            places.push_back(QString::number(top + line.y(), 'f', 4).toStdString() + " " + text.toStdString());
+        }
+    }
+    return places;
+}
+
+TEST(RtfLayout, ParagraphsSharingABlockLayOutAndPaginateAsParagraphsOfTheirOwn)
+{
+    // The same paragraphs, once like each other and once every other one with an underlined
+    // mark, which shows nothing but keeps each in a block of its own. Some wrap; sizes and
+    // line spacing vary.
+    QByteArray shared = "{\\rtf1 ";
+    QByteArray own = shared;
+    for (int run = 0; run < 12; ++run) {
+        const QByteArray look = "\\pard\\sl" + QByteArray::number(run % 3 * -260) + "\\fs" +
+                                QByteArray::number(18 + run % 4 * 4) + "\\sa" +
+                                QByteArray::number(run % 2 * 60) + " ";
+        shared += look;
+        own += look;
+        for (int k = 0; k < 11; ++k) {
+            QByteArray text = "Line " + QByteArray::number(run * 11 + k) + "\\tab x";
+            if (k % 5 == 2)
+                text += QByteArray(" and words enough to wrap at the narrow width").repeated(2);
+            shared += text + "\\par ";
+            own += text + (k % 2 ? "{\\ul\\par }" : "\\par ");
+        }
+    }
+    QTextDocument sharing;
+    ReadRtf(sharing, shared + "}");
+    QTextDocument separate;
+    ReadRtf(separate, own + "}");
+    ASSERT_LT(sharing.blockCount(), separate.blockCount());
+    EXPECT_EQ(LinePlaces(sharing, 300), LinePlaces(separate, 300));
+    EXPECT_EQ(ReportPages(sharing, QSizeF(300, 170)).Count(), ReportPages(separate, QSizeF(300, 170)).Count());
 }
 
 TEST(RtfLayout, PageBreaksAndKeepsAreParagraphProperties)

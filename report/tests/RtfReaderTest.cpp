@@ -9,7 +9,7 @@
 namespace velmaro {
 namespace {
 
-QString Read(QByteArrayView rtf)
+QString Read(const QByteArray &rtf)
 {
     QTextDocument document;
     LoadReportDocument(document, rtf);
@@ -38,9 +38,9 @@ TEST(RtfReader, TextOfTheBody)
     const QChar ps(QChar::ParagraphSeparator);
     const QChar ls(QChar::LineSeparator);
     const Case cases[] = {
-        {"{\\rtf1\\ansi one\\par two\\line three\\tab four}",
+        {"{\\rtf1\\ansi one\\par\\qc two\\line three\\tab four}",
          QStringLiteral("one") + ps + "two" + ls + "three\tfour"},
-        {"{\\rtf1 a\r\nb\\\r\nc}", QStringLiteral("ab") + ps + "c"},
+        {"{\\rtf1 a\r\nb\\\r\n\\qc c}", QStringLiteral("ab") + ps + "c"},
         {"{\\rtf1 \\'80\\'b2\\'e9 \\'zz}", QStringLiteral("€²é zz")},
         {"{\\rtf1 \\{\\}\\\\\\~\\-\\_}", QStringLiteral("{}\\\u00A0\u00AD\u2011")},
         {"{\\rtf1 \\u8364? \\u-3913?x}", QStringLiteral("€ \uF0B7x")},
