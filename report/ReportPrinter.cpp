@@ -4,13 +4,16 @@
 #include "ReportPages.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -176,21 +179,61 @@ std::pair<int, int> PagesToPrint(const QPrinter *printer, int pageCount)
     return {std::min(printer->fromPage(), pageCount) - 1, std::min(last, pageCount) - 1};
 }
 
-// Returns false when the device fails.
-bool PaintPages(const QTextDocument &document, QPagedPaintDevice &device, const QPrinter *printer)
+enum class Painting { Done, Failed, Stopped };
+
+Painting PaintPages(const QTextDocument &document, QPagedPaintDevice &device, QPrinter *printer,
+                    const PageProgress &progress)
 {
     const PrintLayout layout(document, device.pageLayout());
     QPainter painter;
     if (!painter.begin(&device))
-        return false;
+        return Painting::Failed;
     const auto [first, last] = PagesToPrint(printer, layout.PageCount());
     for (int page = first; page <= last; ++page) {
         if (page > first && !device.newPage())
-            return false;
+            return Painting::Failed;
         layout.PaintPage(painter, device, page);
+        if (progress && !progress(page - first + 1, last - first + 1)) {
+            if (printer)
+                printer->abort();
+            painter.end();
+            return Painting::Stopped;
+        }
     }
-    return painter.end();
+    return painter.end() ? Painting::Done : Painting::Failed;
 }
+
+// A modal progress dialog over parent for a job that takes a while, and the busy cursor
+// while its pages are laid out, before the first is painted.
+class ProgressOnScreen {
+public:
+    ProgressOnScreen(QWidget *parent, const QString &doing)
+        : dialog_(doing, QStringLiteral("Stop"), 0, 1, parent), doing_(doing)
+    {
+        dialog_.setWindowTitle(QString::fromLatin1(kPrintJobTitle));
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(kShowAfterMs);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~ProgressOnScreen() { QGuiApplication::restoreOverrideCursor(); }
+    ProgressOnScreen(const ProgressOnScreen &) = delete;
+    ProgressOnScreen &operator=(const ProgressOnScreen &) = delete;
+
+    PageProgress Progress()
+    {
+        return [this](int painted, int total) {
+            dialog_.setMaximum(total);
+            dialog_.setLabelText(QStringLiteral("%1: page %2 of %3").arg(doing_).arg(painted).arg(total));
+            dialog_.setValue(painted); // a modal dialog lets events in here, its button's too
+            return !dialog_.wasCanceled();
+        };
+    }
+
+private:
+    static constexpr int kShowAfterMs = 500;
+    QProgressDialog dialog_;
+    QString doing_;
+};
 
 // The template's paper, so that a file or a chosen printer shows the pages it was made for.
 std::optional<QPageLayout> TemplatePaper(const QTextDocument &document)
@@ -211,15 +254,19 @@ int PrintedPageCount(const QTextDocument &document, QPrinter &printer)
     return PrintLayout(document, printer.pageLayout()).PageCount();
 }
 
-void PrintDocument(const QTextDocument &document, QPrinter &printer)
+void PrintDocument(const QTextDocument &document, QPrinter &printer, const PageProgress &progress)
 {
     printer.setDocName(QString::fromLatin1(kPrintJobTitle));
     printer.setFullPage(false); // the origin is the corner of the printable area
-    if (!PaintPages(document, printer, &printer) || printer.printerState() == QPrinter::Error)
+    const Painting painting = PaintPages(document, printer, &printer, progress);
+    // A file printed in part would pass for the whole report.
+    if (painting == Painting::Stopped && !printer.outputFileName().isEmpty())
+        QFile::remove(printer.outputFileName());
+    if (painting == Painting::Failed || printer.printerState() == QPrinter::Error)
         FailPrinting(PrinterName(printer));
 }
 
-void PrintToDefaultPrinter(const QTextDocument &document)
+void PrintToDefaultPrinter(const QTextDocument &document, QWidget *parent)
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
@@ -228,7 +275,8 @@ void PrintToDefaultPrinter(const QTextDocument &document)
     QPrinter printer(info, QPrinter::HighResolution);
     if (!printer.isValid())
         FailPrinting(PrinterName(printer));
-    PrintDocument(document, printer);
+    ProgressOnScreen screen(parent, QStringLiteral("Printing the report"));
+    PrintDocument(document, printer, screen.Progress());
 }
 
 void PrintWithDialog(const QTextDocument &document, QWidget *parent)
@@ -243,25 +291,31 @@ void PrintWithDialog(const QTextDocument &document, QWidget *parent)
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QString::fromLatin1(kPrintJobTitle));
     dialog.setMinMax(1, PrintedPageCount(document, printer));
-    if (dialog.exec() == QDialog::Accepted)
-        PrintDocument(document, printer);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ProgressOnScreen screen(parent, QStringLiteral("Printing the report"));
+    PrintDocument(document, printer, screen.Progress());
 }
 
-void SaveDocumentAsPdf(const QTextDocument &document, const QString &path)
+void SaveDocumentAsPdf(const QTextDocument &document, const QString &path, const PageProgress &progress)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         FailPrinting(path);
-    bool painted = false;
+    Painting painting = Painting::Failed;
     {
         QPdfWriter writer(&file);
         writer.setTitle(QString::fromLatin1(kPrintJobTitle));
         writer.setCreator(QStringLiteral("Velmaro"));
         writer.setPageLayout(TemplatePaper(document).value_or(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF())));
-        painted = PaintPages(document, writer, nullptr);
+        painting = PaintPages(document, writer, nullptr, progress);
     }
-    if (!painted || !file.commit())
+    if (painting == Painting::Stopped) {
+        file.cancelWriting(); // the file stays as it was, or absent
+        return;
+    }
+    if (painting == Painting::Failed || !file.commit())
         FailPrinting(path);
 }
 
@@ -274,7 +328,8 @@ void SaveDocumentAsRtf(const QTextDocument &document, const QString &path)
         FailPrinting(path);
 }
 
-QString SaveDocumentAs(const QTextDocument &document, const QString &path, bool rtfChosen)
+QString SaveDocumentAs(const QTextDocument &document, const QString &path, bool rtfChosen,
+                       const PageProgress &progress)
 {
     const bool endsRtf = path.endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive);
     const bool endsPdf = path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
@@ -283,7 +338,7 @@ QString SaveDocumentAs(const QTextDocument &document, const QString &path, bool 
     if (rtf)
         SaveDocumentAsRtf(document, target);
     else
-        SaveDocumentAsPdf(document, target);
+        SaveDocumentAsPdf(document, target, progress);
     return target;
 }
 
@@ -293,8 +348,10 @@ void SaveWithDialog(const QTextDocument &document, QWidget *parent)
     const QString path = QFileDialog::getSaveFileName(
         parent, QStringLiteral("Save report as"), QStringLiteral("Report.pdf"),
         kPdfFilter + QStringLiteral(";;") + kRtfFilter, &chosenType);
-    if (!path.isEmpty())
-        SaveDocumentAs(document, path, chosenType == kRtfFilter);
+    if (path.isEmpty())
+        return;
+    ProgressOnScreen screen(parent, QStringLiteral("Saving the report"));
+    SaveDocumentAs(document, path, chosenType == kRtfFilter, screen.Progress());
 }
 
 } // namespace velmaro

@@ -22,7 +22,7 @@ void TMainFormVelmaro::TabSheet1Show()
 // Prints the report as last filled; printing never refills it.
 void TMainFormVelmaro::ImprimirReporte1Click()
 {
-    PrintToDefaultPrinter(*RichEdit1->document());
+    PrintToDefaultPrinter(*RichEdit1->document(), this);
 }
 
 // The same content through the standard print dialog, so the user can pick a printer or a PDF.

@@ -19,7 +19,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace velmaro {
 namespace {
@@ -225,7 +228,7 @@ TEST_F(PrintToPdf, SavingWritesThePrintedPagesOrTheRtfWholeOrNothing)
     EXPECT_EQ(file.readAll(), rtf);
 
     const QString unwritable = directory_.filePath("missing/report");
-    const auto save = [&](void (*function)(const QTextDocument &, const QString &)) {
+    const auto save = [&](const std::function<void(const QTextDocument &, const QString &)> &function) {
         try {
             function(document_, unwritable);
             ADD_FAILURE() << "no error";
@@ -234,9 +237,50 @@ TEST_F(PrintToPdf, SavingWritesThePrintedPagesOrTheRtfWholeOrNothing)
                       "The report could not be printed on " + unwritable);
         }
     };
-    save(&SaveDocumentAsPdf);
+    save([](const QTextDocument &document, const QString &path) { SaveDocumentAsPdf(document, path); });
     save(&SaveDocumentAsRtf);
     EXPECT_FALSE(QFile::exists(unwritable));
+}
+
+// A long job tells its progress page by page; stopped, it leaves no partial file behind.
+TEST_F(PrintToPdf, ProgressCountsThePagesAndAStoppedJobLeavesNoPartialFile)
+{
+    LoadReportDocument(document_, FilledReport(QStringLiteral(VELMARO_REPORT_TEMPLATE), 68));
+    const QString saved = directory_.filePath("saved.pdf");
+    const QString pdf = pdf_;
+    const struct {
+        const char *job;
+        std::function<void(const PageProgress &)> run;
+        QString output;
+        bool keepsFormerFile;
+    } jobs[] = {
+        {"print", [&](const PageProgress &p) { PrintDocument(document_, printer_, p); }, pdf, false},
+        {"save", [&](const PageProgress &p) { SaveDocumentAsPdf(document_, saved, p); }, saved, true},
+    };
+    for (const auto &job : jobs) {
+        std::vector<std::pair<int, int>> told;
+        job.run([&](int painted, int total) {
+            told.emplace_back(painted, total);
+            return true;
+        });
+        const std::vector<std::pair<int, int>> everyPage{{1, 6}, {2, 6}, {3, 6}, {4, 6}, {5, 6}, {6, 6}};
+        EXPECT_EQ(told, everyPage) << job.job;
+        EXPECT_EQ(PageCount(job.output), 6) << job.job;
+
+        QFile former(job.output);
+        ASSERT_TRUE(former.open(QIODevice::WriteOnly));
+        former.write("former");
+        former.close();
+        told.clear();
+        job.run([&](int painted, int total) {
+            told.emplace_back(painted, total);
+            return painted < 2;
+        });
+        EXPECT_EQ(told.size(), 2u) << job.job;
+        ASSERT_TRUE(former.open(QIODevice::ReadOnly) == job.keepsFormerFile) << job.job;
+        if (job.keepsFormerFile)
+            EXPECT_EQ(former.readAll(), "former");
+    }
 }
 
 // The name's ending decides the file's type; a name without one takes the type chosen.
