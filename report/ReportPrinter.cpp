@@ -203,6 +203,15 @@ Painting PaintPages(const QTextDocument &document, QPagedPaintDevice &device, QP
     return painter.end() ? Painting::Done : Painting::Failed;
 }
 
+// The busy cursor while a long report is laid out, which shows nothing else.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
 // A modal progress dialog over parent for a job that takes a while, and the busy cursor
 // while its pages are laid out, before the first is painted.
 class ProgressOnScreen {
@@ -213,11 +222,8 @@ public:
         dialog_.setWindowTitle(QString::fromLatin1(kPrintJobTitle));
         dialog_.setWindowModality(Qt::WindowModal);
         dialog_.setMinimumDuration(kShowAfterMs);
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        dialog_.setMinimumWidth(kWidth); // the title whole, the label steady as pages count up
     }
-    ~ProgressOnScreen() { QGuiApplication::restoreOverrideCursor(); }
-    ProgressOnScreen(const ProgressOnScreen &) = delete;
-    ProgressOnScreen &operator=(const ProgressOnScreen &) = delete;
 
     PageProgress Progress()
     {
@@ -231,6 +237,8 @@ public:
 
 private:
     static constexpr int kShowAfterMs = 500;
+    static constexpr int kWidth = 360;
+    BusyCursor busy_;
     QProgressDialog dialog_;
     QString doing_;
 };
@@ -290,7 +298,10 @@ void PrintWithDialog(const QTextDocument &document, QWidget *parent)
     }
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QString::fromLatin1(kPrintJobTitle));
-    dialog.setMinMax(1, PrintedPageCount(document, printer));
+    dialog.setMinMax(1, [&] {
+        const BusyCursor busy;
+        return PrintedPageCount(document, printer);
+    }());
     if (dialog.exec() != QDialog::Accepted)
         return;
     ProgressOnScreen screen(parent, QStringLiteral("Printing the report"));
