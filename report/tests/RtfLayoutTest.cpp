@@ -123,7 +123,8 @@ TEST(RtfLayout, LikeParagraphsWithNothingBetweenThemShareABlock)
     }
 }
 
-// Every line of the document after where the layout puts it, at width pixels.
+// Every line of the document after where the layout puts it and how wide its text is, tabs
+// included, at width pixels.
 std::vector<std::string> LinePlaces(const QTextDocument &document, double width)
 {
     QImage device(1, 1, QImage::Format_RGB32);
@@ -135,7 +136,9 @@ std::vector<std::string> LinePlaces(const QTextDocument &document, double width)
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
             const QString text = block.text().mid(line.textStart(), line.textLength()).trimmed();
-            places.push_back(QString::number(top + line.y(), 'f', 4).toStdString() + " " + text.toStdString());
+            places.push_back(QString::number(top + line.y(), 'f', 4).toStdString() + " " +
+                             QString::number(line.naturalTextWidth(), 'f', 4).toStdString() + " " +
+                             text.toStdString());
         }
     }
     return places;
