@@ -1,5 +1,6 @@
 #include "ReportTemplate.h"
 
+#include "Arithmetic.h"
 #include "NumberText.h"
 #include "Windows1252.h"
 
@@ -7,7 +8,6 @@
 #include <QFileInfo>
 
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <source_location>
 #include <string_view>
@@ -107,7 +107,7 @@ int ParseIntegerText(const QString &text)
 {
     // Characters beyond ASCII are no digits in any encoding, so UTF-8 reads the same.
     const std::optional<std::int64_t> value = ReadInteger(text.toStdString());
-    if (value && *value >= std::numeric_limits<int>::min() && *value <= std::numeric_limits<int>::max())
+    if (value && *value >= arith::kInt32Min && *value <= arith::kInt32Max)
         return static_cast<int>(*value);
     throw ConversionError(
         QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
