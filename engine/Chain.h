@@ -7,27 +7,33 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmaro {
 
 struct ModelState;
 
-struct StageFailure {
-    std::string routine;
-    std::string message;
-};
-
-std::vector<StageFailure> RunGuardedChain(ModelState &model);
-
 // The stages whose results the window shows and the report prints, in the chain's order:
 // retention and runoff depth run as one.
 enum class Stage { ConcentrationTime, Rainfall, RunoffDepth, Hydrograph };
 inline constexpr std::size_t kStageCount = 4;
 
-// Whether each stage's results follow from the current inputs. A stage's results are stale when
-// its last run failed, or when it ran on a stale result of a stage it reads; they then keep
-// what they were, and the reason is the failure's message.
+struct StageFailure {
+    std::string routine;
+    std::string message;
+    Stage stage;
+};
+
+// Runs every stage; a stage stops at its first failing routine and the next stage still runs.
+std::vector<StageFailure> RunGuardedChain(ModelState &model);
+
+// The routine's name as a user knows it ("runoff depth"); the routine itself for another.
+std::string_view RoutineCaption(std::string_view routine);
+
+// Whether a stage's results follow from those of another, directly or through stages between.
+bool RestsOn(Stage result, Stage on);
+
 class StageStaleness {
 public:
     void RunFailed(Stage stage, std::string message);
@@ -42,5 +48,8 @@ public:
 private:
     std::array<std::optional<std::string>, kStageCount> reasons_;
 };
+
+// The staleness a guarded run leaves behind: each stage failed in it or finished on what it read.
+StageStaleness StalenessAfter(const std::vector<StageFailure> &failures);
 
 } // namespace velmaro

@@ -13,47 +13,25 @@ namespace velmaro {
 
 namespace {
 
-// The stages in chain order, named as a user knows them.
-struct Stage {
-    const char *routine;
-    const char *name;
-};
-constexpr std::array<Stage, 5> kStages{{
-    {"ComputeConcentrationTime", "concentration time"},
-    {"ComputeRainfall", "rainfall"},
-    {"ComputeRetention", "retention"},
-    {"ComputeRunoffDepth", "runoff depth"},
-    {"ComputeHydrograph", "hydrograph"},
-}};
-
-// Each group of curves with the first and last stage it rests on (stages are a chain: every
-// stage between them counts too).
+// Each group of curves with the stage whose results it draws.
 struct CurveGroup {
     const char *caption;
-    std::size_t firstStage, lastStage;
+    Stage stage;
     bool PlotCurves::*drawn;
 };
 constexpr std::array<CurveGroup, 3> kGroups{{
-    {"Hyetogram and cumulative rainfall", 1, 1, &PlotCurves::rainfallDrawn},
-    {"Cumulative runoff depth", 1, 3, &PlotCurves::runoffDepthDrawn},
-    {"Hydrograph", 0, 4, &PlotCurves::hydrographDrawn},
+    {"Hyetogram and cumulative rainfall", Stage::Rainfall, &PlotCurves::rainfallDrawn},
+    {"Cumulative runoff depth", Stage::RunoffDepth, &PlotCurves::runoffDepthDrawn},
+    {"Hydrograph", Stage::Hydrograph, &PlotCurves::hydrographDrawn},
 }};
 
+// The first failure, in chain order, of a stage the group's results rest on.
 const StageFailure *FirstFailure(const std::vector<StageFailure> &failures, const CurveGroup &group)
 {
-    for (std::size_t stage = group.firstStage; stage <= group.lastStage; ++stage)
-        for (const StageFailure &failure : failures)
-            if (failure.routine == kStages[stage].routine)
-                return &failure;
-    return nullptr;
-}
-
-const char *StageName(const std::string &routine)
-{
-    for (const Stage &stage : kStages)
-        if (routine == stage.routine)
-            return stage.name;
-    return routine.c_str();
+    const auto found = std::find_if(failures.begin(), failures.end(), [&group](const StageFailure &f) {
+        return RestsOn(group.stage, f.stage);
+    });
+    return found == failures.end() ? nullptr : &*found;
 }
 
 template <class Value>
@@ -135,7 +113,7 @@ PlotCurves ComputePlotCurves(ModelState &model, const PlotUnits &units)
         curves.*group.drawn = failure == nullptr;
         if (failure)
             curves.notDrawn.push_back(std::string(group.caption) + " not drawn: the " +
-                                      StageName(failure->routine) + " stage failed (" +
+                                      std::string(RoutineCaption(failure->routine)) + " stage failed (" +
                                       failure->message + ")");
     }
     if (curves.rainfallDrawn)

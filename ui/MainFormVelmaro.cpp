@@ -18,6 +18,7 @@ TMainFormVelmaro::TMainFormVelmaro(ModelState &model, QWidget *parent)
     : QMainWindow(parent), model_(model)
 {
     BuildWindow();
+    ListStageResults();
     FormCreate();
 }
 

@@ -14,6 +14,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <array>
 #include <vector>
 
 class QAction;
@@ -194,7 +195,7 @@ private:
     void TakeRainfallSeries(const rainfall::RainfallSeries &series);
     void ChooseTypedStepCount(const QString &text);
     void ChooseTypedSoilGroup(const QString &text);
-    std::vector<QWidget *> StageResults(Stage stage) const;
+    void ListStageResults();
     void RecordRun(Stage stage, std::optional<std::string> failure);
     void FillRainfallGrid();
     void FillRunoffDepthGrid();
@@ -208,6 +209,8 @@ private:
 
     ModelState &model_;
     StageStaleness staleness_;
+    // The fields and grids showing each stage's results, in the order of Stage.
+    std::array<std::vector<QWidget *>, kStageCount> stageResults_;
     bool shown_ = false;
     QPointer<PlotWindow> plotWindow_;
     // Stage handlers running, nested; the plot follows when the outermost one ends.

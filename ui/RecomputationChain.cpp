@@ -228,15 +228,15 @@ void TMainFormVelmaro::FormCreate()
     ReportTemplatePath = DefaultReportTemplatePath(ProgramDataFolder(DefaultReportTemplatePath));
 }
 
-std::vector<QWidget *> TMainFormVelmaro::StageResults(Stage stage) const
+// Listed once the tabs exist, since every stage run redraws its own.
+void TMainFormVelmaro::ListStageResults()
 {
-    const std::array<std::vector<QWidget *>, kStageCount> results{{
+    stageResults_ = {{
         {euTccResultado},
         {sgLlResultado},
         {euRpmResultado, sgSvaeuaResultados},
         {euVteResultado, euVtespResultado, euCpResultado, sgHeResultado},
     }};
-    return results[static_cast<std::size_t>(stage)];
 }
 
 void TMainFormVelmaro::RecordRun(Stage stage, std::optional<std::string> failure)
@@ -245,7 +245,7 @@ void TMainFormVelmaro::RecordRun(Stage stage, std::optional<std::string> failure
         staleness_.RunFailed(stage, std::move(*failure));
     else
         staleness_.RunFinished(stage);
-    for (QWidget *shown : StageResults(stage))
+    for (QWidget *shown : stageResults_[static_cast<std::size_t>(stage)])
         DrawAsStale(shown, staleness_.Reason(stage));
 }
 

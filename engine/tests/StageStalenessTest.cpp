@@ -34,5 +34,26 @@ TEST(StageStalenessTest, AFailureMakesItsStageAndTheStagesThatReadItStaleUntilTh
         EXPECT_FALSE(stages.Reason(stage));
 }
 
+// A guarded run leaves each stage stale that failed or rests on one that did; the plot and the
+// runner's CSV name the first failure a group of results rests on.
+TEST(StageStalenessTest, AGuardedRunTellsWhichStagesItComputed)
+{
+    const std::vector<StageFailure> failures = {
+        {"ComputeRainfall", "rain", Stage::Rainfall},
+        {"ComputeHydrograph", "flow", Stage::Hydrograph},
+    };
+    const StageStaleness after = StalenessAfter(failures);
+    EXPECT_FALSE(after.Reason(Stage::ConcentrationTime));
+    EXPECT_EQ(after.Reason(Stage::Rainfall), "rain");
+    EXPECT_EQ(after.Reason(Stage::RunoffDepth), "rain");
+    EXPECT_EQ(after.Reason(Stage::Hydrograph), "flow");
+
+    EXPECT_TRUE(RestsOn(Stage::Hydrograph, Stage::Rainfall));
+    EXPECT_TRUE(RestsOn(Stage::RunoffDepth, Stage::RunoffDepth));
+    EXPECT_FALSE(RestsOn(Stage::RunoffDepth, Stage::ConcentrationTime));
+    EXPECT_FALSE(RestsOn(Stage::Rainfall, Stage::Hydrograph));
+    EXPECT_EQ(RoutineCaption("ComputeRunoffDepth"), "runoff depth");
+}
+
 } // namespace
 } // namespace velmaro

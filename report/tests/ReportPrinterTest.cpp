@@ -278,8 +278,9 @@ TEST_F(PrintToPdf, ProgressCountsThePagesAndAStoppedJobLeavesNoPartialFile)
         });
         EXPECT_EQ(told.size(), 2u) << job.job;
         ASSERT_TRUE(former.open(QIODevice::ReadOnly) == job.keepsFormerFile) << job.job;
-        if (job.keepsFormerFile)
+        if (job.keepsFormerFile) {
             EXPECT_EQ(former.readAll(), "former");
+        }
     }
 }
 

@@ -177,9 +177,11 @@ TEST_F(ReportTexts, StaleResultsSayTheyWereNotComputedAndWhy)
         sources.stale = {{c.stage, QString::fromLatin1(reason)}};
         EXPECT_EQ(Text(c.identifier), c.expected);
         // Everything else reads as before.
-        for (int identifier = 1; identifier <= 13; ++identifier)
-            if ("$" + QByteArray::number(identifier) != c.identifier)
+        for (int identifier = 1; identifier <= 13; ++identifier) {
+            if ("$" + QByteArray::number(identifier) != c.identifier) {
                 EXPECT_EQ(Text("$" + QByteArray::number(identifier)), current[identifier - 1]) << identifier;
+            }
+        }
     }
 }
 
