@@ -14,20 +14,19 @@ namespace velmaro::cli {
 namespace {
 
 using Failures = std::vector<StageFailure>;
-// The routines a result needs: the one computing it, and one that must run before it.
-using Routines = std::array<std::string_view, 2>;
 
-bool AnyFailed(const Failures &failures, const Routines &routines)
+// A result is left out when the stage computing it, or one it rests on, did not compute it from
+// these inputs, as the window and the report leave it out; step times rest on no stage.
+bool Computed(const StageStaleness &staleness, std::optional<Stage> stage)
 {
-    return std::any_of(failures.begin(), failures.end(), [&routines](const StageFailure &f) {
-        return std::find(routines.begin(), routines.end(), f.routine) != routines.end();
-    });
+    return !stage || !staleness.Reason(*stage);
 }
 
-constexpr Routines kRainfall = {"ComputeRainfall"};
-constexpr Routines kRetention = {"ComputeRetention"};
-constexpr Routines kRunoffDepth = {"ComputeRetention", "ComputeRunoffDepth"};
-constexpr Routines kHydrograph = {"ComputeHydrograph"};
+constexpr std::optional<Stage> kConcentrationTime = Stage::ConcentrationTime;
+constexpr std::optional<Stage> kRainfall = Stage::Rainfall;
+constexpr std::optional<Stage> kRunoffDepth = Stage::RunoffDepth;
+constexpr std::optional<Stage> kHydrograph = Stage::Hydrograph;
+constexpr std::optional<Stage> kStepTime = std::nullopt;
 
 double Hours(const ModelState &m, int step)
 {
@@ -47,14 +46,14 @@ std::optional<double> PeakTime(const ModelState &m)
 
 struct CaseResult {
     std::string_view name;
-    Routines routines;
+    std::optional<Stage> stage;
     std::optional<double> (*value)(const ModelState &);
 };
 
 const CaseResult kCaseResults[] = {
-    {"ConcentrationTime", {"ComputeConcentrationTime"}, [](const ModelState &m) { return std::optional(m.ConcentrationTime); }},
-    {"PotentialRetention", kRetention, [](const ModelState &m) { return std::optional(m.PotentialRetention); }},
-    {"InitialAbstraction", kRetention, [](const ModelState &m) { return std::optional(m.InitialAbstraction); }},
+    {"ConcentrationTime", kConcentrationTime, [](const ModelState &m) { return std::optional(m.ConcentrationTime); }},
+    {"PotentialRetention", kRunoffDepth, [](const ModelState &m) { return std::optional(m.PotentialRetention); }},
+    {"InitialAbstraction", kRunoffDepth, [](const ModelState &m) { return std::optional(m.InitialAbstraction); }},
     {"RunoffDepth", kRunoffDepth,
      [](const ModelState &m) { return std::optional(m.RunoffDepth[std::clamp(m.StepCount, 1, kSeriesSlots)]); }},
     {"TotalVolume", kHydrograph, [](const ModelState &m) { return std::optional(m.TotalVolume); }},
@@ -77,12 +76,12 @@ std::string FailureText(const Failures &failures)
 
 struct TableColumn {
     std::string_view heading;
-    Routines routines;
+    std::optional<Stage> stage;
     double (*value)(const ModelState &, int row);
 };
 
 const TableColumn kRainfallTable[] = {
-    {"Time [h]", {}, Hours},
+    {"Time [h]", kStepTime, Hours},
     {"RainPartial [mm]", kRainfall, [](const ModelState &m, int k) { return m.RainPartial[k]; }},
     {"RainCumulative [mm]", kRainfall, [](const ModelState &m, int k) { return m.RainCumulative[k]; }},
     {"Hyetograph [mm/h]", kRainfall, [](const ModelState &m, int k) { return m.Hyetograph[k]; }},
@@ -90,20 +89,20 @@ const TableColumn kRainfallTable[] = {
 };
 
 const TableColumn kHydrographTable[] = {
-    {"Time [h]", {}, Hours},
+    {"Time [h]", kStepTime, Hours},
     {"Hydrograph [m3/s]", kHydrograph, [](const ModelState &m, int j) { return m.Hydrograph[j]; }},
 };
 
 template <std::size_t N>
 void WriteTable(CsvWriter &csv, const TableColumn (&columns)[N], int rows, const ModelState &m,
-                const Failures &failures)
+                const StageStaleness &staleness)
 {
     for (const TableColumn &column : columns)
         csv.Field(column.heading);
     csv.EndRecord();
     std::array<bool, N> failed{};
     for (std::size_t c = 0; c < N; ++c)
-        failed[c] = AnyFailed(failures, columns[c].routines);
+        failed[c] = !Computed(staleness, columns[c].stage);
     for (int row = 1; row <= rows; ++row) {
         for (std::size_t c = 0; c < N; ++c) {
             if (failed[c])
@@ -126,9 +125,10 @@ void WriteCaseResultNames(CsvWriter &csv)
 
 void WriteCaseResults(CsvWriter &csv, const ModelState &m, const Failures &failures)
 {
+    const StageStaleness staleness = StalenessAfter(failures);
     for (const CaseResult &result : kCaseResults) {
         const std::optional<double> value = result.value(m);
-        if (value && !AnyFailed(failures, result.routines))
+        if (value && Computed(staleness, result.stage))
             csv.Number(*value);
         else
             csv.Empty();
@@ -139,9 +139,10 @@ void WriteCaseResults(CsvWriter &csv, const ModelState &m, const Failures &failu
 void WriteResultTables(std::ostream &out, const ModelState &m, const Failures &failures)
 {
     CsvWriter csv(out);
-    WriteTable(csv, kRainfallTable, std::clamp(m.StepCount, 0, kSeriesSlots), m, failures);
+    const StageStaleness staleness = StalenessAfter(failures);
+    WriteTable(csv, kRainfallTable, std::clamp(m.StepCount, 0, kSeriesSlots), m, staleness);
     csv.EndRecord();
-    WriteTable(csv, kHydrographTable, std::clamp(m.HydrographCount, 0, m.Hydrograph.Size()), m, failures);
+    WriteTable(csv, kHydrographTable, std::clamp(m.HydrographCount, 0, m.Hydrograph.Size()), m, staleness);
 }
 
 } // namespace velmaro::cli

@@ -1,8 +1,8 @@
 #pragma once
 
 // Results as CSV: the result columns of one batch case, and the result series of a single run
-// as two tables. A result whose routine failed (or was skipped) is left empty, so that a
-// spreadsheet never shows a value the run did not compute.
+// as two tables. A result whose stage failed, or rests on a stage that failed, is left empty,
+// so that a spreadsheet never shows a value the run did not compute from its inputs.
 
 #include "Chain.h"
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 
@@ -126,16 +127,43 @@ TEST(BatchTest, BadRowsAreNamedAndSkippedAndTheOthersRun)
                      "velmaro-cli: cases.csv row 9 skipped: column 2: FlowLength: '1\\n2' is not a number\n");
 }
 
-TEST(BatchTest, AFailingStageLeavesItsResultsEmptyAndNamesItself)
+// A stage that failed leaves its results empty, and so do the stages resting on it, as the
+// window greys them and the report says they were not computed.
+TEST(BatchTest, AFailingStageLeavesItsResultsAndThoseRestingOnThemEmpty)
 {
-    const BatchResult r = RunBatch("CurveNumber\n0\n");
-    ASSERT_EQ(r.status, 0);
-    ASSERT_EQ(r.rows.size(), 2u);
-    const std::vector<std::string> &row = r.rows[1];
-    EXPECT_NE(row[2], "");                             // concentration time computed
-    EXPECT_EQ(row[3], "");                             // retention failed
-    EXPECT_EQ(row[5], "");                             // so the runoff depth never ran
-    EXPECT_EQ(row.back(), "ComputeRetention: Floating point division by zero");
+    const std::vector<std::string> hydrograph = {"TotalVolume", "SpecificVolume", "PeakDischarge",
+                                                 "PeakTime", "HydrographCount"};
+    const auto with = [&hydrograph](std::vector<std::string> names) {
+        names.insert(names.end(), hydrograph.begin(), hydrograph.end());
+        return names;
+    };
+    const struct {
+        const char *cases;
+        std::vector<std::string> empty;
+        const char *failures;
+    } cases[] = {
+        // The retention fails, so the runoff depth never runs.
+        {"CurveNumber\n0\n", with({"PotentialRetention", "InitialAbstraction", "RunoffDepth"}),
+         "ComputeRetention: Floating point division by zero"},
+        {"LevelDifference\n0\n", with({"ConcentrationTime"}),
+         "ComputeConcentrationTime: Floating point division by zero"},
+        {"TimeStep\n0\n", with({"PotentialRetention", "InitialAbstraction", "RunoffDepth"}),
+         "ComputeRainfall: Floating point division by zero; "
+         "ComputeHydrograph: Floating point division by zero"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.cases);
+        const BatchResult r = RunBatch(c.cases);
+        ASSERT_EQ(r.status, 0);
+        ASSERT_EQ(r.rows.size(), 2u);
+        const std::vector<std::string> &row = r.rows[1];
+        ASSERT_EQ(row.size(), 2 + kResultNames.size());
+        for (std::size_t k = 0; k + 1 < kResultNames.size(); ++k) {
+            const bool empty = std::find(c.empty.begin(), c.empty.end(), kResultNames[k]) != c.empty.end();
+            EXPECT_EQ(row[2 + k].empty(), empty) << kResultNames[k];
+        }
+        EXPECT_EQ(row.back(), c.failures);
+    }
 }
 
 TEST(BatchTest, AHeaderThatCannotBeUsedIsAUsageError)
