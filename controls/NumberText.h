@@ -53,6 +53,9 @@ struct RenderSettings {
     long double SciMax = 1000000.0L;
     bool BlankWhenZero = false;
 };
+// How the window's units fields show values: 3 decimals, trailing zeros trimmed, scientific
+// outside 0.0001 to 10000; the plot's peak label writes its value the same way.
+inline constexpr RenderSettings kUnitsFieldRendering{3, true, false, true, 0.0001L, 10000.0L, false};
 // The text an edit field shows for v: fixed notation strictly between SciMin and SciMax (and for
 // zero) when SciRange is on, scientific notation otherwise.
 std::string RenderEditValue(long double v, const RenderSettings &settings);

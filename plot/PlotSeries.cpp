@@ -44,18 +44,6 @@ std::vector<double> Sampled(int count, Value value)
     return samples;
 }
 
-// As the result fields show values: 3 decimals, trailing zeros trimmed, scientific outside
-// 0.0001 to 10000.
-std::string FieldText(double value)
-{
-    RenderSettings settings;
-    settings.DecimalPlaces = 3;
-    settings.TrimTrailingZeroes = true;
-    settings.SciRange = true;
-    settings.SciMax = 10000;
-    return RenderEditValue(value, settings);
-}
-
 void TakeRainfall(PlotCurves &curves, const ModelState &model, const PlotUnits &units)
 {
     const int n = model.StepCount;
@@ -128,7 +116,7 @@ PlotCurves ComputePlotCurves(ModelState &model, const PlotUnits &units)
 
 std::string PeakLabel(const PlotPeak &peak, const PlotUnits &units)
 {
-    return "Peak " + FieldText(peak.discharge) + " " + units.discharge + " at " +
+    return "Peak " + RenderEditValue(peak.discharge, kUnitsFieldRendering) + " " + units.discharge + " at " +
            FormatPattern0_5(peak.hours) + " h";
 }
 

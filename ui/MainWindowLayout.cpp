@@ -7,6 +7,7 @@
 #include "FormLayout.h"
 #include "GeometryIllustration.h"
 #include "MessagePresenter.h"
+#include "NumberText.h"
 #include "ResultGrid.h"
 #include "Unidades.h"
 #include "WheelGuard.h"
@@ -61,11 +62,11 @@ TUnidades *NewUnitsField(QWidget *parent, const UnitsFieldSetup &setup)
     field->SetUnits(setup.units);
     field->SetBaseUnit(0);
     field->SetAutoRecalculate(true);
-    field->SetDecimalPlaces(3);
-    field->SetTrimTrailingZeroes(true);
-    field->SetSciRange(true);
-    field->SetSciMin(0.0001L);
-    field->SetSciMax(10000);
+    field->SetDecimalPlaces(kUnitsFieldRendering.DecimalPlaces);
+    field->SetTrimTrailingZeroes(kUnitsFieldRendering.TrimTrailingZeroes);
+    field->SetSciRange(kUnitsFieldRendering.SciRange);
+    field->SetSciMin(kUnitsFieldRendering.SciMin);
+    field->SetSciMax(kUnitsFieldRendering.SciMax);
     field->SetBaseMin(0);
     if (setup.role == FieldRole::Result) {
         field->setReadOnlyMode(true);
