@@ -74,15 +74,12 @@ void TSciCustomEdit::SetText(const QString &text)
 {
     if (text == QLineEdit::text())
         return;
-    if (null_ && text != NullText())
-        null_ = false;
+    LeaveNullFor(text);
     {
         QSignalBlocker blocker(this);
         QLineEdit::setText(text);
     }
-    TextChanged();
-    TextToValue();
-    DisplayText();
+    ReadWrittenText();
 }
 
 void TSciCustomEdit::TextChanged()
@@ -98,8 +95,7 @@ void TSciCustomEdit::UserEdited(const QString &text)
 {
     userEditing_ = true;
     GuardEntryPoint(this, [&] {
-        if (null_ && text != NullText())
-            null_ = false;
+        LeaveNullFor(text);
         TextChanged();
     });
 }
@@ -111,12 +107,24 @@ void TSciCustomEdit::LineEditWrote()
     if (std::exchange(userEditing_, false))
         return;
     GuardEntryPoint(this, [&] {
-        if (null_ && QLineEdit::text() != NullText())
-            null_ = false;
-        TextChanged();
-        TextToValue();
-        DisplayText();
+        LeaveNullFor(QLineEdit::text());
+        ReadWrittenText();
     });
+}
+
+// Any text other than the null text ends the null state.
+void TSciCustomEdit::LeaveNullFor(const QString &text)
+{
+    if (null_ && text != NullText())
+        null_ = false;
+}
+
+// After a write: the change notification, the value read again, and the text shown for it.
+void TSciCustomEdit::ReadWrittenText()
+{
+    TextChanged();
+    TextToValue();
+    DisplayText();
 }
 
 void TSciCustomEdit::DisplayText()

@@ -145,6 +145,8 @@ private:
     // Text and null state.
     void UserEdited(const QString &text);
     void LineEditWrote();
+    void LeaveNullFor(const QString &text);
+    void ReadWrittenText();
     void EndNullBeforeInput();
 
     // Keys: the rules of EditKeys applied to the field.
