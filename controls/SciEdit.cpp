@@ -24,10 +24,11 @@ QColor WindowText()
     return QApplication::palette().color(QPalette::Active, QPalette::Text);
 }
 
-KeyPress PressOf(const QKeyEvent *event)
+// The shortcut look-ups are dear and run on every key: Cut matters only to a read-only field.
+KeyPress PressOf(const QKeyEvent *event, bool readOnly)
 {
-    return {event->key(), event->modifiers(), event->text(), event->matches(QKeySequence::Cut),
-            event->matches(QKeySequence::Paste)};
+    return {event->key(), event->modifiers(), event->text(),
+            readOnly && event->matches(QKeySequence::Cut), event->matches(QKeySequence::Paste)};
 }
 
 // The field's length limit. Unlike QLineEdit's own limit it does not cut a text the program
@@ -285,14 +286,17 @@ void TSciCustomEdit::keyPressEvent(QKeyEvent *event)
 
 void TSciCustomEdit::HandleKey(QKeyEvent *event)
 {
-    const KeyPress press = PressOf(event);
     // The key-down rules see the key as OnCNKeyDown left it; the character filter, the key typed.
-    KeyPress keyDown = press;
+    int key = event->key();
     if (OnCNKeyDown) {
-        OnCNKeyDown(this, keyDown.key, keyDown.modifiers);
-        if (keyDown.key == 0)
+        OnCNKeyDown(this, key, event->modifiers());
+        if (key == 0)
             return;
     }
+    // Read after OnCNKeyDown, which may have made the field read-only.
+    const KeyPress press = PressOf(event, readOnly_);
+    KeyPress keyDown = press;
+    keyDown.key = key;
     if (KeyDownHandled(keyDown) || CharacterHandled(press))
         return;
     if (press.paste)
