@@ -239,10 +239,9 @@ void TSciCustomEdit::EnterFocusedField()
         GuardEntryPoint(field, [&] { field->Enter(); });
 }
 
-bool TSciCustomEdit::FocusStaysInWindow(QFocusEvent *event) const
+// Whether the focus went to another widget of this window; asked only after a focus move.
+bool TSciCustomEdit::FocusStaysInWindow() const
 {
-    if (!IsFocusMoveReason(event->reason()))
-        return false;
     const QWidget *next = QApplication::focusWidget();
     return next && next != this && next->window() == window();
 }
@@ -253,7 +252,7 @@ void TSciCustomEdit::focusOutEvent(QFocusEvent *event)
     if (!entered_ || !IsFocusMoveReason(event->reason()))
         return;
     entered_ = false;
-    if (ExitInProgress::In(this) || !FocusStaysInWindow(event)) {
+    if (ExitInProgress::In(this) || !FocusStaysInWindow()) {
         GuardEntryPoint(this, [&] { FinishExit(); });
         return;
     }

@@ -156,7 +156,7 @@ private:
     bool CharacterHandled(const KeyPress &press);
 
     // Focus.
-    bool FocusStaysInWindow(QFocusEvent *event) const;
+    bool FocusStaysInWindow() const;
 
     // Look.
     void HoverChanged(bool hover, const std::function<void(TSciCustomEdit *)> &handler);
