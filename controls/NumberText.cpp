@@ -40,12 +40,13 @@ DecimalDigits DigitsOf(const char *first, const char *last, bool negative)
     return result;
 }
 
-// The decimal digits of x taken to 18 significant digits: the base of every rounding here.
-DecimalDigits DigitsOf(long double x)
+// The decimal digits of x taken to `significant` digits; the 18 of the default are the base of
+// every rounding here.
+DecimalDigits DigitsOf(long double x, int significant = kSignificantDigits)
 {
     char buffer[64];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x),
-                                   std::chars_format::scientific, kSignificantDigits - 1);
+                                   std::chars_format::scientific, significant - 1);
     return DigitsOf(buffer, end, std::signbit(x));
 }
 
@@ -402,10 +403,7 @@ std::string FormatGeneral2(long double value)
         return NonFiniteText(value);
     if (value == 0)
         return "0";
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                         std::chars_format::scientific, 1);
-    DecimalDigits two = DigitsOf(buffer, end, value < 0);
+    DecimalDigits two = DigitsOf(value, 2);
     if (two.digits.back() == '0')
         two.digits.pop_back();
     const std::string sign = two.negative ? "-" : "";

@@ -24,10 +24,11 @@ QColor WindowText()
     return QApplication::palette().color(QPalette::Active, QPalette::Text);
 }
 
-KeyPress PressOf(const QKeyEvent *event)
+// The shortcut look-ups are dear and run on every key: Cut matters only to a read-only field.
+KeyPress PressOf(const QKeyEvent *event, bool readOnly)
 {
-    return {event->key(), event->modifiers(), event->text(), event->matches(QKeySequence::Cut),
-            event->matches(QKeySequence::Paste)};
+    return {event->key(), event->modifiers(), event->text(),
+            readOnly && event->matches(QKeySequence::Cut), event->matches(QKeySequence::Paste)};
 }
 
 // The field's length limit. Unlike QLineEdit's own limit it does not cut a text the program
@@ -74,15 +75,12 @@ void TSciCustomEdit::SetText(const QString &text)
 {
     if (text == QLineEdit::text())
         return;
-    if (null_ && text != NullText())
-        null_ = false;
+    LeaveNullFor(text);
     {
         QSignalBlocker blocker(this);
         QLineEdit::setText(text);
     }
-    TextChanged();
-    TextToValue();
-    DisplayText();
+    ReadWrittenText();
 }
 
 void TSciCustomEdit::TextChanged()
@@ -98,8 +96,7 @@ void TSciCustomEdit::UserEdited(const QString &text)
 {
     userEditing_ = true;
     GuardEntryPoint(this, [&] {
-        if (null_ && text != NullText())
-            null_ = false;
+        LeaveNullFor(text);
         TextChanged();
     });
 }
@@ -111,12 +108,24 @@ void TSciCustomEdit::LineEditWrote()
     if (std::exchange(userEditing_, false))
         return;
     GuardEntryPoint(this, [&] {
-        if (null_ && QLineEdit::text() != NullText())
-            null_ = false;
-        TextChanged();
-        TextToValue();
-        DisplayText();
+        LeaveNullFor(QLineEdit::text());
+        ReadWrittenText();
     });
+}
+
+// Any text other than the null text ends the null state.
+void TSciCustomEdit::LeaveNullFor(const QString &text)
+{
+    if (null_ && text != NullText())
+        null_ = false;
+}
+
+// After a write: the change notification, the value read again, and the text shown for it.
+void TSciCustomEdit::ReadWrittenText()
+{
+    TextChanged();
+    TextToValue();
+    DisplayText();
 }
 
 void TSciCustomEdit::DisplayText()
@@ -230,10 +239,9 @@ void TSciCustomEdit::EnterFocusedField()
         GuardEntryPoint(field, [&] { field->Enter(); });
 }
 
-bool TSciCustomEdit::FocusStaysInWindow(QFocusEvent *event) const
+// Whether the focus went to another widget of this window; asked only after a focus move.
+bool TSciCustomEdit::FocusStaysInWindow() const
 {
-    if (!IsFocusMoveReason(event->reason()))
-        return false;
     const QWidget *next = QApplication::focusWidget();
     return next && next != this && next->window() == window();
 }
@@ -244,7 +252,7 @@ void TSciCustomEdit::focusOutEvent(QFocusEvent *event)
     if (!entered_ || !IsFocusMoveReason(event->reason()))
         return;
     entered_ = false;
-    if (ExitInProgress::In(this) || !FocusStaysInWindow(event)) {
+    if (ExitInProgress::In(this) || !FocusStaysInWindow()) {
         GuardEntryPoint(this, [&] { FinishExit(); });
         return;
     }
@@ -277,14 +285,17 @@ void TSciCustomEdit::keyPressEvent(QKeyEvent *event)
 
 void TSciCustomEdit::HandleKey(QKeyEvent *event)
 {
-    const KeyPress press = PressOf(event);
     // The key-down rules see the key as OnCNKeyDown left it; the character filter, the key typed.
-    KeyPress keyDown = press;
+    int key = event->key();
     if (OnCNKeyDown) {
-        OnCNKeyDown(this, keyDown.key, keyDown.modifiers);
-        if (keyDown.key == 0)
+        OnCNKeyDown(this, key, event->modifiers());
+        if (key == 0)
             return;
     }
+    // Read after OnCNKeyDown, which may have made the field read-only.
+    const KeyPress press = PressOf(event, readOnly_);
+    KeyPress keyDown = press;
+    keyDown.key = key;
     if (KeyDownHandled(keyDown) || CharacterHandled(press))
         return;
     if (press.paste)

@@ -145,6 +145,8 @@ private:
     // Text and null state.
     void UserEdited(const QString &text);
     void LineEditWrote();
+    void LeaveNullFor(const QString &text);
+    void ReadWrittenText();
     void EndNullBeforeInput();
 
     // Keys: the rules of EditKeys applied to the field.
@@ -154,7 +156,7 @@ private:
     bool CharacterHandled(const KeyPress &press);
 
     // Focus.
-    bool FocusStaysInWindow(QFocusEvent *event) const;
+    bool FocusStaysInWindow() const;
 
     // Look.
     void HoverChanged(bool hover, const std::function<void(TSciCustomEdit *)> &handler);

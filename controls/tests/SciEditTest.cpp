@@ -242,16 +242,13 @@ TEST_F(FloatEdit, ActivatingAnotherWindowDoesNotRunTheExitSequence)
     edit->OnExit = [&](TSciCustomEdit *) { ++exits; };
     TypeInto("50");
     QWidget other;
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_NO_FATAL_FAILURE(test::ShowActive(other));
     EXPECT_FALSE(edit->hasFocus());
     EXPECT_EQ(exits, 0);
     EXPECT_TRUE(presenter.messages.empty());
     EXPECT_EQ(edit->text(), "50");
 
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_NO_FATAL_FAILURE(test::ShowActive(*window));
     ASSERT_TRUE(edit->hasFocus());
     LeaveByTab();
     EXPECT_EQ(exits, 1);
@@ -275,12 +272,9 @@ TEST_F(FloatEdit, ABoundsMessageDoesNotMakeTheNextFieldCheckItself)
     presenter.whileShown = [&] {
         if (presenter.messages.size() > 3)
             return;   // messages bouncing between the fields: the count below fails
-        dialog.show();
-        dialog.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        ASSERT_NO_FATAL_FAILURE(test::ShowActive(dialog));
         dialog.hide();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_NO_FATAL_FAILURE(test::ShowActive(*window));
     };
     TypeInto("50");
     LeaveByTab();

@@ -1,5 +1,6 @@
 #include "RainfallSeriesDialog.h"
 
+#include "ActiveWindow.h"
 #include "RecordingPresenter.h"
 
 #include <QApplication>
@@ -150,8 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SeriesDialogTest, CtrlVPastesTheClipboardAtTheCurrentRow)
 {
     Open(DefaultPartial());
-    dialog->show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    ASSERT_NO_FATAL_FAILURE(test::ShowActive(*dialog));
     QApplication::clipboard()->setText("0.5\t7,5\n1\t8\n");
     SelectRow(4);
     dialog->Table()->setFocus();
