@@ -80,12 +80,6 @@ void ReadSeriesFile(ModelState &m, Series ModelState::*series, std::string_view 
     }
 }
 
-// Overload set for visiting a field's member.
-template <class... F>
-struct Overloaded : F... {
-    using F::operator()...;
-};
-
 void ApplyValue(ModelState &m, const ModelField &field, std::string_view text)
 {
     const std::string_view name = field.name;
