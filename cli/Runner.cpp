@@ -166,10 +166,9 @@ void ApplyArguments(ModelState &model, const std::vector<std::string> &arguments
         else
             ApplyArgument(model, argument);
         if (name == "StepCount")
-            stepCount = argument;
+            stepCount = value;
     }
-    if (stepCount)
-        ApplyArgument(model, *stepCount);
+    ApplyGivenStepCount(model, stepCount);
     ApplyDesignStorm(model, storm);
 }
 
@@ -353,6 +352,12 @@ void ApplyArgument(ModelState &model, std::string_view argument)
     if (equals == std::string_view::npos)
         throw UsageError("'" + std::string(argument) + "' is not NAME=VALUE");
     ApplyInput(model, argument.substr(0, equals), argument.substr(equals + 1));
+}
+
+void ApplyGivenStepCount(ModelState &model, std::optional<std::string_view> given)
+{
+    if (given)
+        ApplyInput(model, "StepCount", *given);
 }
 
 std::string Usage()
