@@ -7,7 +7,9 @@
 #include "Runner.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
+#include <string_view>
 #include <vector>
 
 namespace velmaro::cli {
@@ -58,10 +60,11 @@ void ApplyRow(ModelState &model, const std::vector<std::string> &names,
             throw UsageError("column " + std::to_string(column + 1) + ": " + error.what());
         }
     }
-    // A series file sets the step count to its length; a StepCount given in the row wins.
-    const auto stepCount = std::find(names.begin(), names.end(), "StepCount");
-    if (stepCount != names.end() && !cells[stepCount - names.begin()].empty())
-        ApplyInput(model, "StepCount", cells[stepCount - names.begin()]);
+    std::optional<std::string_view> stepCount;
+    const auto column = std::find(names.begin(), names.end(), "StepCount");
+    if (column != names.end() && !cells[column - names.begin()].empty())
+        stepCount = cells[column - names.begin()];
+    ApplyGivenStepCount(model, stepCount);
 }
 
 // Every name of the header must be an input: otherwise no row could run as meant.

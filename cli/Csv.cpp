@@ -1,6 +1,6 @@
 #include "Csv.h"
 
-#include "NumberText.h"
+#include "CsvText.h"
 
 #include <istream>
 #include <ostream>
@@ -26,11 +26,6 @@ void SkipByteOrderMark(std::streambuf &in)
             return;
         in.sbumpc();
     }
-}
-
-bool NeedsQuotes(std::string_view text)
-{
-    return text.find_first_of(",\"\r\n") != std::string_view::npos;
 }
 
 } // namespace
@@ -96,23 +91,13 @@ void CsvWriter::Separate()
 void CsvWriter::Field(std::string_view text)
 {
     Separate();
-    if (!NeedsQuotes(text)) {
-        record_ += text;
-        return;
-    }
-    record_ += '"';
-    for (const char c : text) {
-        if (c == '"')
-            record_ += '"';
-        record_ += c;
-    }
-    record_ += '"';
+    AppendCsvField(record_, text);
 }
 
 void CsvWriter::Number(double value)
 {
     Separate();
-    record_ += ShortestText(value);
+    AppendCsvNumber(record_, value);
 }
 
 void CsvWriter::Integer(std::int64_t value)
@@ -128,7 +113,7 @@ void CsvWriter::Empty()
 
 void CsvWriter::EndRecord()
 {
-    record_ += "\r\n";
+    EndCsvRecord(record_);
     out_.write(record_.data(), static_cast<std::streamsize>(record_.size()));
     record_.clear();
     firstField_ = true;

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -26,26 +25,10 @@ namespace velmaro::cli {
 
 namespace {
 
-// from_chars refuses a magnitude below the smallest double as out of range; the window's field
-// reads it as an extended value and hands the model the nearest double, a zero.
-std::optional<double> ReadBelowDoubleRange(std::string_view text)
-{
-    if (text.starts_with('+') && !text.substr(1).starts_with('-'))
-        text.remove_prefix(1);
-    long double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                           std::chars_format::general);
-    if (ec != std::errc() || end != text.data() + text.size() || std::fabs(value) >= DBL_MIN)
-        return std::nullopt;
-    return static_cast<double>(value);
-}
-
 double ReadDouble(std::string_view name, std::string_view text)
 {
-    if (const std::optional<double> value = ReadPlainNumber(text))
+    if (const std::optional<double> value = ReadPlainNumberOrTiny(text))
         return *value;
-    if (const std::optional<double> tiny = ReadBelowDoubleRange(text))
-        return *tiny;
     throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a number");
 }
 
@@ -96,12 +79,6 @@ void ReadSeriesFile(ModelState &m, Series ModelState::*series, std::string_view 
         throw UsageError(std::string(name) + ": " + error.what());
     }
 }
-
-// Overload set for visiting a field's member.
-template <class... F>
-struct Overloaded : F... {
-    using F::operator()...;
-};
 
 void ApplyValue(ModelState &m, const ModelField &field, std::string_view text)
 {
@@ -189,10 +166,9 @@ void ApplyArguments(ModelState &model, const std::vector<std::string> &arguments
         else
             ApplyArgument(model, argument);
         if (name == "StepCount")
-            stepCount = argument;
+            stepCount = value;
     }
-    if (stepCount)
-        ApplyArgument(model, *stepCount);
+    ApplyGivenStepCount(model, stepCount);
     ApplyDesignStorm(model, storm);
 }
 
@@ -376,6 +352,12 @@ void ApplyArgument(ModelState &model, std::string_view argument)
     if (equals == std::string_view::npos)
         throw UsageError("'" + std::string(argument) + "' is not NAME=VALUE");
     ApplyInput(model, argument.substr(0, equals), argument.substr(equals + 1));
+}
+
+void ApplyGivenStepCount(ModelState &model, std::optional<std::string_view> given)
+{
+    if (given)
+        ApplyInput(model, "StepCount", *given);
 }
 
 std::string Usage()

@@ -6,6 +6,7 @@
 #include "Chain.h"
 
 #include <iosfwd>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ bool IsInputName(std::string_view name);
 void ApplyInput(ModelState &model, std::string_view name, std::string_view value);
 // Sets one input field from "NAME=VALUE".
 void ApplyArgument(ModelState &model, std::string_view argument);
+// A series file sets the step count to its length; a StepCount given beside it wins whatever
+// their order. Called once every input is set, sets the given step count, if any, again.
+void ApplyGivenStepCount(ModelState &model, std::optional<std::string_view> given);
 
 std::string RenderJson(const ModelState &model, const std::vector<StageFailure> &failures);
 

@@ -1,6 +1,7 @@
 #include "NumberText.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -446,6 +447,20 @@ std::optional<double> ReadPlainNumber(std::string_view text)
     if (ec != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+std::optional<double> ReadPlainNumberOrTiny(std::string_view text)
+{
+    if (const std::optional<double> value = ReadPlainNumber(text))
+        return value;
+    // from_chars refuses such a magnitude as out of range for a double; as a long double it reads.
+    const std::string_view number = WithoutPlus(text);
+    long double value = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                           std::chars_format::general);
+    if (ec != std::errc() || end != number.data() + number.size() || std::fabs(value) >= DBL_MIN)
+        return std::nullopt;
+    return static_cast<double>(value);
 }
 
 std::string FormatPattern0_5(double x)

@@ -87,6 +87,9 @@ std::optional<std::int64_t> ReadInteger(std::string_view text);
 // A number written for a machine: "." whatever the process format, an optional exponent, an
 // optional leading "+" as the edit fields allow; nothing for other text or a non-finite value.
 std::optional<double> ReadPlainNumber(std::string_view text);
+// As ReadPlainNumber, but a magnitude below the smallest normal double reads as the edit fields
+// hand it to the model: the nearest double, a subnormal value or a signed zero.
+std::optional<double> ReadPlainNumberOrTiny(std::string_view text);
 
 // The pattern "0.#####": at least one integer digit, at most five decimals without trailing
 // zeros, no grouping, "." whatever the process format.

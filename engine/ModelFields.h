@@ -18,6 +18,12 @@ using FieldMember = std::variant<double ModelState::*, std::int32_t ModelState::
                                  std::uint8_t ModelState::*, Series ModelState::*,
                                  Hydrograph ModelState::*>;
 
+// Lambdas as one visitor of a FieldMember, one for each kind of member.
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+
 // The whole numbers an input accepts.
 struct WholeRange {
     std::int64_t low = 0;

@@ -1,32 +1,11 @@
 #include "GridText.h"
 
-#include "NumberText.h"
+#include "CsvText.h"
 #include "ResultGrid.h"
 
 #include <string>
 
 namespace velmaro {
-
-namespace {
-
-constexpr const char *kCsvLineEnd = "\r\n";
-
-// A field holding a comma, a quote or a line break is quoted, its quotes doubled.
-std::string CsvField(const QString &text)
-{
-    const std::string field = text.toStdString();
-    if (field.find_first_of(",\"\r\n") == std::string::npos)
-        return field;
-    std::string quoted = "\"";
-    for (const char c : field) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
-} // namespace
 
 QString GridCopyText(const ResultGridModel &cells)
 {
@@ -51,17 +30,17 @@ QByteArray GridCsv(const ResultGridModel &cells)
     for (int column = 0; column < columns; ++column) {
         if (column > 0)
             csv += ',';
-        csv += CsvField(cells.CsvHeading(column));
+        AppendCsvField(csv, cells.CsvHeading(column).toStdString());
     }
-    csv += kCsvLineEnd;
+    EndCsvRecord(csv);
     for (int row = 1; row < cells.RowCount(); ++row) {
         for (int column = 0; column < columns; ++column) {
             if (column > 0)
                 csv += ',';
             if (const auto value = cells.ShownValue(column, row))
-                csv += ShortestText(*value);
+                AppendCsvNumber(csv, *value);
         }
-        csv += kCsvLineEnd;
+        EndCsvRecord(csv);
     }
     return QByteArray::fromStdString(csv);
 }

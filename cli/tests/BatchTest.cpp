@@ -5,10 +5,13 @@
 #include "ModelState.h"
 #include "Runner.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <charconv>
+#include <fstream>
 #include <sstream>
 
 using namespace velmaro;
@@ -103,6 +106,33 @@ TEST(BatchTest, EachRowGivesTheResultsOfASingleRunOfItsInputs)
         EXPECT_EQ(row.back(), "");
     }
     EXPECT_EQ(r.rows[1][3], "10,25.5,4"); // the inputs as given
+}
+
+// A series file sets the step count to its length; a StepCount in the same row wins, though it
+// comes first.
+TEST(BatchTest, AStepCountGivenWinsOverASeriesFile)
+{
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("storm.csv").toStdString();
+    std::ofstream(path, std::ios::binary) << "5\n10\n15\n";
+    const BatchResult r = RunBatch("StepCount,EnteredPartial\n5,@" + path + "\n,@" + path + "\n",
+                                   {"TimeStep=30", "PartialSeries=1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.rows.size(), 3u);
+    // Row, the two inputs, then the results in kResultNames' order.
+    constexpr std::size_t kRunoffDepth = 3 + 3, kHydrographCount = 3 + 8;
+    const std::vector<std::string> single[] = {
+        {"TimeStep=30", "PartialSeries=1", "EnteredPartial=@" + path, "StepCount=5"},
+        {"TimeStep=30", "PartialSeries=1", "EnteredPartial=@" + path},
+    };
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const ModelState m = SingleRun(single[i]);
+        const std::vector<std::string> &row = r.rows[static_cast<std::size_t>(i) + 1];
+        EXPECT_EQ(NumberOf(row[kRunoffDepth]), m.RunoffDepth[m.StepCount]);
+        EXPECT_EQ(NumberOf(row[kHydrographCount]), double(m.HydrographCount));
+    }
+    EXPECT_NE(r.rows[1][kHydrographCount], r.rows[2][kHydrographCount]);
 }
 
 TEST(BatchTest, BadRowsAreNamedAndSkippedAndTheOthersRun)

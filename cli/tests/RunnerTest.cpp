@@ -39,11 +39,6 @@ QJsonObject ParseJson(const std::string &text)
     return doc.object();
 }
 
-template <class... F>
-struct Overloaded : F... {
-    using F::operator()...;
-};
-
 template <class Slots>
 void ExpectSlots(const QJsonValue &printed, const Slots &stored, int count, std::string_view name)
 {

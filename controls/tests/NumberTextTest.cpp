@@ -273,6 +273,10 @@ TEST(PlainNumberText, OneTableOfFormatsAndReads)
         const auto v = ReadPlainNumber(t);
         return v ? ShortestText(*v) : std::string("none");
     };
+    const auto plainOrTiny = [](std::string_view t) {
+        const auto v = ReadPlainNumberOrTiny(t);
+        return v ? ShortestText(*v) : std::string("none");
+    };
     const struct {
         std::string text;
         const char *expected;
@@ -309,6 +313,11 @@ TEST(PlainNumberText, OneTableOfFormatsAndReads)
         {plain("++1"), "none"},           {plain(""), "none"},            {plain(" 1"), "none"},
         {plain("1,5"), "none"},           {plain("1e"), "none"},          {plain("inf"), "none"},
         {plain("nan"), "none"},           {plain("1e400"), "none"},       {plain("0x10"), "none"},
+        // The same, with magnitudes below the double range read as the nearest double.
+        {plain("1e-400"), "none"},        {plainOrTiny("1e-400"), "0"},   {plainOrTiny("-1e-400"), "-0"},
+        {plainOrTiny("+1e-400"), "0"},    {plainOrTiny("4e-324"), "5e-324"},
+        {plainOrTiny("2.5"), "2.5"},      {plainOrTiny("+-1e-400"), "none"}, {plainOrTiny("++1e-400"), "none"},
+        {plainOrTiny("1e-400x"), "none"}, {plainOrTiny("1e400"), "none"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.text, c.expected);

@@ -1,0 +1,32 @@
+#include "CsvText.h"
+
+#include "NumberText.h"
+
+namespace velmaro {
+
+void AppendCsvField(std::string &out, std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendCsvNumber(std::string &out, double value)
+{
+    out += ShortestText(value);
+}
+
+void EndCsvRecord(std::string &out)
+{
+    out += "\r\n";
+}
+
+} // namespace velmaro
