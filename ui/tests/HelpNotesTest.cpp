@@ -125,7 +125,8 @@ TEST_F(HelpNotesTest, ALauncherThatFailsLaterShowsTheHelpError)
         SCOPED_TRACE(c.launcher);
         presenter.messages.clear();
         OpenHelpNotes(&owner, exeDir.path(), velmaro::LauncherOpener(c.launcher));
-        QTest::qWaitFor([this] { return !presenter.messages.empty(); }, c.fails ? 5000 : 500);
+        // A launcher that succeeds shows nothing: the wait runs out and the check below holds.
+        (void)QTest::qWaitFor([this] { return !presenter.messages.empty(); }, c.fails ? 5000 : 500);
         if (c.fails)
             ExpectOneHelpError();
         else
