@@ -2,8 +2,8 @@
 // made while they are read and the results dropped while they are written, so that the peak
 // memory shows whether anything grows with the number of cases.
 
-#include "Batch.h"
-#include "ModelState.h"
+#include "cli/Batch.h"
+#include "engine/ModelState.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // The whole hydrology chain, as the window runs it on every keystroke.
 
-#include "Chain.h"
-#include "ModelState.h"
+#include "engine/Chain.h"
+#include "engine/ModelState.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,13 +3,13 @@
 // document and into the real view (offscreen); scrolling the view to the report's end; printing
 // the shown report to PDF. Runs over the view report the peak resident memory of the process.
 
-#include "MainFormVelmaro.h"
-#include "ModelState.h"
-#include "ReportPrinter.h"
-#include "ReportTexts.h"
-#include "ReportView.h"
-#include "RtfReader.h"
-#include "WindowReportSources.h"
+#include "engine/ModelState.h"
+#include "report/ReportPrinter.h"
+#include "report/ReportTexts.h"
+#include "report/ReportView.h"
+#include "report/RtfReader.h"
+#include "ui/MainFormVelmaro.h"
+#include "ui/WindowReportSources.h"
 
 #include <QApplication>
 #include <QPrinter>

@@ -2,13 +2,13 @@
 // and the grid refilled, building the window with FormCreate, the whole process from its start
 // to the About dialog on screen with its peak memory, and saving the longest result table.
 
-#include "ApplicationLook.h"
-#include "MainFormVelmaro.h"
-#include "ModelState.h"
-#include "NumberText.h"
-#include "PlotWindow.h"
-#include "ResultGrid.h"
-#include "Unidades.h"
+#include "controls/Unidades.h"
+#include "engine/ModelState.h"
+#include "plot/PlotWindow.h"
+#include "text/NumberText.h"
+#include "ui/ApplicationLook.h"
+#include "ui/MainFormVelmaro.h"
+#include "ui/ResultGrid.h"
 
 #include <QAction>
 #include <QApplication>

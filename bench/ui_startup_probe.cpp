@@ -1,8 +1,8 @@
 // The program's start-up, ending as soon as the About dialog is on screen: the benchmark times
 // this process and reads its peak memory. Not part of the program, which takes no options.
 
-#include "MainFormVelmaro.h"
-#include "Program.h"
+#include "ui/MainFormVelmaro.h"
+#include "ui/Program.h"
 
 #include <QApplication>
 #include <QTimer>

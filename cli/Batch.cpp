@@ -1,10 +1,10 @@
-#include "Batch.h"
+#include "cli/Batch.h"
 
-#include "Chain.h"
-#include "Csv.h"
-#include "CsvResults.h"
-#include "ModelState.h"
-#include "Runner.h"
+#include "cli/Csv.h"
+#include "cli/CsvResults.h"
+#include "cli/Runner.h"
+#include "engine/Chain.h"
+#include "engine/ModelState.h"
 
 #include <algorithm>
 #include <optional>

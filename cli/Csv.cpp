@@ -1,6 +1,6 @@
-#include "Csv.h"
+#include "cli/Csv.h"
 
-#include "CsvText.h"
+#include "text/CsvText.h"
 
 #include <istream>
 #include <ostream>

@@ -1,7 +1,7 @@
-#include "CsvResults.h"
+#include "cli/CsvResults.h"
 
-#include "Csv.h"
-#include "ModelState.h"
+#include "cli/Csv.h"
+#include "engine/ModelState.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 // as two tables. A result whose stage failed, or rests on a stage that failed, is left empty,
 // so that a spreadsheet never shows a value the run did not compute from its inputs.
 
-#include "Chain.h"
+#include "engine/Chain.h"
 
 #include <iosfwd>
 #include <vector>

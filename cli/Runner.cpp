@@ -1,13 +1,13 @@
-#include "Runner.h"
+#include "cli/Runner.h"
 
-#include "Arithmetic.h"
-#include "Batch.h"
-#include "CsvResults.h"
-#include "DesignStorm.h"
-#include "ModelFields.h"
-#include "ModelState.h"
-#include "NumberText.h"
-#include "SeriesText.h"
+#include "cli/Batch.h"
+#include "cli/CsvResults.h"
+#include "engine/Arithmetic.h"
+#include "engine/ModelFields.h"
+#include "engine/ModelState.h"
+#include "rainfall/DesignStorm.h"
+#include "rainfall/SeriesText.h"
+#include "text/NumberText.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 // The headless runner: arguments NAME=VALUE onto a defaulted state, the guarded chain, and the
 // whole state printed as one JSON object.
 
-#include "Chain.h"
+#include "engine/Chain.h"
 
 #include <iosfwd>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "Runner.h"
+#include "cli/Runner.h"
 
 #include <iostream>
 

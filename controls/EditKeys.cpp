@@ -1,4 +1,4 @@
-#include "EditKeys.h"
+#include "controls/EditKeys.h"
 
 namespace velmaro {
 

@@ -1,4 +1,4 @@
-#include "EditLook.h"
+#include "controls/EditLook.h"
 
 #include <QApplication>
 #include <QPainter>

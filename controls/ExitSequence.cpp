@@ -1,4 +1,4 @@
-#include "ExitSequence.h"
+#include "controls/ExitSequence.h"
 
 #include <QStackedWidget>
 #include <QTabWidget>

@@ -1,4 +1,4 @@
-#include "MessagePresenter.h"
+#include "controls/MessagePresenter.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
-#include "SciEdit.h"
+#include "controls/SciEdit.h"
 
-#include "ExitSequence.h"
-#include "MessagePresenter.h"
+#include "controls/ExitSequence.h"
+#include "controls/MessagePresenter.h"
 
 #include <QApplication>
 #include <QFocusEvent>

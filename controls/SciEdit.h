@@ -9,9 +9,9 @@
 // that shows errors in the application box); program writes run the change notification in our
 // own frames, so an exception from OnChange reaches the caller of the write.
 
-#include "EditKeys.h"
-#include "EditLook.h"
-#include "NumberText.h"
+#include "controls/EditKeys.h"
+#include "controls/EditLook.h"
+#include "text/NumberText.h"
 
 #include <QColor>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 // The look of the numeric edit: flat frame, state colours, hover.
 
-#include "SciEdit.h"
+#include "controls/SciEdit.h"
 
-#include "MessagePresenter.h"
+#include "controls/MessagePresenter.h"
 
 #include <QMouseEvent>
 #include <QPainter>

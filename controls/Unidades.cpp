@@ -1,6 +1,6 @@
-#include "Unidades.h"
+#include "controls/Unidades.h"
 
-#include "MessagePresenter.h"
+#include "controls/MessagePresenter.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -4,8 +4,8 @@
 // on the right, all three in the field's container, carrying the unit model. The value shown is
 // in the unit picked in the box; GetBaseValue and SetBaseValue work in the base unit.
 
-#include "SciEdit.h"
-#include "UnitModel.h"
+#include "controls/SciEdit.h"
+#include "text/UnitModel.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "Arithmetic.h"
+#include "engine/Arithmetic.h"
 
 #include <cstdint>
 

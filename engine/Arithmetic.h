@@ -3,7 +3,7 @@
 // Checked double arithmetic for the hydrology routines: each helper throws ArithmeticError at
 // the operation that fails, so a routine stops exactly there and keeps what it already wrote.
 
-#include "EngineError.h"
+#include "engine/EngineError.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "Chain.h"
+#include "engine/Chain.h"
 
-#include "ModelState.h"
+#include "engine/ModelState.h"
 
 #include <algorithm>
 #include <array>

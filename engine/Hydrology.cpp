@@ -1,8 +1,8 @@
 // The five hydrology routines. Each reads its inputs from the state, writes its results back
 // and stops at the first failing operation, so the fields written before it keep their values.
 
-#include "Arithmetic.h"
-#include "ModelState.h"
+#include "engine/Arithmetic.h"
+#include "engine/ModelState.h"
 
 #include <algorithm>
 #include <cmath>

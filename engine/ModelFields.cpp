@@ -1,6 +1,6 @@
-#include "ModelFields.h"
+#include "engine/ModelFields.h"
 
-#include "Arithmetic.h"
+#include "engine/Arithmetic.h"
 
 namespace velmaro {
 

@@ -3,7 +3,7 @@
 // The model's fields as one table: what the headless runner reads, prints and documents, in
 // the order it prints them. A new field, or a new reader of fields, starts here.
 
-#include "ModelState.h"
+#include "engine/ModelState.h"
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,4 @@
-#include "ModelState.h"
+#include "engine/ModelState.h"
 
 namespace velmaro {
 

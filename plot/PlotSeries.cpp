@@ -1,8 +1,8 @@
-#include "PlotSeries.h"
+#include "plot/PlotSeries.h"
 
-#include "Chain.h"
-#include "ModelState.h"
-#include "NumberText.h"
+#include "engine/Chain.h"
+#include "engine/ModelState.h"
+#include "text/NumberText.h"
 
 #include <algorithm>
 #include <array>

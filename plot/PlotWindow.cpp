@@ -1,7 +1,7 @@
-#include "PlotWindow.h"
+#include "plot/PlotWindow.h"
 
-#include "MessagePresenter.h"
-#include "ModelState.h"
+#include "controls/MessagePresenter.h"
+#include "engine/ModelState.h"
 
 #include <QBuffer>
 #include <QClipboard>

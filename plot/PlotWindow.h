@@ -4,7 +4,7 @@
 // the cumulative rainfall and runoff depth, all on one time axis in hours. It works on its own
 // copy of the model, so following the main window never changes what the main window holds.
 
-#include "PlotSeries.h"
+#include "plot/PlotSeries.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "DesignStorm.h"
+#include "rainfall/DesignStorm.h"
 
-#include "NumberText.h"
-#include "SeriesText.h"
+#include "rainfall/SeriesText.h"
+#include "text/NumberText.h"
 
 #include <algorithm>
 #include <array>

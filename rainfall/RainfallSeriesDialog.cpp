@@ -1,8 +1,8 @@
-#include "RainfallSeriesDialog.h"
+#include "rainfall/RainfallSeriesDialog.h"
 
-#include "MessagePresenter.h"
-#include "NumberText.h"
-#include "UnitModel.h"
+#include "controls/MessagePresenter.h"
+#include "text/NumberText.h"
+#include "text/UnitModel.h"
 
 #include <QAbstractTableModel>
 #include <QAction>

@@ -4,8 +4,8 @@
 // pasting, importing a file or generating a design storm, and exported as CSV. It works on a copy
 // of the series; OK hands the copy back, Cancel drops it. Bad input never changes the copy.
 
-#include "DesignStorm.h"
-#include "SeriesText.h"
+#include "rainfall/DesignStorm.h"
+#include "rainfall/SeriesText.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "SeriesText.h"
+#include "rainfall/SeriesText.h"
 
-#include "NumberText.h"
+#include "text/NumberText.h"
 
 #include <algorithm>
 #include <filesystem>

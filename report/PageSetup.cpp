@@ -1,4 +1,4 @@
-#include "PageSetup.h"
+#include "report/PageSetup.h"
 
 #include <QTextDocument>
 

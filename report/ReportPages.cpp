@@ -1,6 +1,6 @@
-#include "ReportPages.h"
+#include "report/ReportPages.h"
 
-#include "PageSetup.h"
+#include "report/PageSetup.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>

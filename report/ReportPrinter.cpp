@@ -1,7 +1,7 @@
-#include "ReportPrinter.h"
+#include "report/ReportPrinter.h"
 
-#include "PageSetup.h"
-#include "ReportPages.h"
+#include "report/PageSetup.h"
+#include "report/ReportPages.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>

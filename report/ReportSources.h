@@ -4,7 +4,7 @@
 // window computed. The window implements it over its controls; the report knows none of them.
 // Every read happens while the report is filled, so a value that cannot be read ends the fill.
 
-#include "Chain.h"
+#include "engine/Chain.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "ReportTemplate.h"
+#include "report/ReportTemplate.h"
 
-#include "Arithmetic.h"
-#include "NumberText.h"
-#include "Windows1252.h"
+#include "engine/Arithmetic.h"
+#include "report/Windows1252.h"
+#include "text/NumberText.h"
 
 #include <QFile>
 #include <QFileInfo>

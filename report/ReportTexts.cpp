@@ -1,10 +1,10 @@
-#include "ReportTexts.h"
+#include "report/ReportTexts.h"
 
-#include "ModelState.h"
-#include "NumberText.h"
-#include "ReportSources.h"
-#include "ReportTemplate.h"
-#include "Windows1252.h"
+#include "engine/ModelState.h"
+#include "report/ReportSources.h"
+#include "report/ReportTemplate.h"
+#include "report/Windows1252.h"
+#include "text/NumberText.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "ReportView.h"
+#include "report/ReportView.h"
 
-#include "ReportTexts.h"
-#include "RtfReader.h"
+#include "report/ReportTexts.h"
+#include "report/RtfReader.h"
 
 #include <QTextDocument>
 #include <QTextEdit>

@@ -1,8 +1,8 @@
-#include "RtfReader.h"
+#include "report/RtfReader.h"
 
-#include "PageSetup.h"
-#include "RtfTokenizer.h"
-#include "Windows1252.h"
+#include "report/PageSetup.h"
+#include "report/RtfTokenizer.h"
+#include "report/Windows1252.h"
 
 #include <QColor>
 #include <QImage>

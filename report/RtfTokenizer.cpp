@@ -1,4 +1,4 @@
-#include "RtfTokenizer.h"
+#include "report/RtfTokenizer.h"
 
 #include <algorithm>
 

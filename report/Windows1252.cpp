@@ -1,4 +1,4 @@
-#include "Windows1252.h"
+#include "report/Windows1252.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "DataGrid.h"
+#include "tables/DataGrid.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
-#include "MemoryTable.h"
+#include "tables/MemoryTable.h"
 
-#include "NumberText.h"
+#include "text/NumberText.h"
 
 #include <cmath>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "ReferenceTables.h"
+#include "tables/ReferenceTables.h"
 
-#include "Seleccion.h"
+#include "tables/Seleccion.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
-#include "Seleccion.h"
+#include "tables/Seleccion.h"
 
-#include "DataGrid.h"
-#include "MessagePresenter.h"
-#include "ReferenceTables.h"
-#include "TableModel.h"
+#include "controls/MessagePresenter.h"
+#include "tables/DataGrid.h"
+#include "tables/ReferenceTables.h"
+#include "tables/TableModel.h"
 
 #include <QPainter>
 #include <QPushButton>

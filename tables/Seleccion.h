@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MemoryTable.h"
+#include "tables/MemoryTable.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "TableModel.h"
+#include "tables/TableModel.h"
 
-#include "MemoryTable.h"
+#include "tables/MemoryTable.h"
 
 namespace velmaro {
 

@@ -1,4 +1,4 @@
-#include "ActiveWindow.h"
+#include "testsupport/ActiveWindow.h"
 
 #include <QTest>
 #include <QWidget>

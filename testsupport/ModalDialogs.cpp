@@ -1,4 +1,4 @@
-#include "ModalDialogs.h"
+#include "testsupport/ModalDialogs.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "RecordingPresenter.h"
+#include "testsupport/RecordingPresenter.h"
 
 namespace velmaro::test {
 

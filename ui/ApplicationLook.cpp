@@ -1,4 +1,4 @@
-#include "ApplicationLook.h"
+#include "ui/ApplicationLook.h"
 
 #include <QApplication>
 #include <QFont>

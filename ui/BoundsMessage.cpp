@@ -1,6 +1,6 @@
-#include "BoundsMessage.h"
+#include "ui/BoundsMessage.h"
 
-#include "NumberText.h"
+#include "text/NumberText.h"
 
 namespace velmaro {
 

@@ -1,4 +1,4 @@
-#include "DataFiles.h"
+#include "ui/DataFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "GeometryIllustration.h"
+#include "ui/GeometryIllustration.h"
 
 #include <QGuiApplication>
 #include <QPainter>

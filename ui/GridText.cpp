@@ -1,7 +1,7 @@
-#include "GridText.h"
+#include "ui/GridText.h"
 
-#include "CsvText.h"
-#include "ResultGrid.h"
+#include "text/CsvText.h"
+#include "ui/ResultGrid.h"
 
 #include <string>
 

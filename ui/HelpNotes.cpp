@@ -1,7 +1,7 @@
-#include "HelpNotes.h"
+#include "ui/HelpNotes.h"
 
-#include "DataFiles.h"
-#include "MessagePresenter.h"
+#include "controls/MessagePresenter.h"
+#include "ui/DataFiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "MainFormVelmaro.h"
+#include "ui/MainFormVelmaro.h"
 
-#include "AboutDialog.h"
-#include "HelpNotes.h"
-#include "MessagePresenter.h"
-#include "PlotWindow.h"
+#include "controls/MessagePresenter.h"
+#include "plot/PlotWindow.h"
+#include "ui/AboutDialog.h"
+#include "ui/HelpNotes.h"
 
 #include <QGuiApplication>
 #include <QScreen>

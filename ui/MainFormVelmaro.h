@@ -3,7 +3,7 @@
 // The program's one window: six tabs worked through from left to right, each recomputing the
 // stages before it whenever it is shown or one of its inputs changes.
 
-#include "Chain.h"
+#include "engine/Chain.h"
 
 #include <QMainWindow>
 #include <QPointer>

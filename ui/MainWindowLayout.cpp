@@ -2,15 +2,15 @@
 // the six tabs, each built with its controls at their design positions and bound to its handlers
 // in one function.
 
-#include "MainFormVelmaro.h"
+#include "ui/MainFormVelmaro.h"
 
-#include "FormLayout.h"
-#include "GeometryIllustration.h"
-#include "MessagePresenter.h"
-#include "NumberText.h"
-#include "ResultGrid.h"
-#include "Unidades.h"
-#include "WheelGuard.h"
+#include "controls/MessagePresenter.h"
+#include "controls/Unidades.h"
+#include "text/NumberText.h"
+#include "ui/FormLayout.h"
+#include "ui/GeometryIllustration.h"
+#include "ui/ResultGrid.h"
+#include "ui/WheelGuard.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
-#include "Program.h"
+#include "ui/Program.h"
 
-#include "ApplicationLook.h"
-#include "MainFormVelmaro.h"
-#include "MessagePresenter.h"
-#include "NumberText.h"
+#include "controls/MessagePresenter.h"
+#include "text/NumberText.h"
+#include "ui/ApplicationLook.h"
+#include "ui/MainFormVelmaro.h"
 
 namespace velmaro {
 

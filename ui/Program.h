@@ -3,7 +3,7 @@
 // The process as the program starts it: the number format first, before any window, then the
 // application object with the window's look, the one model and the main window.
 
-#include "ModelState.h"
+#include "engine/ModelState.h"
 
 #include <QApplication>
 

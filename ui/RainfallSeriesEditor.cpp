@@ -2,11 +2,11 @@
 // of each step, and the whole series at once through the "Rainfall series" table. The radio buttons choose the store in use at every read and write; both stores
 // keep every slot for the life of the process.
 
-#include "MainFormVelmaro.h"
+#include "ui/MainFormVelmaro.h"
 
-#include "ModelState.h"
-#include "RainfallSeriesDialog.h"
-#include "Unidades.h"
+#include "controls/Unidades.h"
+#include "engine/ModelState.h"
+#include "rainfall/RainfallSeriesDialog.h"
 
 #include <QComboBox>
 #include <QLabel>

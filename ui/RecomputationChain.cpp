@@ -3,17 +3,17 @@
 // field ends the whole chain with its message), then runs its routines and shows their results in
 // a guarded part that fails silently.
 
-#include "MainFormVelmaro.h"
+#include "ui/MainFormVelmaro.h"
 
-#include "BoundsMessage.h"
-#include "DataFiles.h"
-#include "EngineError.h"
-#include "MessagePresenter.h"
-#include "ModelState.h"
-#include "PlotWindow.h"
-#include "ReportTemplate.h"
-#include "ResultGrid.h"
-#include "Unidades.h"
+#include "controls/MessagePresenter.h"
+#include "controls/Unidades.h"
+#include "engine/EngineError.h"
+#include "engine/ModelState.h"
+#include "plot/PlotWindow.h"
+#include "report/ReportTemplate.h"
+#include "ui/BoundsMessage.h"
+#include "ui/DataFiles.h"
+#include "ui/ResultGrid.h"
 
 #include <QApplication>
 #include <QCheckBox>

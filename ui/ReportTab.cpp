@@ -1,11 +1,11 @@
 // The Report tab: the report filled from the template on every showing, its printing and
 // saving.
 
-#include "MainFormVelmaro.h"
+#include "ui/MainFormVelmaro.h"
 
-#include "ReportPrinter.h"
-#include "ReportView.h"
-#include "WindowReportSources.h"
+#include "report/ReportPrinter.h"
+#include "report/ReportView.h"
+#include "ui/WindowReportSources.h"
 
 #include <QTextEdit>
 

@@ -1,9 +1,9 @@
-#include "ResultGrid.h"
+#include "ui/ResultGrid.h"
 
-#include "GridText.h"
-#include "MessagePresenter.h"
-#include "NumberText.h"
-#include "SciEdit.h"
+#include "controls/MessagePresenter.h"
+#include "controls/SciEdit.h"
+#include "text/NumberText.h"
+#include "ui/GridText.h"
 
 #include <QAction>
 #include <QClipboard>

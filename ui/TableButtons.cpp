@@ -1,11 +1,11 @@
 // The four "..." buttons: each opens one reference table in the selection dialog and, on OK,
 // takes the picked row or value into the window, which recomputes at once for a value.
 
-#include "MainFormVelmaro.h"
+#include "ui/MainFormVelmaro.h"
 
-#include "ModelState.h"
-#include "Seleccion.h"
-#include "Unidades.h"
+#include "controls/Unidades.h"
+#include "engine/ModelState.h"
+#include "tables/Seleccion.h"
 
 #include <QComboBox>
 #include <QLabel>

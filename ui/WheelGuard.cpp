@@ -1,4 +1,4 @@
-#include "WheelGuard.h"
+#include "ui/WheelGuard.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,7 +1,7 @@
-#include "WindowReportSources.h"
+#include "ui/WindowReportSources.h"
 
-#include "MainFormVelmaro.h"
-#include "Unidades.h"
+#include "controls/Unidades.h"
+#include "ui/MainFormVelmaro.h"
 
 #include <QComboBox>
 #include <QRadioButton>

@@ -4,7 +4,7 @@
 // filled: each units field as it shows its value, the lists' current entries and the captions of
 // the chosen radio buttons.
 
-#include "ReportSources.h"
+#include "report/ReportSources.h"
 
 namespace velmaro {
 

@@ -1,6 +1,6 @@
 // Velmaro: a design rainfall over one small watershed turned into its surface-runoff hydrograph.
 
-#include "Program.h"
+#include "ui/Program.h"
 
 int main(int argc, char *argv[])
 {

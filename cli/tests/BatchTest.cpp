@@ -1,9 +1,9 @@
-#include "Batch.h"
+#include "cli/Batch.h"
 
-#include "Chain.h"
-#include "Csv.h"
-#include "ModelState.h"
-#include "Runner.h"
+#include "cli/Csv.h"
+#include "cli/Runner.h"
+#include "engine/Chain.h"
+#include "engine/ModelState.h"
 
 #include <QTemporaryDir>
 

@@ -1,4 +1,4 @@
-#include "Csv.h"
+#include "cli/Csv.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The runner's series from a file (NAME=@FILE) and its design storms, which must give the
 // series the "Rainfall series" dialog gives.
 
-#include "Runner.h"
-#include "RunCapture.h"
+#include "cli/Runner.h"
+#include "cli/tests/RunCapture.h"
 
-#include "DesignStorm.h"
+#include "rainfall/DesignStorm.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

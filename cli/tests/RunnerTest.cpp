@@ -1,9 +1,9 @@
-#include "Runner.h"
-#include "RunCapture.h"
+#include "cli/Runner.h"
+#include "cli/tests/RunCapture.h"
 
-#include "Csv.h"
-#include "ModelFields.h"
-#include "ModelState.h"
+#include "cli/Csv.h"
+#include "engine/ModelFields.h"
+#include "engine/ModelState.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -2,8 +2,8 @@
 
 // A shown, active window to put the fields under test in; its messages and beeps are recorded.
 
-#include "ActiveWindow.h"
-#include "RecordingPresenter.h"
+#include "testsupport/ActiveWindow.h"
+#include "testsupport/RecordingPresenter.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,5 +1,5 @@
-#include "ControlsTestSupport.h"
-#include "SciEdit.h"
+#include "controls/SciEdit.h"
+#include "controls/tests/ControlsTestSupport.h"
 
 #include <QApplication>
 #include <QClipboard>

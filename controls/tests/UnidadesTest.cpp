@@ -1,5 +1,5 @@
-#include "ControlsTestSupport.h"
-#include "Unidades.h"
+#include "controls/Unidades.h"
+#include "controls/tests/ControlsTestSupport.h"
 
 #include <QComboBox>
 

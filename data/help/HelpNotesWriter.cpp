@@ -5,8 +5,8 @@
 // Runs on Qt's offscreen platform; exits 1 with a message when the source cannot be read or
 // the PDF cannot be written, so that a broken help file fails the build instead of shipping.
 
-#include "PageSetup.h"
-#include "ReportPages.h"
+#include "report/PageSetup.h"
+#include "report/ReportPages.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 // the unit hydrograph. Here it is held against the plain loop over every ordinate of every
 // step, written out as the method states it, on inputs that reach every corner of nr and nb.
 
-#include "EngineError.h"
-#include "ModelState.h"
+#include "engine/EngineError.h"
+#include "engine/ModelState.h"
 
 #include <gtest/gtest.h>
 

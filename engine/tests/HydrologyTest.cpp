@@ -1,5 +1,5 @@
-#include "EngineError.h"
-#include "ModelState.h"
+#include "engine/EngineError.h"
+#include "engine/ModelState.h"
 
 #include <gtest/gtest.h>
 

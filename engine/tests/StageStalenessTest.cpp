@@ -1,4 +1,4 @@
-#include "Chain.h"
+#include "engine/Chain.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "PlotSeries.h"
+#include "plot/PlotSeries.h"
 
-#include "Chain.h"
-#include "ModelState.h"
+#include "engine/Chain.h"
+#include "engine/ModelState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "PlotWindow.h"
+#include "plot/PlotWindow.h"
 
-#include "ActiveWindow.h"
-#include "ModelState.h"
-#include "RecordingPresenter.h"
+#include "engine/ModelState.h"
+#include "testsupport/ActiveWindow.h"
+#include "testsupport/RecordingPresenter.h"
 
 #include <QClipboard>
 #include <QDir>

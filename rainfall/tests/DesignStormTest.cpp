@@ -1,5 +1,5 @@
-#include "DesignStorm.h"
-#include "SeriesText.h"
+#include "rainfall/DesignStorm.h"
+#include "rainfall/SeriesText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "RainfallSeriesDialog.h"
+#include "rainfall/RainfallSeriesDialog.h"
 
-#include "ActiveWindow.h"
-#include "RecordingPresenter.h"
+#include "testsupport/ActiveWindow.h"
+#include "testsupport/RecordingPresenter.h"
 
 #include <QApplication>
 #include <QClipboard>

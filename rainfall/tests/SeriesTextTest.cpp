@@ -1,4 +1,4 @@
-#include "SeriesText.h"
+#include "rainfall/SeriesText.h"
 
 #include <gtest/gtest.h>
 

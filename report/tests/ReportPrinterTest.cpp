@@ -1,10 +1,10 @@
-#include "ReportPrinter.h"
+#include "report/ReportPrinter.h"
 
-#include "Chain.h"
-#include "ModelState.h"
-#include "ReportSources.h"
-#include "ReportTexts.h"
-#include "RtfReader.h"
+#include "engine/Chain.h"
+#include "engine/ModelState.h"
+#include "report/ReportSources.h"
+#include "report/ReportTexts.h"
+#include "report/RtfReader.h"
 
 #include <QFile>
 #include <QRegularExpression>

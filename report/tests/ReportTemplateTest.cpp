@@ -1,6 +1,6 @@
-#include "ReportTemplate.h"
+#include "report/ReportTemplate.h"
 
-#include "NumberText.h"
+#include "text/NumberText.h"
 
 #include <QDir>
 #include <QFile>

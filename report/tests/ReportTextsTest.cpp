@@ -1,11 +1,11 @@
-#include "ReportTexts.h"
+#include "report/ReportTexts.h"
 
-#include "Chain.h"
-#include "ModelState.h"
-#include "NumberText.h"
-#include "ReportSources.h"
-#include "ReportTemplate.h"
-#include "ReportView.h"
+#include "engine/Chain.h"
+#include "engine/ModelState.h"
+#include "report/ReportSources.h"
+#include "report/ReportTemplate.h"
+#include "report/ReportView.h"
+#include "text/NumberText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // What the reader builds beyond text and character formats: paragraph spacing and page control,
 // the page, tables, pictures, headers and footers, lists and fields.
 
-#include "PageSetup.h"
-#include "ReportPages.h"
-#include "RtfReader.h"
+#include "report/PageSetup.h"
+#include "report/ReportPages.h"
+#include "report/RtfReader.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>

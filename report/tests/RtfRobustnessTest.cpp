@@ -1,5 +1,5 @@
-#include "ReportPages.h"
-#include "RtfReader.h"
+#include "report/ReportPages.h"
+#include "report/RtfReader.h"
 
 #include <QFile>
 #include <QTextDocument>

@@ -1,4 +1,4 @@
-#include "DataGrid.h"
+#include "tables/DataGrid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "MemoryTable.h"
+#include "tables/MemoryTable.h"
 
 #include <gtest/gtest.h>
 

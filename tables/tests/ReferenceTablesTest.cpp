@@ -1,5 +1,5 @@
-#include "Seleccion.h"
-#include "TableModel.h"
+#include "tables/Seleccion.h"
+#include "tables/TableModel.h"
 
 #include <gtest/gtest.h>
 

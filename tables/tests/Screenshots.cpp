@@ -1,8 +1,8 @@
 // Saves what the selection dialog looks like for three tables (and one at its minimum width), sized as the main window sizes
 // them, with a pickable cell current. Run under a real X server: tables_screenshots DIR
-#include "DataGrid.h"
-#include "Seleccion.h"
-#include "TableModel.h"
+#include "tables/DataGrid.h"
+#include "tables/Seleccion.h"
+#include "tables/TableModel.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "DataGrid.h"
-#include "Seleccion.h"
-#include "TableModel.h"
+#include "tables/DataGrid.h"
+#include "tables/Seleccion.h"
+#include "tables/TableModel.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>

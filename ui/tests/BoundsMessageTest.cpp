@@ -1,4 +1,4 @@
-#include "BoundsMessage.h"
+#include "ui/BoundsMessage.h"
 
 #include <gtest/gtest.h>
 

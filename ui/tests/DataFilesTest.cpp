@@ -1,6 +1,6 @@
-#include "DataFiles.h"
+#include "ui/DataFiles.h"
 
-#include "HelpNotes.h"
+#include "ui/HelpNotes.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "HelpNotes.h"
+#include "ui/HelpNotes.h"
 
-#include "RecordingPresenter.h"
+#include "testsupport/RecordingPresenter.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "WindowFixture.h"
+#include "ui/tests/WindowFixture.h"
 
-#include "BoundsMessage.h"
-#include "ResultGrid.h"
-#include "Unidades.h"
+#include "controls/Unidades.h"
+#include "ui/BoundsMessage.h"
+#include "ui/ResultGrid.h"
 
 #include <QLocale>
 #include <QTabWidget>

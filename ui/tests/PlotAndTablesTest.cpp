@@ -1,10 +1,10 @@
-#include "WindowFixture.h"
+#include "ui/tests/WindowFixture.h"
 
-#include "Chain.h"
-#include "GridText.h"
-#include "PlotWindow.h"
-#include "ResultGrid.h"
-#include "Unidades.h"
+#include "controls/Unidades.h"
+#include "engine/Chain.h"
+#include "plot/PlotWindow.h"
+#include "ui/GridText.h"
+#include "ui/ResultGrid.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "WindowFixture.h"
+#include "ui/tests/WindowFixture.h"
 
-#include "RainfallSeriesDialog.h"
-#include "ResultGrid.h"
-#include "Unidades.h"
+#include "controls/Unidades.h"
+#include "rainfall/RainfallSeriesDialog.h"
+#include "ui/ResultGrid.h"
 
 #include <QComboBox>
 #include <QLabel>

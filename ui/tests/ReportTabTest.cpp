@@ -1,8 +1,8 @@
-#include "WindowFixture.h"
+#include "ui/tests/WindowFixture.h"
 
-#include "NumberText.h"
-#include "Unidades.h"
-#include "WindowReportSources.h"
+#include "controls/Unidades.h"
+#include "text/NumberText.h"
+#include "ui/WindowReportSources.h"
 
 #include <QApplication>
 #include <QComboBox>

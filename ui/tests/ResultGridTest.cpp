@@ -1,5 +1,5 @@
-#include "GridText.h"
-#include "ResultGrid.h"
+#include "ui/GridText.h"
+#include "ui/ResultGrid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "WindowFixture.h"
+#include "ui/tests/WindowFixture.h"
 
-#include "ApplicationLook.h"
-#include "ResultGrid.h"
+#include "ui/ApplicationLook.h"
+#include "ui/ResultGrid.h"
 
 #include <QApplication>
 #include <QComboBox>

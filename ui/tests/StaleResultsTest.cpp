@@ -1,7 +1,7 @@
-#include "WindowFixture.h"
+#include "ui/tests/WindowFixture.h"
 
-#include "ResultGrid.h"
-#include "Unidades.h"
+#include "controls/Unidades.h"
+#include "ui/ResultGrid.h"
 
 #include <QApplication>
 #include <QTextEdit>

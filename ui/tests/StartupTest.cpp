@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "ui/tests/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "WindowFixture.h"
+#include "ui/tests/WindowFixture.h"
 
-#include "ModelState.h"
-#include "DataGrid.h"
-#include "Seleccion.h"
-#include "TableModel.h"
-#include "Unidades.h"
+#include "controls/Unidades.h"
+#include "engine/ModelState.h"
+#include "tables/DataGrid.h"
+#include "tables/Seleccion.h"
+#include "tables/TableModel.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "WindowFixture.h"
+#include "ui/tests/WindowFixture.h"
 
-#include "Unidades.h"
+#include "controls/Unidades.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "WindowFixture.h"
+#include "ui/tests/WindowFixture.h"
 
-#include "ActiveWindow.h"
-#include "ApplicationLook.h"
-#include "ResultGrid.h"
+#include "testsupport/ActiveWindow.h"
+#include "ui/ApplicationLook.h"
+#include "ui/ResultGrid.h"
 
 #include <QComboBox>
 #include <QLineEdit>

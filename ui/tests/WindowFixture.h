@@ -1,9 +1,9 @@
 #pragma once
 
-#include "MainFormVelmaro.h"
-#include "ModalDialogs.h"
-#include "ModelState.h"
-#include "RecordingPresenter.h"
+#include "engine/ModelState.h"
+#include "testsupport/ModalDialogs.h"
+#include "testsupport/RecordingPresenter.h"
+#include "ui/MainFormVelmaro.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "CsvText.h"
+#include "text/CsvText.h"
 
-#include "NumberText.h"
+#include "text/NumberText.h"
 
 namespace velmaro {
 

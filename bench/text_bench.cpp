@@ -1,7 +1,7 @@
 // The number text behind every field and grid cell: the Runoff grid renders tens of thousands
 // of values with FormatPattern0_5, every field write renders and re-reads its text.
 
-#include "NumberText.h"
+#include "text/NumberText.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
-#include "UnitModel.h"
+#include "text/UnitModel.h"
 
-#include "NumberText.h"
+#include "text/NumberText.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,5 +1,5 @@
-#include "NumberText.h"
-#include "UnitModel.h"
+#include "text/NumberText.h"
+#include "text/UnitModel.h"
 
 #include <gtest/gtest.h>
 
