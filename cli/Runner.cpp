@@ -7,7 +7,7 @@
 #include "engine/ModelState.h"
 #include "rainfall/DesignStorm.h"
 #include "rainfall/SeriesText.h"
-#include "text/NumberText.h"
+#include "text/MachineText.h"
 
 #include <algorithm>
 #include <array>
