@@ -1,7 +1,8 @@
 // The number text behind every field and grid cell: the Runoff grid renders tens of thousands
-// of values with FormatPattern0_5, every field write renders and re-reads its text.
+// of values with ListingText, every field write renders and re-reads its text.
 
-#include "text/NumberText.h"
+#include "text/FieldText.h"
+#include "text/MachineText.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,15 +39,15 @@ void BM_ParseEditText(benchmark::State &state)
 }
 BENCHMARK(BM_ParseEditText);
 
-void BM_FormatPattern0_5(benchmark::State &state)
+void BM_ListingText(benchmark::State &state)
 {
     const auto values = Values();
     std::size_t i = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            velmaro::FormatPattern0_5(static_cast<double>(values[i++ % values.size()])));
+            velmaro::ListingText(static_cast<double>(values[i++ % values.size()])));
 }
-BENCHMARK(BM_FormatPattern0_5);
+BENCHMARK(BM_ListingText);
 
 } // namespace
 

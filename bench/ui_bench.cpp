@@ -5,7 +5,7 @@
 #include "controls/Unidades.h"
 #include "engine/ModelState.h"
 #include "plot/PlotWindow.h"
-#include "text/NumberText.h"
+#include "text/FieldText.h"
 #include "ui/ApplicationLook.h"
 #include "ui/MainFormVelmaro.h"
 #include "ui/ResultGrid.h"

@@ -2,14 +2,14 @@
 
 #include "cli/Csv.h"
 #include "cli/CsvResults.h"
-#include "cli/Runner.h"
+#include "cli/Inputs.h"
+#include "cli/Messages.h"
 #include "engine/Chain.h"
 #include "engine/ModelState.h"
 
-#include <algorithm>
-#include <optional>
-#include <ostream>
-#include <string_view>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
 #include <vector>
 
 namespace velmaro::cli {
@@ -51,20 +51,17 @@ void ApplyRow(ModelState &model, const std::vector<std::string> &names,
     if (cells.size() != names.size())
         throw UsageError("it has " + std::to_string(cells.size()) + " cells, the header " +
                          std::to_string(names.size()));
+    RunInputs inputs(model);
     for (std::size_t column = 0; column < names.size(); ++column) {
         if (cells[column].empty())
             continue;
         try {
-            ApplyInput(model, names[column], cells[column]);
+            inputs.Set(names[column], cells[column]);
         } catch (const UsageError &error) {
             throw UsageError("column " + std::to_string(column + 1) + ": " + error.what());
         }
     }
-    std::optional<std::string_view> stepCount;
-    const auto column = std::find(names.begin(), names.end(), "StepCount");
-    if (column != names.end() && !cells[column - names.begin()].empty())
-        stepCount = cells[column - names.begin()];
-    ApplyGivenStepCount(model, stepCount);
+    inputs.Finish();
 }
 
 // Every name of the header must be an input: otherwise no row could run as meant.
@@ -114,6 +111,17 @@ int RunCases(std::istream &cases, const std::string &casesName, const ModelState
         WriteCase(csv, reader.Record(), cells, model, failures);
     }
     return skipped ? kRowsSkipped : 0;
+}
+
+int RunCasesFile(const std::string &casesName, const ModelState &base, std::ostream &out,
+                 std::ostream &err)
+{
+    if (casesName == "-")
+        return RunCases(std::cin, "standard input", base, out, err);
+    std::ifstream cases(casesName, std::ios::binary);
+    if (!cases || std::filesystem::is_directory(casesName))
+        throw UsageError("cannot read the cases file '" + casesName + "'");
+    return RunCases(cases, casesName, base, out, err);
 }
 
 } // namespace velmaro::cli

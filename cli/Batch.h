@@ -22,5 +22,9 @@ inline constexpr int kRowsSkipped = 3;
 // that cannot be used throws UsageError.
 int RunCases(std::istream &cases, const std::string &casesName, const ModelState &base,
              std::ostream &out, std::ostream &err);
+// RunCases over the file casesName, or over standard input for "-". A file that cannot be read
+// throws UsageError.
+int RunCasesFile(const std::string &casesName, const ModelState &base, std::ostream &out,
+                 std::ostream &err);
 
 } // namespace velmaro::cli

@@ -1,4 +1,4 @@
-#include "cli/Runner.h"
+#include "cli/Command.h"
 
 #include <iostream>
 

@@ -11,7 +11,7 @@
 
 #include "controls/EditKeys.h"
 #include "controls/EditLook.h"
-#include "text/NumberText.h"
+#include "text/FieldText.h"
 
 #include <QColor>
 #include <QLineEdit>

@@ -2,7 +2,8 @@
 
 #include "engine/Chain.h"
 #include "engine/ModelState.h"
-#include "text/NumberText.h"
+#include "text/FieldText.h"
+#include "text/MachineText.h"
 
 #include <algorithm>
 #include <array>
@@ -117,7 +118,7 @@ PlotCurves ComputePlotCurves(ModelState &model, const PlotUnits &units)
 std::string PeakLabel(const PlotPeak &peak, const PlotUnits &units)
 {
     return "Peak " + RenderEditValue(peak.discharge, kUnitsFieldRendering) + " " + units.discharge + " at " +
-           FormatPattern0_5(peak.hours) + " h";
+           ListingText(peak.hours) + " h";
 }
 
 std::string ValuesAt(const PlotCurves &curves, const PlotUnits &units, double hours)
@@ -127,18 +128,18 @@ std::string ValuesAt(const PlotCurves &curves, const PlotUnits &units, double ho
     if (const auto k = StepHolding(curves, hours)) {
         add("step " + std::to_string(*k + 1));
         if (curves.rainfallDrawn) {
-            add("intensity " + FormatPattern0_5(curves.intensity[*k]) + " " + units.intensity);
-            add("cumulative rainfall " + FormatPattern0_5(curves.cumulativeRain[*k]) + " mm");
+            add("intensity " + ListingText(curves.intensity[*k]) + " " + units.intensity);
+            add("cumulative rainfall " + ListingText(curves.cumulativeRain[*k]) + " mm");
         }
         if (curves.runoffDepthDrawn)
-            add("cumulative runoff " + FormatPattern0_5(curves.cumulativeRunoff[*k]) + " mm");
+            add("cumulative runoff " + ListingText(curves.cumulativeRunoff[*k]) + " mm");
     }
     if (const auto j = NearestOrdinate(curves, hours); j && curves.hydrographDrawn)
-        add("discharge " + FormatPattern0_5(curves.discharge[*j]) + " " + units.discharge + " at " +
-            FormatPattern0_5(curves.ordinateHours[*j]) + " h");
+        add("discharge " + ListingText(curves.discharge[*j]) + " " + units.discharge + " at " +
+            ListingText(curves.ordinateHours[*j]) + " h");
     if (text.empty())
         return text;
-    return FormatPattern0_5(hours) + " h:    " + text;
+    return ListingText(hours) + " h:    " + text;
 }
 
 } // namespace velmaro

@@ -1,7 +1,7 @@
 #include "rainfall/DesignStorm.h"
 
 #include "rainfall/SeriesText.h"
-#include "text/NumberText.h"
+#include "text/MachineText.h"
 
 #include <algorithm>
 #include <array>
@@ -77,7 +77,7 @@ std::size_t NrcsColumn(StormType type)
 
 std::string Number(double x)
 {
-    return FormatPattern0_5(x);
+    return ListingText(x);
 }
 
 std::string WorkingStep(int minutes)

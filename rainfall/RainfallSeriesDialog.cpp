@@ -1,7 +1,7 @@
 #include "rainfall/RainfallSeriesDialog.h"
 
 #include "controls/MessagePresenter.h"
-#include "text/NumberText.h"
+#include "text/MachineText.h"
 #include "text/UnitModel.h"
 
 #include <QAbstractTableModel>
@@ -118,7 +118,7 @@ public:
         case StepColumn:
             return step;
         case TimeColumn:
-            return QString::fromStdString(FormatPattern0_5(step * timeStep_ / 60));
+            return QString::fromStdString(ListingText(step * timeStep_ / 60));
         default:
             return HeightText(series_.heights[Slot(step)]);
         }

@@ -1,6 +1,6 @@
 #include "rainfall/SeriesText.h"
 
-#include "text/NumberText.h"
+#include "text/MachineText.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -259,9 +259,9 @@ std::string WriteSeriesCsv(std::span<const double> heights, double timeStepMinut
     csv += unitName;
     csv += "]\n";
     for (std::size_t i = 0; i < heights.size(); ++i) {
-        csv += ShortestText(static_cast<double>(i + 1) * timeStepMinutes / 60);
+        csv += RoundTripText(static_cast<double>(i + 1) * timeStepMinutes / 60);
         csv += ',';
-        csv += ShortestText(heights[i]);
+        csv += RoundTripText(heights[i]);
         csv += '\n';
     }
     return csv;

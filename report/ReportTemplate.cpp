@@ -2,7 +2,8 @@
 
 #include "engine/Arithmetic.h"
 #include "report/Windows1252.h"
-#include "text/NumberText.h"
+#include "text/FieldText.h"
+#include "text/MachineText.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -4,7 +4,8 @@
 #include "report/ReportSources.h"
 #include "report/ReportTemplate.h"
 #include "report/Windows1252.h"
-#include "text/NumberText.h"
+#include "text/FieldText.h"
+#include "text/MachineText.h"
 
 #include <array>
 #include <optional>
@@ -15,7 +16,7 @@ namespace {
 const QString kPar = QStringLiteral("\\par ");
 const QString kTabs = QStringLiteral("\\tab \\tab ");
 
-QString Pattern(double value) { return QString::fromStdString(FormatPattern0_5(value)); }
+QString Pattern(double value) { return QString::fromStdString(ListingText(value)); }
 
 // The value shown with "0.#####", a blank, then the field's unit: "21.79 km".
 QString Value(const ReportSources &s, ReportField field)

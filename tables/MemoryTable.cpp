@@ -1,6 +1,6 @@
 #include "tables/MemoryTable.h"
 
-#include "text/NumberText.h"
+#include "text/MachineText.h"
 
 #include <cmath>
 #include <limits>
@@ -37,7 +37,7 @@ QString CellText(const CellValue &value)
     if (const auto *i = std::get_if<std::int32_t>(&value))
         return QString::number(*i);
     if (const auto *d = std::get_if<double>(&value))
-        return QString::fromStdString(ShortestText(*d));
+        return QString::fromStdString(RoundTripText(*d));
     if (const auto *s = std::get_if<QString>(&value))
         return *s;
     return {};

@@ -2,7 +2,7 @@
 // The widget tests also get their application object, on Qt's offscreen platform unless a
 // display is asked for: test discovery runs the program without the test environment.
 
-#include "text/NumberText.h"
+#include "text/FieldText.h"
 
 #ifdef VELMARO_TEST_WIDGETS
 #include <QApplication>

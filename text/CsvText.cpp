@@ -1,6 +1,6 @@
 #include "text/CsvText.h"
 
-#include "text/NumberText.h"
+#include "text/MachineText.h"
 
 namespace velmaro {
 
@@ -21,7 +21,7 @@ void AppendCsvField(std::string &out, std::string_view text)
 
 void AppendCsvNumber(std::string &out, double value)
 {
-    out += ShortestText(value);
+    out += RoundTripText(value);
 }
 
 void EndCsvRecord(std::string &out)

@@ -11,7 +11,7 @@
 namespace velmaro {
 
 void AppendCsvField(std::string &out, std::string_view text);
-// ShortestText's form, "." whatever the locale.
+// RoundTripText's form, "." whatever the locale.
 void AppendCsvNumber(std::string &out, double value);
 void EndCsvRecord(std::string &out);
 

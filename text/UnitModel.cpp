@@ -1,6 +1,6 @@
 #include "text/UnitModel.h"
 
-#include "text/NumberText.h"
+#include "text/MachineText.h"
 
 #include <algorithm>
 #include <optional>

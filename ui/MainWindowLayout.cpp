@@ -6,7 +6,7 @@
 
 #include "controls/MessagePresenter.h"
 #include "controls/Unidades.h"
-#include "text/NumberText.h"
+#include "text/FieldText.h"
 #include "ui/FormLayout.h"
 #include "ui/GeometryIllustration.h"
 #include "ui/ResultGrid.h"

@@ -1,7 +1,7 @@
 #include "ui/Program.h"
 
 #include "controls/MessagePresenter.h"
-#include "text/NumberText.h"
+#include "text/FieldText.h"
 #include "ui/ApplicationLook.h"
 #include "ui/MainFormVelmaro.h"
 

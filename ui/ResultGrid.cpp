@@ -2,7 +2,8 @@
 
 #include "controls/MessagePresenter.h"
 #include "controls/SciEdit.h"
-#include "text/NumberText.h"
+#include "text/FieldText.h"
+#include "text/MachineText.h"
 #include "ui/GridText.h"
 
 #include <QAction>
@@ -123,7 +124,7 @@ QString ResultGridModel::ValueText(int column, int dataRow) const
     const auto &values = values_[static_cast<std::size_t>(column)];
     if (dataRow >= static_cast<int>(values.size()))
         return {};
-    const std::string text = FormatPattern0_5(values[static_cast<std::size_t>(dataRow)]);
+    const std::string text = ListingText(values[static_cast<std::size_t>(dataRow)]);
     if (negativeAsZero_) {
         const auto number = ReadNumber(text);
         if (number && *number < 0)

@@ -1,7 +1,8 @@
 #include "cli/Batch.h"
 
 #include "cli/Csv.h"
-#include "cli/Runner.h"
+#include "cli/Inputs.h"
+#include "cli/Messages.h"
 #include "engine/Chain.h"
 #include "engine/ModelState.h"
 

@@ -2,7 +2,7 @@
 
 // The runner run in-process over argv-style arguments, its two streams kept as text.
 
-#include "cli/Runner.h"
+#include "cli/Command.h"
 
 #include <sstream>
 #include <string>

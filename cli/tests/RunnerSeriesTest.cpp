@@ -1,7 +1,6 @@
 // The runner's series from a file (NAME=@FILE) and its design storms, which must give the
 // series the "Rainfall series" dialog gives.
 
-#include "cli/Runner.h"
 #include "cli/tests/RunCapture.h"
 
 #include "rainfall/DesignStorm.h"

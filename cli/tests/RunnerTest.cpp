@@ -1,7 +1,8 @@
-#include "cli/Runner.h"
 #include "cli/tests/RunCapture.h"
 
 #include "cli/Csv.h"
+#include "cli/Inputs.h"
+#include "engine/Chain.h"
 #include "engine/ModelFields.h"
 #include "engine/ModelState.h"
 
@@ -13,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -46,11 +46,6 @@ void ExpectSlots(const QJsonValue &printed, const Slots &stored, int count, std:
     ASSERT_EQ(values.size(), count) << name;
     for (int k = 1; k <= count; ++k)
         EXPECT_EQ(values[k - 1].toDouble(), stored[k]) << name << " slot " << k;
-}
-
-std::string RenderJson(const ModelState &m)
-{
-    return cli::RenderJson(m, {});
 }
 
 } // namespace
@@ -125,47 +120,6 @@ TEST(RunnerTest, EveryFieldReadsBackToItsOwnValue)
                    field.member);
     }
     EXPECT_EQ(json.size(), std::ssize(ModelFields()) + 1); // and failures
-}
-
-// Each input of the table, set by its name, lands in its own member and nowhere else.
-TEST(RunnerTest, EveryInputOfTheTableSetsItsMember)
-{
-    ModelState defaults;
-    defaults.SetDefaults();
-    for (const ModelField &field : ModelFields()) {
-        if (!field.input)
-            continue;
-        ModelState m = defaults;
-        const std::string name(field.name);
-        const auto whole = [&](auto p) {
-            const WholeRange range = field.range;
-            cli::ApplyArgument(m, name + "=" + std::to_string(range.high));
-            EXPECT_EQ(m.*p, range.high) << name;
-            for (const std::int64_t outside : {range.low - 1, range.high + 1})
-                EXPECT_THROW(cli::ApplyArgument(m, name + "=" + std::to_string(outside)),
-                             cli::UsageError)
-                    << name << " " << outside;
-            m.*p = defaults.*p;
-        };
-        std::visit(Overloaded{
-                       [&](double ModelState::*p) {
-                           cli::ApplyArgument(m, name + "=-12.5");
-                           EXPECT_EQ(m.*p, -12.5) << name;
-                           m.*p = defaults.*p;
-                       },
-                       [&](std::int32_t ModelState::*p) { whole(p); },
-                       [&](std::uint8_t ModelState::*p) { whole(p); },
-                       [&](Series ModelState::*p) {
-                           cli::ApplyArgument(m, name + "=7.5,8.5");
-                           EXPECT_EQ((m.*p)[1], 7.5) << name;
-                           EXPECT_EQ((m.*p)[2], 8.5) << name;
-                           m.*p = defaults.*p;
-                       },
-                       [&](Hydrograph ModelState::*) { ADD_FAILURE() << name << " is no input"; },
-                   },
-                   field.member);
-        EXPECT_EQ(RenderJson(m), RenderJson(defaults)) << name << " touched another field";
-    }
 }
 
 TEST(RunnerTest, InputsReachTheirFields)
@@ -246,27 +200,6 @@ TEST(RunnerTest, BadArgumentsExitTwoWithAMessage)
         EXPECT_TRUE(r.out.empty()) << arguments[0];
         EXPECT_EQ(r.err.rfind("velmaro-cli: ", 0), 0U) << arguments[0];
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << arguments[0];
-    }
-}
-
-// The window's field holds an extended value and hands the model the nearest double.
-TEST(RunnerTest, NumbersReadAsTheWindowHandsThemToTheModel)
-{
-    const struct {
-        const char *text;
-        double expected;
-    } cases[] = {
-        {"1e-400", 0.0}, {"-1e-400", -0.0}, {"+1e-400", 0.0}, {"4e-324", 5e-324}, {"2.5e-308", 2.5e-308},
-    };
-    for (const auto &c : cases) {
-        ModelState model;
-        cli::ApplyArgument(model, std::string("TimeStep=") + c.text);
-        EXPECT_EQ(model.TimeStep, c.expected) << c.text;
-        EXPECT_EQ(std::signbit(model.TimeStep), std::signbit(c.expected)) << c.text;
-    }
-    for (const char *refused : {"TimeStep=1e400", "TimeStep=+-1e-400", "TimeStep=1e-400x"}) {
-        ModelState model;
-        EXPECT_THROW(cli::ApplyArgument(model, refused), cli::UsageError) << refused;
     }
 }
 

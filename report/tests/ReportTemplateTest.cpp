@@ -1,6 +1,6 @@
 #include "report/ReportTemplate.h"
 
-#include "text/NumberText.h"
+#include "text/FieldText.h"
 
 #include <QDir>
 #include <QFile>

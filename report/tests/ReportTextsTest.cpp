@@ -5,7 +5,7 @@
 #include "report/ReportSources.h"
 #include "report/ReportTemplate.h"
 #include "report/ReportView.h"
-#include "text/NumberText.h"
+#include "text/FieldText.h"
 
 #include <QDir>
 #include <QFile>

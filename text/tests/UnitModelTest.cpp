@@ -1,4 +1,4 @@
-#include "text/NumberText.h"
+#include "text/FieldText.h"
 #include "text/UnitModel.h"
 
 #include <gtest/gtest.h>

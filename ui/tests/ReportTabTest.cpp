@@ -1,7 +1,7 @@
 #include "ui/tests/WindowFixture.h"
 
 #include "controls/Unidades.h"
-#include "text/NumberText.h"
+#include "text/FieldText.h"
 #include "ui/WindowReportSources.h"
 
 #include <QApplication>

@@ -1,10 +1,9 @@
 #pragma once
 
-// The text form of the numbers shown in the edit fields: rendering in fixed, grouped and
-// scientific notation, trimming, and reading typed text back. Nothing here depends on the C
-// library's locale; the separators are the process-wide ones below.
+// The text of the numbers shown in the edit fields: rendering in fixed, grouped and scientific
+// notation, trimming, and reading typed text back. The separators are the process's number
+// format below; nothing here depends on the C library's locale.
 
-#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -64,35 +63,8 @@ std::string RenderEditValue(long double v, const RenderSettings &settings);
 // "+", "-", "E", "e" or decimal separators (so a number still being typed reads as its prefix);
 // empty reads 0. Throws ConversionError naming the cleaned text.
 long double ParseEditText(std::string_view text);
-// The bare number grammar: [spaces][+|-]digits[.digits][(E|e)[+|-]digits][spaces], with a
-// digit or the separator in the number part; nothing for any other text or a magnitude beyond
-// the long double range. A magnitude below it reads as the nearest subnormal value, or 0.
+// The bare number grammar of ReadNumber(text, decimal) (MachineText.h) with the process's
+// decimal separator.
 std::optional<long double> ReadNumber(std::string_view text);
-// The same grammar with `decimal` as the separator, for texts written for a machine.
-std::optional<long double> ReadNumber(std::string_view text, char decimal);
-
-// General format with 2 significant digits: fixed notation for numbers of at most 2 integer
-// digits that are at least 0.00001, else scientific with "E", the exponent's sign only when
-// negative and no leading zeros; trailing zeros dropped. 0 -> "0", 100 -> "1E2",
-// 1.1E4900 -> "1.1E4900". "." whatever the process format: range messages quote it.
-std::string FormatGeneral2(long double value);
-
-// The shortest digits that read back as value, positional for decimal exponents -5 to 14
-// ("0.00001", "100000000000000"), else "1e-06", "1.5e+20"; "inf", "nan" for non-finite values.
-// "." whatever the process format: the reference tables show their numbers this way.
-std::string ShortestText(double value);
-
-// [+|-]digits within the 64-bit range; nothing for any other text (blanks included).
-std::optional<std::int64_t> ReadInteger(std::string_view text);
-// A number written for a machine: "." whatever the process format, an optional exponent, an
-// optional leading "+" as the edit fields allow; nothing for other text or a non-finite value.
-std::optional<double> ReadPlainNumber(std::string_view text);
-// As ReadPlainNumber, but a magnitude below the smallest normal double reads as the edit fields
-// hand it to the model: the nearest double, a subnormal value or a signed zero.
-std::optional<double> ReadPlainNumberOrTiny(std::string_view text);
-
-// The pattern "0.#####": at least one integer digit, at most five decimals without trailing
-// zeros, no grouping, "." whatever the process format.
-std::string FormatPattern0_5(double x);
 
 } // namespace velmaro

@@ -1,0 +1,52 @@
+#pragma once
+
+// The inputs of a run by their names, from the command line or a cases row: every name an
+// argument or a column may take is known here, with how its value is read and set on the model,
+// and the rules that hold across inputs. A bad one throws UsageError naming it.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmaro {
+struct ModelState;
+}
+
+namespace velmaro::cli {
+
+// A field of the model that an argument or a cases column sets by its name.
+bool IsInputName(std::string_view name);
+// Sets one input field by its name; numbers use "." whatever the locale; NAME=@FILE reads a
+// series from a file, which also sets the step count.
+void ApplyInput(ModelState &model, std::string_view name, std::string_view value);
+// Sets one input field from "NAME=VALUE".
+void ApplyArgument(ModelState &model, std::string_view argument);
+
+// The inputs of one run, set in the order given; Finish applies the rules that hold across
+// them once all are set. A series file sets the step count to its length, but a StepCount given
+// beside it wins whatever their order. DesignStorm and StormDepth are arguments of the run, not
+// fields of the model: the storm replaces the partial series as a whole, so it is laid last, on
+// the time step and step count the other inputs gave.
+class RunInputs {
+public:
+    explicit RunInputs(ModelState &model) : model_(model) {}
+
+    void Set(std::string_view name, std::string_view value);
+    void Finish();
+
+private:
+    ModelState &model_;
+    std::optional<std::string> stepCount_;
+    std::optional<std::string> stormType_;
+    std::optional<std::string> stormDepth_;
+};
+
+// Every "NAME=VALUE" of the command line in order, then the rules across them.
+void ApplyArguments(ModelState &model, const std::vector<std::string> &arguments);
+
+// One line per input field for --help: "NAME=VALUE" with what the value takes (NUMBER, a range
+// of whole numbers, a series or @FILE), then its unit and what its codes mean.
+std::string InputsUsage();
+
+} // namespace velmaro::cli
