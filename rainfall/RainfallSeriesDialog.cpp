@@ -1,10 +1,7 @@
 #include "rainfall/RainfallSeriesDialog.h"
 
 #include "controls/MessagePresenter.h"
-#include "text/MachineText.h"
-#include "text/UnitModel.h"
 
-#include <QAbstractTableModel>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -25,162 +22,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <charconv>
-#include <functional>
 
 namespace velmaro::rainfall {
-
-namespace {
-
-enum Column { StepColumn, TimeColumn, HeightColumn, ColumnCount };
-
-const char *KindName(SeriesKind kind)
-{
-    return kind == SeriesKind::Cumulative ? "Cumulative rainfall height" : "Partial rainfall height";
-}
-
-std::size_t Slot(int step)
-{
-    return static_cast<std::size_t>(std::clamp(step, 1, kMaxSteps) - 1);
-}
-
-} // namespace
-
-// The table's rows are steps 1 to the step count; heights are kept in mm and shown in the unit
-// of the window's height field.
-class SeriesTableModel final : public QAbstractTableModel {
-public:
-    using Refusal = std::function<void(const QString &message, int step)>;
-
-    SeriesTableModel(const RainfallSeries &series, const SeriesDisplay &display, Refusal refuse,
-                     QObject *parent)
-        : QAbstractTableModel(parent), series_(series), timeStep_(display.timeStepMinutes),
-          refuse_(std::move(refuse))
-    {
-        series_.stepCount = std::clamp(series_.stepCount, 1, kMaxSteps);
-        if (display.unit >= 0 && display.unit < display.units.size())
-            unit_ = ReadUnitEntry(display.units[display.unit].toStdString());
-    }
-
-    const RainfallSeries &Series() const { return series_; }
-    const UnitEntry &Unit() const { return unit_; }
-    double TimeStep() const { return timeStep_; }
-
-    double Shown(double mm) const { return static_cast<double>(mm * unit_.Factor + unit_.Offset); }
-    double Base(double shown) const { return static_cast<double>((shown - unit_.Offset) / unit_.Factor); }
-
-    // Heights of steps 1 to the step count in the unit shown.
-    std::vector<double> ShownHeights() const
-    {
-        std::vector<double> shown;
-        for (int k = 1; k <= series_.stepCount; ++k)
-            shown.push_back(Shown(series_.heights[Slot(k)]));
-        return shown;
-    }
-
-    void SetStepCount(int count)
-    {
-        count = std::clamp(count, 1, kMaxSteps);
-        const int old = series_.stepCount;
-        if (count > old) {
-            beginInsertRows({}, old, count - 1);
-            series_.stepCount = count;
-            endInsertRows();
-        } else if (count < old) {
-            beginRemoveRows({}, count, old - 1);
-            series_.stepCount = count;
-            endRemoveRows();
-        }
-    }
-
-    void SetSeries(const RainfallSeries &series)
-    {
-        SetStepCount(series.stepCount);
-        series_.heights = series.heights;
-        emit dataChanged(index(0, HeightColumn), index(series_.stepCount - 1, HeightColumn));
-    }
-
-    int rowCount(const QModelIndex &parent = {}) const override
-    {
-        return parent.isValid() ? 0 : series_.stepCount;
-    }
-    int columnCount(const QModelIndex &parent = {}) const override
-    {
-        return parent.isValid() ? 0 : ColumnCount;
-    }
-
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
-            return {};
-        const int step = index.row() + 1;
-        switch (index.column()) {
-        case StepColumn:
-            return step;
-        case TimeColumn:
-            return QString::fromStdString(ListingText(step * timeStep_ / 60));
-        default:
-            return HeightText(series_.heights[Slot(step)]);
-        }
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-            return QAbstractTableModel::headerData(section, orientation, role);
-        switch (section) {
-        case StepColumn:
-            return QStringLiteral("Step");
-        case TimeColumn:
-            return QStringLiteral("End time [h]");
-        default:
-            return QStringLiteral("%1 [%2]")
-                .arg(QString::fromUtf8(KindName(series_.kind)), QString::fromStdString(unit_.Name));
-        }
-    }
-
-    Qt::ItemFlags flags(const QModelIndex &index) const override
-    {
-        const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-        return index.column() == HeightColumn ? flags | Qt::ItemIsEditable : flags;
-    }
-
-    bool setData(const QModelIndex &index, const QVariant &value, int role) override
-    {
-        if (!index.isValid() || index.column() != HeightColumn || role != Qt::EditRole)
-            return false;
-        const int step = index.row() + 1;
-        const QString text = value.toString().trimmed();
-        // Committing a cell unchanged must not round its height to the digits shown.
-        if (text == HeightText(series_.heights[Slot(step)]))
-            return true;
-        double shown = 0;
-        if (!ReadHeightText(text.toStdString(), shown)) {
-            refuse_(QStringLiteral("Step %1: '%2' is not a number.").arg(step).arg(text), step);
-            return false;
-        }
-        if (shown < 0) {
-            refuse_(QStringLiteral("Step %1: a rainfall height cannot be negative.").arg(step), step);
-            return false;
-        }
-        series_.heights[Slot(step)] = Base(shown);
-        emit dataChanged(index, index);
-        return true;
-    }
-
-private:
-    QString HeightText(double mm) const
-    {
-        char buffer[32];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, Shown(mm), std::chars_format::general, 12);
-        return QString::fromLatin1(buffer, static_cast<int>(end.ptr - buffer));
-    }
-
-    RainfallSeries series_;
-    UnitEntry unit_{"mm", 1, 0};
-    double timeStep_;
-    Refusal refuse_;
-};
 
 RainfallSeriesDialog::RainfallSeriesDialog(const RainfallSeries &series, const SeriesDisplay &display,
                                            QWidget *parent)
@@ -288,7 +131,7 @@ int RainfallSeriesDialog::CurrentRow() const
 void RainfallSeriesDialog::ShowStep(int step)
 {
     const int row = std::clamp(step, 1, model_->Series().stepCount) - 1;
-    table_->setCurrentIndex(model_->index(row, HeightColumn));
+    table_->setCurrentIndex(model_->index(row, SeriesTableModel::HeightColumn));
     table_->scrollTo(table_->currentIndex());
 }
 
@@ -310,8 +153,8 @@ bool RainfallSeriesDialog::TakeHeights(const std::vector<HeightLine> &read, int 
     std::vector<int> lines(static_cast<std::size_t>(taken.stepCount), 0);
     for (std::size_t i = 0; i < read.size(); ++i) {
         const int step = firstStep + static_cast<int>(i);
-        taken.heights[Slot(step)] = model_->Base(read[i].height);
-        lines[Slot(step)] = read[i].line;
+        taken.heights[SeriesSlot(step)] = model_->Base(read[i].height);
+        lines[SeriesSlot(step)] = read[i].line;
     }
     try {
         CheckHeights(std::span(taken.heights).first(static_cast<std::size_t>(taken.stepCount)),
@@ -353,7 +196,7 @@ bool RainfallSeriesDialog::ImportFile(const QString &path)
 bool RainfallSeriesDialog::ExportFile(const QString &path)
 {
     const std::string csv = WriteSeriesCsv(model_->ShownHeights(), model_->TimeStep(),
-                                           KindName(model_->Series().kind), model_->Unit().Name);
+                                           SeriesKindName(model_->Series().kind), model_->UnitName());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||

@@ -5,12 +5,10 @@
 // of the series; OK hands the copy back, Cancel drops it. Bad input never changes the copy.
 
 #include "rainfall/DesignStorm.h"
+#include "rainfall/SeriesTableModel.h"
 #include "rainfall/SeriesText.h"
 
 #include <QDialog>
-#include <QStringList>
-
-#include <array>
 
 class QComboBox;
 class QLineEdit;
@@ -18,22 +16,6 @@ class QSpinBox;
 class QTableView;
 
 namespace velmaro::rainfall {
-
-class SeriesTableModel;
-
-struct RainfallSeries {
-    SeriesKind kind = SeriesKind::Partial;
-    std::array<double, kMaxSteps> heights{}; // mm, element k - 1 holds step k
-    int stepCount = 1;                       // 1 to 100; slots above keep their heights
-};
-
-// How the heights are shown: the unit entries of the window's height field ("name|factor|offset")
-// with the one chosen there, and the time step (minutes) that places each step in time.
-struct SeriesDisplay {
-    QStringList units{QStringLiteral("mm|1|0")};
-    int unit = 0;
-    double timeStepMinutes = 30;
-};
 
 class RainfallSeriesDialog final : public QDialog {
     Q_OBJECT

@@ -7,10 +7,8 @@ class QPixmap;
 
 namespace velmaro {
 
-inline constexpr int kIllustrationWidth = 663;
-inline constexpr int kIllustrationHeight = 368;
-
-// Painted afresh on each call; needs a QGuiApplication.
+// Drawn afresh from the picture built into the program, at its own size; needs a
+// QGuiApplication.
 QPixmap GeometryIllustration();
 
 } // namespace velmaro

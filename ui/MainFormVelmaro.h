@@ -73,27 +73,49 @@ public:
     // The entry the list's text names, or -1 while the user's typed text names none.
     static int NamedEntry(const QComboBox *list);
 
-    // Menu. Qt's menu items are the actions themselves, so each item and the action it is bound
-    // to are one object.
-    QMenuBar *MainMenu1;
-    QMenu *Archivo1, *View1, *Ayuda1;
-    QAction *CargarArchivo, *GrabarArchivo, *Salir, *AcercaDe;
-    QAction *Cargar1, *Grabar1, *N1, *ImprimirReporte1, *N2, *Salir1, *Ayuda2, *Acercade1;
-    QAction *Plot1;
+    // The controls keep the names the program has always given them; each line below says what
+    // the control is. Menu: Qt's menu items are the actions themselves, so each item and the
+    // action it is bound to are one object.
+    QMenuBar *MainMenu1;       // the window's menu bar
+    QMenu *Archivo1;           // File menu
+    QMenu *View1;              // View menu
+    QMenu *Ayuda1;             // Help menu
+    QAction *CargarArchivo;    // "Load" action: no operation, so shown disabled
+    QAction *GrabarArchivo;    // "Save" action: no operation, so shown disabled
+    QAction *Salir;            // "Exit" action: no operation, so disabled; the close box ends the program
+    QAction *AcercaDe;         // "About..." action: the About dialog
+    QAction *Cargar1;          // File > Load item, the same object as CargarArchivo
+    QAction *Grabar1;          // File > Save item, the same object as GrabarArchivo
+    QAction *N1;               // File menu separator after Save
+    QAction *ImprimirReporte1; // File > Print Report item: the report to the default printer
+    QAction *N2;               // File menu separator before Exit
+    QAction *Salir1;           // File > Exit item, the same object as Salir
+    QAction *Ayuda2;           // Help > Notes... item: opens the help notes
+    QAction *Acercade1;        // Help > About... item, the same object as AcercaDe
+    QAction *Plot1;            // View > Plot... item: opens the plot window
 
-    QTabWidget *PageControl1;
-    QWidget *Geometria, *Suelo, *Forzantes, *Condicionantes, *Escorrentia, *TabSheet1;
+    QTabWidget *PageControl1;  // the six tabs, worked through from left to right
+    QWidget *Geometria;        // Geometry tab
+    QWidget *Suelo;            // Soil tab
+    QWidget *Forzantes;        // Forcing tab
+    QWidget *Condicionantes;   // Conditioning tab
+    QWidget *Escorrentia;      // Runoff tab
+    QWidget *TabSheet1;        // Report tab
 
     // Status panel: the state of the entered cumulative series.
-    QLabel *Panel1;
+    QLabel *Panel1;            // status panel at the window's foot
     bool SeriesError = false; // the entered cumulative series decreases somewhere
     void ShowSeriesStatus(const QString &message);
 
     // Geometry
     void GeometriaShow();
-    QGroupBox *gbDimensiones, *gbSedResultado;
-    CentredPicture *Image1;
-    TUnidades *euDdpmrhls, *euDntepmrys, *euAc, *euTccResultado;
+    QGroupBox *gbDimensiones;  // "Dimensiones" box: the watershed's measures
+    QGroupBox *gbSedResultado; // "Results" box of the Geometry tab
+    CentredPicture *Image1;    // the watershed illustration between the two boxes
+    TUnidades *euDdpmrhls;     // flow length field: distance from the farthest point to the outlet
+    TUnidades *euDntepmrys;    // level difference field: between the farthest point and the outlet
+    TUnidades *euAc;           // watershed area field
+    TUnidades *euTccResultado; // watershed concentration time result field
 
     // Soil
     void SueloShow();
@@ -101,13 +123,21 @@ public:
     void bbSTC1Click();
     void BitBtn1Click();
     void BitBtn6Click();
-    QGroupBox *GroupBox2, *GroupBox1;
-    QLabel *Label6, *Label1, *Label2, *Label15;
-    QComboBox *cbGh;
-    QToolButton *bbSTC1, *BitBtn1, *BitBtn6;
-    QFrame *bST, *Bevel1, *Bevel8;
-    QCheckBox *cbAai;
-    TUnidades *euAi;
+    QGroupBox *GroupBox2;      // "Infiltration" box: the hydrologic soil group
+    QGroupBox *GroupBox1;      // "Abstraction" box: the initial abstraction
+    QLabel *Label6;            // "Hydrologic group", caption of the soil group list
+    QLabel *Label1;            // caption of bbSTC1: the soil group table (CPESC 2002)
+    QLabel *Label2;            // caption of BitBtn1: the soil group table for disturbed soils
+    QLabel *Label15;           // caption of BitBtn6: the table of typical initial abstractions
+    QComboBox *cbGh;           // hydrologic soil group list, A to D
+    QToolButton *bbSTC1;       // "..." button: the soil group picked from the CPESC 2002 table
+    QToolButton *BitBtn1;      // "..." button: the soil group picked from the disturbed soils table
+    QToolButton *BitBtn6;      // "..." button: the initial abstraction picked from its table
+    QFrame *bST;               // bevel framing bbSTC1
+    QFrame *Bevel1;            // bevel framing BitBtn1
+    QFrame *Bevel8;            // bevel framing BitBtn6
+    QCheckBox *cbAai;          // check box: initial abstraction given by the user, else 0.2 x retention
+    TUnidades *euAi;           // initial abstraction field, shown while cbAai is checked
 
     // Forcing, with the rainfall series editor (RainfallSeriesEditor.cpp)
     void ForzantesShow();
@@ -118,44 +148,63 @@ public:
     void euAllChange();
     void btnSeriesClick();
     bool CumulativeSeriesIsValid() const;
-    QGroupBox *GroupBox3, *GroupBox4;
-    QRadioButton *rbAcumulada, *rcParcial;
-    TUnidades *euPtsd, *euAll;
-    QLabel *lblCbSall, *Label3, *Label4, *Label5, *Label14, *Label7;
-    QComboBox *cbSall, *cbLluvia, *cbUnidadesHietograma;
-    QFrame *pHt2;
-    QPushButton *btnSeries;
-    ResultGrid *sgLlResultado;
+    QGroupBox *GroupBox3;      // "Rainfall" box: the entered series
+    QGroupBox *GroupBox4;      // "Results" box of the Forcing tab: the rainfall grid
+    QRadioButton *rbAcumulada; // cumulative series button: heights entered as running totals
+    QRadioButton *rcParcial;   // partial series button: heights entered step by step
+    TUnidades *euPtsd;         // time step field: the length of one step of the series
+    TUnidades *euAll;          // rainfall height field of the step chosen in cbLluvia
+    QLabel *lblCbSall;         // "Number of data for series", caption of cbSall
+    QLabel *Label3;            // "Rainfall step #", caption of cbLluvia
+    QLabel *Label4;            // "Rainfall as a function of time", caption of the rainfall grid
+    QLabel *Label5;            // "Partial", heading above the grid's partial height column
+    QLabel *Label14;           // "Cummulative", heading above the grid's cumulative height column
+    QLabel *Label7;            // "Hyetogram", heading above the grid's intensity column
+    QComboBox *cbSall;         // number of steps list, 1 to 100
+    QComboBox *cbLluvia;       // step list: which step euAll shows
+    QComboBox *cbUnidadesHietograma; // unit list of the hyetogram column
+    QFrame *pHt2;              // bevelled panel holding the step list and the height field
+    QPushButton *btnSeries;    // "Series..." button: every step in the "Rainfall series" dialog
+    ResultGrid *sgLlResultado; // rainfall grid: time, partial and cumulative height, hyetogram
 
     // Conditioning
     void CondicionantesShow();
     void BitBtn2Click();
-    QGroupBox *GroupBox6, *GroupBox5, *GroupBox7;
-    QRadioButton *rbAu, *rbTac, *rbOta, *rbTpas;
-    TUnidades *euNc, *euRpmResultado;
-    QLabel *Label8, *Label12;
-    QToolButton *BitBtn2;
-    QFrame *Bevel2;
-    QComboBox *cbUnidadesVolumenes;
-    ResultGrid *sgSvaeuaResultados;
+    QGroupBox *GroupBox6;      // "Land use" box
+    QGroupBox *GroupBox5;      // "Cover / Treatment" box: the curve number
+    QGroupBox *GroupBox7;      // "Results" box of the Conditioning tab
+    QRadioButton *rbAu;        // "Urban areas" land use button
+    QRadioButton *rbTac;       // "Cultivated agricultural land" land use button
+    QRadioButton *rbOta;       // "Other agricultural lands" land use button
+    QRadioButton *rbTpas;      // "Arid and semiarid rangelands" land use button
+    TUnidades *euNc;           // curve number field, 0 to 100
+    TUnidades *euRpmResultado; // maximum potential retention result field
+    QLabel *Label8;            // caption of BitBtn2, naming the curve number table of the chosen land use
+    QLabel *Label12;           // caption left of the runoff depth grid
+    QToolButton *BitBtn2;      // "..." button: the curve number picked from the land use's table
+    QFrame *Bevel2;            // bevel framing BitBtn2
+    QComboBox *cbUnidadesVolumenes; // unit list of the runoff depth column
+    ResultGrid *sgSvaeuaResultados; // runoff depth grid: time, cumulative runoff depth
 
     // Runoff
     void EscorrentiaShow();
-    QGroupBox *GroupBox8;
-    TUnidades *euVteResultado, *euVtespResultado, *euCpResultado;
-    QComboBox *cbUnidadHidrograma;
-    QLabel *Label13;
-    ResultGrid *sgHeResultado;
+    QGroupBox *GroupBox8;      // "Results" box of the Runoff tab
+    TUnidades *euVteResultado; // total runoff volume result field
+    TUnidades *euVtespResultado; // specific total volume result field: the volume over the area
+    TUnidades *euCpResultado;  // peak discharge result field
+    QComboBox *cbUnidadHidrograma; // unit list of the discharge column
+    QLabel *Label13;           // "Runoff hydrogram", caption of the hydrograph grid
+    ResultGrid *sgHeResultado; // hydrograph grid: time, discharge
 
     // Report
     void TabSheet1Show();
     void ImprimirReporte1Click();
     void Button8Click();
     void SaveReportButtonClick();
-    QFrame *Panel2;
-    QPushButton *Button8;
-    QPushButton *SaveReportButton;
-    QTextEdit *RichEdit1;
+    QFrame *Panel2;            // panel above the report holding its buttons
+    QPushButton *Button8;      // "Print" button: the report through the print dialog
+    QPushButton *SaveReportButton; // "Save as..." button: the report as PDF or RTF
+    QTextEdit *RichEdit1;      // read-only view of the filled report
     // The report template beside the executable, resolved once by FormCreate.
     QString ReportTemplatePath;
 

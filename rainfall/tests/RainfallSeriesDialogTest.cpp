@@ -81,6 +81,15 @@ TEST_F(SeriesDialogTest, ShowsEveryStepWithItsEndTimeAndHeightInTheFieldsUnit)
     EXPECT_EQ(Cell(2, 2), "7.34");
 }
 
+TEST_F(SeriesDialogTest, AUnitOutsideTheListShowsTheHeightsAsKept)
+{
+    Open(DefaultPartial(), 3);
+    EXPECT_EQ(dialog->Table()->model()->headerData(2, Qt::Horizontal).toString(),
+              "Partial rainfall height [mm]");
+    EXPECT_EQ(Cell(0, 2), "9.4");
+    EXPECT_EQ(Cell(2, 2), "73.4");
+}
+
 TEST_F(SeriesDialogTest, PasteReplacesStepsFromTheCurrentRowAndCoversThem)
 {
     Open(DefaultPartial());
