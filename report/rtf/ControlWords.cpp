@@ -139,7 +139,7 @@ char16_t SymbolCharacter(char symbol)
 }
 
 
-void Reader::HandleWord(const RtfToken &token)
+void Reader::HandleWord(const Token &token)
 {
     const WordEntry *entry = FindWord(token.text);
     if (optionalDestination_ && (!entry || !IsKnownOptionalDestination(entry->word))) {
@@ -153,7 +153,7 @@ void Reader::HandleWord(const RtfToken &token)
 
 // Words of the document and of its tables act wherever they stand; the others only in text
 // that shows.
-void Reader::ApplyWord(const WordEntry &entry, const RtfToken &token)
+void Reader::ApplyWord(const WordEntry &entry, const Token &token)
 {
     const int value = token.parameter;
     switch (entry.word) {
@@ -201,7 +201,7 @@ void Reader::ApplyWord(const WordEntry &entry, const RtfToken &token)
     }
 }
 
-void Reader::ApplyTextWord(const WordEntry &entry, const RtfToken &token)
+void Reader::ApplyTextWord(const WordEntry &entry, const Token &token)
 {
     const int value = token.parameter;
     const bool on = !token.hasParameter || value != 0;

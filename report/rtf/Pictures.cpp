@@ -1,7 +1,7 @@
 #include "report/rtf/Pictures.h"
 
-#include "report/RtfTokenizer.h"
 #include "report/rtf/Reader.h"
+#include "report/rtf/Tokenizer.h"
 
 #include <QTextDocument>
 #include <QUrl>
@@ -31,7 +31,7 @@ void PictureInProgress::ApplyWord(Word word, int value, int kind)
 
 void PictureInProgress::AddHexDigit(char c)
 {
-    const int digit = RtfHexDigit(c);
+    const int digit = HexDigit(c);
     if (digit < 0 || bytes_.size() >= kMaxPictureBytes)
         return;
     if (highNibble_ < 0) {

@@ -45,26 +45,26 @@ void Reader::Read(const QByteArray &bytes)
 {
     setup_.source = bytes;
     Body().cursor.beginEditBlock();
-    RtfTokenizer tokenizer(bytes);
-    for (RtfToken token = tokenizer.Next(); token.kind != RtfToken::Kind::End && !finished_;
+    Tokenizer tokenizer(bytes);
+    for (Token token = tokenizer.Next(); token.kind != Token::Kind::End && !finished_;
          token = tokenizer.Next())
         Handle(token);
     Finish();
 }
 
-void Reader::Handle(const RtfToken &token)
+void Reader::Handle(const Token &token)
 {
     switch (token.kind) {
-    case RtfToken::Kind::GroupStart: return OpenGroup();
-    case RtfToken::Kind::GroupEnd: return CloseGroup();
-    case RtfToken::Kind::Text: return HandleText(token.text);
+    case Token::Kind::GroupStart: return OpenGroup();
+    case Token::Kind::GroupEnd: return CloseGroup();
+    case Token::Kind::Text: return HandleText(token.text);
     default: break;
     }
     if (SkipFallback())
         return;
-    if (token.kind == RtfToken::Kind::HexByte)
+    if (token.kind == Token::Kind::HexByte)
         return HandleByte(token.byte);
-    if (token.kind == RtfToken::Kind::ControlSymbol)
+    if (token.kind == Token::Kind::ControlSymbol)
         return HandleSymbol(token.symbol);
     HandleWord(token);
     optionalDestination_ = false;

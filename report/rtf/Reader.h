@@ -5,7 +5,6 @@
 // by concern in the files of report/rtf/ named above each group of them.
 
 #include "report/PageSetup.h"
-#include "report/RtfTokenizer.h"
 #include "report/rtf/ControlWords.h"
 #include "report/rtf/FontColorTables.h"
 #include "report/rtf/Formats.h"
@@ -14,6 +13,7 @@
 #include "report/rtf/Pictures.h"
 #include "report/rtf/ReaderState.h"
 #include "report/rtf/TableRows.h"
+#include "report/rtf/Tokenizer.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -36,7 +36,7 @@ private:
     Output &Body() { return outputs_.front(); }
 
     // Reader.cpp: tokens, groups, the bytes of each destination, the end of the document
-    void Handle(const RtfToken &token);
+    void Handle(const Token &token);
     bool SkipFallback();
     void OpenGroup();
     void CloseGroup();
@@ -48,9 +48,9 @@ private:
     void Finish();
 
     // ControlWords.cpp: what each control word does
-    void HandleWord(const RtfToken &token);
-    void ApplyWord(const WordEntry &entry, const RtfToken &token);
-    void ApplyTextWord(const WordEntry &entry, const RtfToken &token);
+    void HandleWord(const Token &token);
+    void ApplyWord(const WordEntry &entry, const Token &token);
+    void ApplyTextWord(const WordEntry &entry, const Token &token);
     template <class T, class V>
     void SetChar(T CharState::*member, V value)
     {
