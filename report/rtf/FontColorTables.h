@@ -3,8 +3,6 @@
 // The font and colour tables a document declares before its text; character properties name
 // their entries by number.
 
-#include "report/rtf/ReaderState.h"
-
 #include <QColor>
 #include <QString>
 

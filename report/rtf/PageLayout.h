@@ -4,8 +4,6 @@
 // its PageSetup. Its headers, footers and page fields are read by the Reader members in
 // PageLayout.cpp.
 
-#include "report/rtf/ReaderState.h"
-
 #include <array>
 #include <optional>
 
