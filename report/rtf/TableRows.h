@@ -42,6 +42,7 @@ public:
 
     // The format of a table that starts with this row.
     QTextTableFormat TableFormat() const;
+    // The columns such a table opens with: one per cell, at least one.
     int Columns() const;
     // The row's cells take their widths, borders and padding; the first row sets the table's
     // columns.
