@@ -1,8 +1,8 @@
-#include "report/RtfTokenizer.h"
+#include "report/rtf/Tokenizer.h"
 
 #include <algorithm>
 
-namespace velmaro {
+namespace velmaro::rtf {
 namespace {
 
 // Longer words are not RTF; their extra letters are read and ignored.
@@ -13,7 +13,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-int RtfHexDigit(char c)
+int HexDigit(char c)
 {
     if (IsDigit(c))
         return c - '0';
@@ -24,7 +24,7 @@ int RtfHexDigit(char c)
     return -1;
 }
 
-RtfToken RtfTokenizer::Next()
+Token Tokenizer::Next()
 {
     for (;;) {
         if (AtEnd())
@@ -32,15 +32,15 @@ RtfToken RtfTokenizer::Next()
         const char c = Peek();
         if (c == '{' || c == '}') {
             ++pos_;
-            RtfToken token;
-            token.kind = c == '{' ? RtfToken::Kind::GroupStart : RtfToken::Kind::GroupEnd;
+            Token token;
+            token.kind = c == '{' ? Token::Kind::GroupStart : Token::Kind::GroupEnd;
             return token;
         }
         if (c != '\\')
             return ReadText();
-        RtfToken token = ReadControl();
+        Token token = ReadControl();
         // \binN is followed by N raw bytes that must not be read as RTF.
-        if (token.kind == RtfToken::Kind::ControlWord && token.text == "bin") {
+        if (token.kind == Token::Kind::ControlWord && token.text == "bin") {
             if (token.hasParameter && token.parameter > 0)
                 pos_ += std::min<qsizetype>(token.parameter, input_.size() - pos_);
             continue;
@@ -49,7 +49,7 @@ RtfToken RtfTokenizer::Next()
     }
 }
 
-RtfToken RtfTokenizer::ReadControl()
+Token Tokenizer::ReadControl()
 {
     ++pos_; // the backslash
     if (AtEnd())
@@ -60,19 +60,19 @@ RtfToken RtfTokenizer::ReadControl()
     ++pos_;
     if (c == '\'')
         return ReadHexByte();
-    RtfToken token;
-    token.kind = RtfToken::Kind::ControlSymbol;
+    Token token;
+    token.kind = Token::Kind::ControlSymbol;
     token.symbol = c;
     return token;
 }
 
-RtfToken RtfTokenizer::ReadControlWord()
+Token Tokenizer::ReadControlWord()
 {
     const qsizetype start = pos_;
     while (!AtEnd() && IsLetter(Peek()))
         ++pos_;
-    RtfToken token;
-    token.kind = RtfToken::Kind::ControlWord;
+    Token token;
+    token.kind = Token::Kind::ControlWord;
     token.text = input_.sliced(start, std::min(pos_ - start, kMaxWordLength));
     ReadParameter(token);
     if (!AtEnd() && Peek() == ' ')
@@ -80,7 +80,7 @@ RtfToken RtfTokenizer::ReadControlWord()
     return token;
 }
 
-void RtfTokenizer::ReadParameter(RtfToken &token)
+void Tokenizer::ReadParameter(Token &token)
 {
     const bool negative = !AtEnd() && Peek() == '-' && pos_ + 1 < input_.size() &&
                           IsDigit(input_[pos_ + 1]);
@@ -90,43 +90,43 @@ void RtfTokenizer::ReadParameter(RtfToken &token)
         return;
     long long value = 0;
     while (!AtEnd() && IsDigit(Peek())) {
-        value = std::min<long long>(value * 10 + (Peek() - '0'), kRtfParameterLimit);
+        value = std::min<long long>(value * 10 + (Peek() - '0'), kParameterLimit);
         ++pos_;
     }
     token.hasParameter = true;
     token.parameter = static_cast<int>(negative ? -value : value);
 }
 
-RtfToken RtfTokenizer::ReadHexByte()
+Token Tokenizer::ReadHexByte()
 {
     int value = 0;
     int digits = 0;
-    while (digits < 2 && !AtEnd() && RtfHexDigit(Peek()) >= 0) {
-        value = value * 16 + RtfHexDigit(Peek());
+    while (digits < 2 && !AtEnd() && HexDigit(Peek()) >= 0) {
+        value = value * 16 + HexDigit(Peek());
         ++pos_;
         ++digits;
     }
-    RtfToken token;
+    Token token;
     // A malformed escape stands for nothing rather than for a guessed byte.
     if (digits == 2) {
-        token.kind = RtfToken::Kind::HexByte;
+        token.kind = Token::Kind::HexByte;
         token.byte = static_cast<unsigned char>(value);
     } else {
-        token.kind = RtfToken::Kind::ControlSymbol;
+        token.kind = Token::Kind::ControlSymbol;
         token.symbol = 0;
     }
     return token;
 }
 
-RtfToken RtfTokenizer::ReadText()
+Token Tokenizer::ReadText()
 {
     const qsizetype start = pos_;
     while (!AtEnd() && Peek() != '{' && Peek() != '}' && Peek() != '\\')
         ++pos_;
-    RtfToken token;
-    token.kind = RtfToken::Kind::Text;
+    Token token;
+    token.kind = Token::Kind::Text;
     token.text = input_.sliced(start, pos_ - start);
     return token;
 }
 
-} // namespace velmaro
+} // namespace velmaro::rtf

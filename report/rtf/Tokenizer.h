@@ -5,34 +5,34 @@
 
 #include <QByteArrayView>
 
-namespace velmaro {
+namespace velmaro::rtf {
 
-struct RtfToken {
+struct Token {
     enum class Kind { GroupStart, GroupEnd, ControlWord, ControlSymbol, HexByte, Text, End };
     Kind kind = Kind::End;
     QByteArrayView text;       // the control word's letters, or the text run
     bool hasParameter = false;
-    int parameter = 0;         // clamped to kRtfParameterLimit
+    int parameter = 0;         // clamped to kParameterLimit
     char symbol = 0;           // ControlSymbol
     unsigned char byte = 0;    // HexByte
 };
 
-inline constexpr int kRtfParameterLimit = 1'000'000'000;
+inline constexpr int kParameterLimit = 1'000'000'000;
 
 // The value of a hexadecimal digit, -1 for any other character.
-int RtfHexDigit(char c);
+int HexDigit(char c);
 
-class RtfTokenizer {
+class Tokenizer {
 public:
-    explicit RtfTokenizer(QByteArrayView input) : input_(input) {}
-    RtfToken Next();
+    explicit Tokenizer(QByteArrayView input) : input_(input) {}
+    Token Next();
 
 private:
-    RtfToken ReadControl();
-    RtfToken ReadControlWord();
-    RtfToken ReadHexByte();
-    RtfToken ReadText();
-    void ReadParameter(RtfToken &token);
+    Token ReadControl();
+    Token ReadControlWord();
+    Token ReadHexByte();
+    Token ReadText();
+    void ReadParameter(Token &token);
     bool AtEnd() const { return pos_ >= input_.size(); }
     char Peek() const { return input_[pos_]; }
 
@@ -40,4 +40,4 @@ private:
     qsizetype pos_ = 0;
 };
 
-} // namespace velmaro
+} // namespace velmaro::rtf

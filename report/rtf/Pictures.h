@@ -1,0 +1,36 @@
+#pragma once
+
+// A \pict group being read: its kind, the size the document asks for, and its data from
+// hexadecimal digits. PNG and JPEG pictures are shown; other kinds are not.
+
+#include "report/rtf/ControlWords.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QSizeF>
+
+#include <optional>
+
+namespace velmaro::rtf {
+
+enum PictureKind { kUnsupportedPicture, kPng, kJpeg };
+
+class PictureInProgress {
+public:
+    // The picture words; kind is the entry's value of \pngblip and \jpegblip.
+    void ApplyWord(Word word, int value, int kind);
+    void AddHexDigit(char c);
+    // Nothing for a kind not shown or data that does not decode.
+    std::optional<QImage> Decode() const;
+    // In pixels, for the decoded image of the given size.
+    QSizeF ShownSize(QSize imageSize) const;
+
+private:
+    int kind_ = kUnsupportedPicture;
+    QByteArray bytes_;
+    int highNibble_ = -1;
+    int goalWidth_ = 0, goalHeight_ = 0; // twips, 0 for the image's own size
+    int scaleX_ = 100, scaleY_ = 100;
+};
+
+} // namespace velmaro::rtf
