@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QValidator>
@@ -95,6 +96,7 @@ void TSciCustomEdit::TextChanged()
 void TSciCustomEdit::UserEdited(const QString &text)
 {
     userEditing_ = true;
+    const QScopedValueRollback byUser(changedByUser_, true);
     GuardEntryPoint(this, [&] {
         LeaveNullFor(text);
         TextChanged();
@@ -340,9 +342,7 @@ bool TSciCustomEdit::CharacterHandled(const KeyPress &press)
         undo();
         return true;
     case KeyRule::MakeNull:
-        SetNull(true);
-        if (OnNull)
-            OnNull(this);
+        NullByUser();
         return true;
     case KeyRule::SelectAll:
         selectAll();
@@ -363,6 +363,15 @@ bool TSciCustomEdit::CharacterHandled(const KeyPress &press)
     default:
         return true;
     }
+}
+
+// The null key empties the field: a change the user made.
+void TSciCustomEdit::NullByUser()
+{
+    const QScopedValueRollback byUser(changedByUser_, true);
+    SetNull(true);
+    if (OnNull)
+        OnNull(this);
 }
 
 // Typing or pasting into a null field starts from an empty text.

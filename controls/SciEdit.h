@@ -110,6 +110,11 @@ public:
     // Every key-down, before the field's own key rules; setting key to 0 swallows it.
     std::function<void(TSciCustomEdit *, int &key, Qt::KeyboardModifiers)> OnCNKeyDown;
 
+    // While OnChange runs: whether the user changed the text (typing, pasting, deleting, undoing,
+    // the null key), not the program (a value written, a unit picked, the text rendered again on
+    // leaving). A handler that stores what the user entered stores only then.
+    bool ChangedByUser() const { return changedByUser_; }
+
 protected:
     virtual void TextToValue() {}
     virtual void DisplayText();
@@ -148,6 +153,7 @@ private:
     void LeaveNullFor(const QString &text);
     void ReadWrittenText();
     void EndNullBeforeInput();
+    void NullByUser();
 
     // Keys: the rules of EditKeys applied to the field.
     void HandleKey(QKeyEvent *event);
@@ -171,6 +177,7 @@ private:
     bool storeValue_ = true;
     bool loading_ = false;
     bool userEditing_ = false;   // between textEdited and the textChanged that follows it
+    bool changedByUser_ = false; // while a change the user made is being notified
 
     // Keys and typed characters.
     bool readOnly_ = false;

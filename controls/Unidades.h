@@ -77,6 +77,8 @@ public:
     // May throw ConversionError (the text is read first).
     long double GetBaseValue() { return model_.GetBaseValue(); }
     void SetBaseValue(long double x) { model_.SetBaseValue(x); }
+    // x, given in the base unit, as SetBaseValue would show it, without showing it.
+    long double InCurrentUnit(long double x) const;
     QString UnitAsString() const;
     void ChangeUnit(int unit);
     void UpdateRange() { model_.UpdateRange(); }

@@ -50,6 +50,16 @@ QCPRange RangeOf(std::initializer_list<const std::vector<double> *> series, doub
 
 QString Utf8(const std::string &text) { return QString::fromStdString(text); }
 
+// The library wants as many times as values: a curve not drawn is handed neither.
+template <class Plottable>
+void ShowCurve(Plottable *curve, bool drawn, const QVector<double> &times, const std::vector<double> &values)
+{
+    if (drawn)
+        curve->setData(times, ToVector(values), true);
+    else
+        curve->data()->clear();
+}
+
 QCPAxis *Axis(QCPAxisRect *rect, QCPAxis::AxisType type) { return rect->axis(type); }
 
 } // namespace
@@ -205,10 +215,11 @@ void PlotWindow::Redraw()
     for (const double end : curves_.stepHours)
         barCentres.push_back(end - step / 2);
     hyetogram_->setWidth(step);
-    hyetogram_->setData(barCentres, ToVector(curves_.intensity), true);
-    cumulativeRain_->setData(ToVector(curves_.stepHours), ToVector(curves_.cumulativeRain), true);
-    cumulativeRunoff_->setData(ToVector(curves_.stepHours), ToVector(curves_.cumulativeRunoff), true);
-    hydrograph_->setData(ToVector(curves_.ordinateHours), ToVector(curves_.discharge), true);
+    const QVector<double> stepEnds = ToVector(curves_.stepHours);
+    ShowCurve(hyetogram_, curves_.rainfallDrawn, barCentres, curves_.intensity);
+    ShowCurve(cumulativeRain_, curves_.rainfallDrawn, stepEnds, curves_.cumulativeRain);
+    ShowCurve(cumulativeRunoff_, curves_.runoffDepthDrawn, stepEnds, curves_.cumulativeRunoff);
+    ShowCurve(hydrograph_, curves_.hydrographDrawn, ToVector(curves_.ordinateHours), curves_.discharge);
 
     Axis(rates_, QCPAxis::atLeft)->setLabel(Utf8("Discharge [" + units_.discharge + "]"));
     Axis(rates_, QCPAxis::atRight)->setLabel(Utf8("Intensity [" + units_.intensity + "]"));

@@ -47,6 +47,9 @@ public:
 
     // Throws the field's conversion error when its text cannot be read.
     virtual ShownValue Field(ReportField field) const = 0;
+    // A value in the base unit as the field would show it, for a value the computation used
+    // that the field does not show: the initial abstraction taken from the retention.
+    virtual ShownValue InFieldUnit(ReportField field, double baseValue) const = 0;
     virtual ListEntry SoilGroup() const = 0;
     // The entry of the series' step count list, its text being the count.
     virtual ListEntry StepCount() const = 0;

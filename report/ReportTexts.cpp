@@ -18,12 +18,13 @@ const QString kTabs = QStringLiteral("\\tab \\tab ");
 
 QString Pattern(double value) { return QString::fromStdString(ListingText(value)); }
 
-// The value shown with "0.#####", a blank, then the field's unit: "21.79 km".
-QString Value(const ReportSources &s, ReportField field)
+// The value with "0.#####", a blank, then the field's unit: "21.79 km".
+QString WithUnit(const ShownValue &shown)
 {
-    const ShownValue shown = s.Field(field);
     return Pattern(shown.value) + QStringLiteral(" ") + shown.unit;
 }
+
+QString Value(const ReportSources &s, ReportField field) { return WithUnit(s.Field(field)); }
 
 // In place of a stale value or listing: that it was not computed, and why.
 QString NotComputed(const QString &reason)
@@ -77,9 +78,17 @@ QString AssignmentText(const ReportSources &s)
            (s.Model().AssignInitialAbstraction ? QStringLiteral(" Yes") : QStringLiteral(" No"));
 }
 
+// The value the runoff depths used: the one entered, or else the one taken from the retention,
+// which is not computed while the retention's stage is stale.
 QString InitialAbstractionText(const ReportSources &s)
 {
-    return QStringLiteral("Initial Abstraction ") + Value(s, ReportField::InitialAbstraction);
+    const QString caption = QStringLiteral("Initial Abstraction ");
+    const ModelState &model = s.Model();
+    if (model.AssignInitialAbstraction)
+        return caption + Value(s, ReportField::InitialAbstraction);
+    if (const std::optional<QString> reason = s.StaleReason(Stage::RunoffDepth))
+        return caption + NotComputed(*reason);
+    return caption + WithUnit(s.InFieldUnit(ReportField::InitialAbstraction, model.InitialAbstraction));
 }
 
 QString SeriesKindText(const ReportSources &s)

@@ -11,10 +11,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QScopeGuard>
 
 #include <algorithm>
-#include <utility>
 
 namespace velmaro {
 
@@ -75,8 +73,13 @@ void TMainFormVelmaro::cbLluviaChange()
     ForzantesShow();
 }
 
+// Only a height the user typed is stored. The field also changes when it shows a stored height
+// (another step, another unit, its text rendered again on leaving): storing what it reads back
+// then would round the height to the field's decimals.
 void TMainFormVelmaro::euAllChange()
 {
+    if (!euAll->ChangedByUser())
+        return;
     const int k = SelectedStep(cbLluvia);
     StoreInUse(model_, rbAcumulada)[k] = ToModel(euAll->GetBaseValue());
     ForzantesShow();
@@ -107,12 +110,7 @@ void TMainFormVelmaro::TakeRainfallSeries(const rainfall::RainfallSeries &series
     model_.StepCount = std::clamp(series.stepCount, 1, kSeriesSlots);
     cbSall->setCurrentIndex(model_.StepCount - 1);
     FillNumberList(cbLluvia, model_.StepCount);
-    {
-        // Step 1's height comes from the store: writing it must not store it back and recompute.
-        const auto onChange = std::exchange(euAll->OnChange, nullptr);
-        const auto restore = qScopeGuard([this, &onChange] { euAll->OnChange = onChange; });
-        euAll->SetBaseValue(store[1]);
-    }
+    euAll->SetBaseValue(store[1]);
     ForzantesShow();
 }
 

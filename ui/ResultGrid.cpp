@@ -8,10 +8,12 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPainter>
 #include <QSaveFile>
 #include <qdrawutil.h>
@@ -219,7 +221,8 @@ ResultGrid::ResultGrid(QWidget *parent, const char *name, int columns, int rows)
     connect(SaveCsvAction, &QAction::triggered, this,
             [this] { GuardEntryPoint(this, [this] { SaveCsvAsked(); }); });
     addActions({CopyTableAction, SaveCsvAction});
-    setContextMenuPolicy(Qt::ActionsContextMenu);
+    contextMenu_ = new QMenu(this);
+    contextMenu_->addActions(actions());
 
     AskCsvPath = [](QWidget *owner, const QString &proposed) {
         QString path = QFileDialog::getSaveFileName(owner, QStringLiteral("Save as CSV"), proposed,
@@ -256,6 +259,11 @@ void ResultGrid::SaveCsvAsked()
     const QString path = AskCsvPath(this, stem + QStringLiteral(".csv"));
     if (!path.isEmpty())
         SaveCsv(path);
+}
+
+void ResultGrid::contextMenuEvent(QContextMenuEvent *event)
+{
+    contextMenu_->popup(event->globalPos());
 }
 
 void ResultGrid::updateGeometries()

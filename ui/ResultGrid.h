@@ -13,6 +13,7 @@
 #include <vector>
 
 class QAction;
+class QMenu;
 
 namespace velmaro {
 
@@ -80,14 +81,20 @@ public:
     // Asks the user for the CSV file's name, proposing one; empty cancels. Tests answer it.
     std::function<QString(QWidget *, const QString &proposed)> AskCsvPath;
 
+    // The grid keeps one context menu for its life: a screen reader reaches the items of a menu
+    // only through the menu they were first shown in.
+    QMenu *ContextMenu() const { return contextMenu_; }
+
 protected:
     void updateGeometries() override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void FitColumnsToView();
     void HoldWholeRows();
 
     ResultGridModel model_;
+    QMenu *contextMenu_;
 };
 
 } // namespace velmaro

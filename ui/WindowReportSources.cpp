@@ -29,12 +29,23 @@ ListEntry CurrentEntry(const QComboBox *list)
     return {index, index >= 0 ? list->itemText(index) : QString()};
 }
 
+TUnidades *FieldOf(const TMainFormVelmaro &window, ReportField field)
+{
+    return window.*kFields[static_cast<std::size_t>(field)];
+}
+
 } // namespace
 
 ShownValue WindowReportSources::Field(ReportField field) const
 {
-    TUnidades *shown = window_.*kFields[static_cast<std::size_t>(field)];
+    TUnidades *shown = FieldOf(window_, field);
     return {static_cast<double>(shown->AsFloat()), shown->UnitAsString()};
+}
+
+ShownValue WindowReportSources::InFieldUnit(ReportField field, double baseValue) const
+{
+    const TUnidades *shown = FieldOf(window_, field);
+    return {static_cast<double>(shown->InCurrentUnit(baseValue)), shown->UnitAsString()};
 }
 
 ListEntry WindowReportSources::SoilGroup() const { return CurrentEntry(window_.cbGh); }

@@ -15,6 +15,7 @@ public:
     explicit WindowReportSources(const TMainFormVelmaro &window) : window_(window) {}
 
     ShownValue Field(ReportField field) const override;
+    ShownValue InFieldUnit(ReportField field, double baseValue) const override;
     ListEntry SoilGroup() const override;
     ListEntry StepCount() const override;
     QString LandUseCaption() const override;

@@ -8,7 +8,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <functional>
 #include <stdexcept>
+#include <vector>
 
 namespace velmaro {
 namespace {
@@ -359,6 +361,44 @@ TEST_F(FloatEdit, CtrlNEmptiesTheFieldThenADigitStartsAfresh)
     EXPECT_FALSE(edit->Null());
     EXPECT_EQ(edit->text(), "7");
     EXPECT_EQ(edit->AsFloat(), 7.0L);
+}
+
+// A handler that stores what the user entered must tell the user's changes from the program's.
+TEST_F(FloatEdit, ChangedByUserTellsTheUsersEditsFromTheProgramsWrites)
+{
+    std::vector<bool> byUser;
+    edit->OnChange = [&](TSciCustomEdit *) { byUser.push_back(edit->ChangedByUser()); };
+    const auto paste = [this] {
+        QApplication::clipboard()->setText("8.5");
+        Focus(edit);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    };
+    const struct {
+        const char *action;
+        std::function<void()> act;
+        bool user;
+    } cases[] = {
+        {"typing", [this] { TypeInto("1.23456"); }, true},
+        {"leaving, which renders the text again", [this] { LeaveByTab(); }, false},
+        {"a value written", [this] { edit->SetAsFloat(2.5L); }, false},
+        {"pasting", paste, true},
+        {"the null key", [this] { QTest::keyClick(edit, Qt::Key_N, Qt::ControlModifier); }, true},
+        {"a text written", [this] { edit->SetText("3"); }, false},
+        {"deleting", [this] {
+             Focus(edit);
+             edit->end(false);
+             QTest::keyClick(edit, Qt::Key_Backspace);
+         }, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.action);
+        byUser.clear();
+        c.act();
+        ASSERT_FALSE(byUser.empty()) << "no change";
+        EXPECT_EQ(byUser, std::vector<bool>(byUser.size(), c.user));
+    }
+    EXPECT_FALSE(edit->ChangedByUser()) << "outside any change";
 }
 
 TEST_F(FloatEdit, TheNullTextIsClearedByTheFirstTypedCharacter)

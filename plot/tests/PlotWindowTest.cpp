@@ -93,6 +93,32 @@ TEST_F(PlotWindowTest, AFailedStageBecomesALineInThePlotAndItsCurvesGoAway)
     EXPECT_EQ(Texts().size(), 1) << "the failure line goes once the stage computes again";
 }
 
+// Every curve is handed as many times as values whichever stage failed; the plotting library
+// complains on standard error otherwise, which fails the test.
+TEST_F(PlotWindowTest, EachCurveKeepsItsTimesAndValuesTogetherWhicheverStageFailed)
+{
+    const struct {
+        const char *failure;
+        void (*spoil)(ModelState &);
+        int steps, runoffSteps, ordinates;
+    } cases[] = {
+        {"curve number 0", [](ModelState &m) { m.CurveNumber = 0; }, 6, 0, 0},
+        {"time step 0", [](ModelState &m) { m.TimeStep = 0; }, 0, 0, 0},
+        {"level difference 0", [](ModelState &m) { m.LevelDifference = 0; }, 6, 6, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.failure);
+        ModelState spoilt = model;
+        c.spoil(spoilt);
+        window.Follow(spoilt, PlotUnits{});
+        EXPECT_EQ(PointCount(Plottable("Hyetogram")), c.steps);
+        EXPECT_EQ(PointCount(Plottable("Cumulative rainfall")), c.steps);
+        EXPECT_EQ(PointCount(Plottable("Cumulative runoff depth")), c.runoffSteps);
+        EXPECT_EQ(PointCount(Plottable("Runoff hydrograph")), c.ordinates);
+        window.Plot()->replot();
+    }
+}
+
 TEST_F(PlotWindowTest, FollowsTheDataUntilTheUserZoomsAndResetShowsEverythingAgain)
 {
     window.show();

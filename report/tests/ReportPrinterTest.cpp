@@ -72,6 +72,7 @@ public:
     }
 
     ShownValue Field(ReportField) const override { return {}; }
+    ShownValue InFieldUnit(ReportField, double) const override { return {}; }
     ListEntry SoilGroup() const override { return {1, "B: Moderate infiltration rate"}; }
     ListEntry StepCount() const override
     {

@@ -38,6 +38,11 @@ public:
             throw ConversionError("'1-2' is not a valid floating point value");
         return fields.at(field);
     }
+    ShownValue InFieldUnit(ReportField field, double baseValue) const override
+    {
+        const FieldUnit &unit = units.at(field);
+        return {baseValue * unit.perBaseUnit, unit.name};
+    }
     ListEntry SoilGroup() const override { return soilGroup; }
     ListEntry StepCount() const override { return stepCount; }
     QString LandUseCaption() const override { return landUse; }
@@ -63,6 +68,12 @@ public:
         {ReportField::SpecificVolume, {102.022, "mm"}},
         {ReportField::PeakDischarge, {627.683, "m³/s"}},
     };
+    // The unit each field shows, for values it does not show.
+    struct FieldUnit {
+        QString name;
+        double perBaseUnit;
+    };
+    std::map<ReportField, FieldUnit> units = {{ReportField::InitialAbstraction, {"mm", 1}}};
     std::optional<ReportField> unreadable;
     std::map<Stage, QString> stale;
     ListEntry soilGroup{1, "B: Moderate infiltration rate"};
@@ -243,6 +254,22 @@ TEST_F(ReportTexts, ChoicesOfTheSoilAndConditioningTabs)
     EXPECT_EQ(Text("$10"), "Other agricultural lands");
     sources.landUse.clear();
     EXPECT_EQ(Text("$10"), "");
+}
+
+// Unticked, the initial abstraction is 0.2 times the retention (8.96471 mm for the defaults),
+// not the value its hidden field holds; it is printed in the field's unit.
+TEST_F(ReportTexts, TheInitialAbstractionPrintedIsTheOneUsed)
+{
+    sources.model.AssignInitialAbstraction = 0;
+    RunGuardedChain(sources.model);
+    EXPECT_EQ(Text("$5"), "Initial Abstraction 8.96471 mm");
+    sources.units[ReportField::InitialAbstraction] = {"cm", 0.1};
+    EXPECT_EQ(Text("$5"), "Initial Abstraction 0.89647 cm");
+    sources.stale = {{Stage::RunoffDepth, "Floating point division by zero"}};
+    EXPECT_EQ(Text("$5"), "Initial Abstraction not computed (Floating point division by zero)");
+
+    sources.model.AssignInitialAbstraction = 1;
+    EXPECT_EQ(Text("$5"), "Initial Abstraction 18 mm") << "an entered value was used as entered";
 }
 
 TEST_F(ReportTexts, AListWithoutCurrentEntryIsAnError)

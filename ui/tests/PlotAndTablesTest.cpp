@@ -149,7 +149,7 @@ TEST_F(WindowTest, ResultGridsCopyAndSaveTheWholeTable)
     for (QAction *item : grid->actions())
         menu.append(item->text());
     EXPECT_EQ(menu, (QStringList{"Copy table", "Save as CSV..."}));
-    EXPECT_EQ(grid->contextMenuPolicy(), Qt::ActionsContextMenu);
+    EXPECT_EQ(grid->ContextMenu()->actions(), grid->actions());
     EXPECT_EQ(grid->selectionMode(), QAbstractItemView::SingleSelection) << "still no ranges";
 
     grid->setFocus();

@@ -98,6 +98,50 @@ TEST_F(RainfallEditorTest, HeightUnitChangesTheFieldOnly)
     EXPECT_EQ(window->sgLlResultado->Cell(1, 1), "9.4");
 }
 
+// Heights that came in whole (here through the series table) are shown at the field's three
+// decimals; browsing the steps, picking another unit, switching the series kind or leaving the
+// field shows them without storing them back rounded. Only typing stores.
+TEST_F(RainfallEditorTest, ShowingAHeightNeverChangesTheStore)
+{
+    UseSeriesDialog([](rainfall::RainfallSeriesDialog &dialog) { dialog.PasteText("0.3737\n1.23456\n"); },
+                    true);
+    const QStringList entered{"0.3737", "1.23456"};
+    const auto expectStored = [&](const char *after) {
+        SCOPED_TRACE(after);
+        EXPECT_EQ(model.EnteredPartial[1], 0.3737);
+        EXPECT_EQ(model.EnteredPartial[2], 1.23456);
+        EXPECT_EQ(Column(window->sgLlResultado, 1), entered);
+    };
+    Pick(window->cbLluvia, 1);
+    EXPECT_EQ(window->euAll->text(), "1.235");
+    Pick(window->cbLluvia, 0);
+    EXPECT_EQ(window->euAll->text(), "0.374");
+    expectStored("browsing the steps");
+
+    const struct {
+        int unit;
+        const char *shown;
+    } units[] = {{1, "0.037"}, {2, "0"}, {0, "0"}};
+    for (const auto &u : units) {
+        Pick(window->euAll->UnitBox(), u.unit);
+        EXPECT_EQ(window->euAll->text(), u.shown) << "the field shows what it always showed";
+    }
+    expectStored("picking units");
+
+    window->rbAcumulada->click();
+    window->rcParcial->click();
+    Pick(window->cbLluvia, 1);
+    expectStored("switching the series kind");
+
+    ShowWindow();
+    window->euAll->setFocus();
+    Type(window->euAll, "2.22222");
+    EXPECT_EQ(model.EnteredPartial[2], 2.22222);
+    QTest::keyClick(window->euAll, Qt::Key_Tab);
+    EXPECT_EQ(window->euAll->text(), "2.222");
+    EXPECT_EQ(model.EnteredPartial[2], 2.22222) << "leaving the field renders the typed height";
+}
+
 TEST_F(RainfallEditorTest, FewerStepsHideLaterHeightsWithoutClearingThem)
 {
     Pick(window->cbSall, 3);

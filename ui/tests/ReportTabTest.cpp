@@ -5,6 +5,7 @@
 #include "ui/WindowReportSources.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -132,6 +133,30 @@ TEST_F(ReportTabTest, AMissingTemplateLeavesTheViewEmptyAndWritable)
     EXPECT_EQ(presenter.messages[0].text, "Cannot open file " + window->ReportTemplatePath);
     EXPECT_TRUE(Report().isEmpty());
     EXPECT_FALSE(window->RichEdit1->isReadOnly());
+}
+
+// Unticked, the runoff depths use 0.2 times the retention, whatever the hidden field holds.
+TEST_F(ReportTabTest, TheInitialAbstractionPrintedIsTheOneTheComputationUsed)
+{
+    ShowTab(window->Suelo);
+    Pick(window->euAi->UnitBox(), 1);
+    window->cbAai->click();
+    ShowTab(window->Condicionantes);
+    Type(window->euNc, "75");
+    ShowTab(window->TabSheet1);
+    EXPECT_NEAR(model.InitialAbstraction, 16.93333, 1e-5);
+    EXPECT_TRUE(Report().contains("Initial Abstraction 1.69333 cm")) << Report().toStdString();
+    EXPECT_EQ(window->euAi->text(), "1.8") << "the entered value stays as it was";
+
+    ShowTab(window->Condicionantes);
+    Type(window->euNc, "0");
+    ShowTab(window->TabSheet1);
+    EXPECT_TRUE(Report().contains("Initial Abstraction not computed (")) << Report().toStdString();
+
+    ShowTab(window->Suelo);
+    window->cbAai->click();
+    ShowTab(window->TabSheet1);
+    EXPECT_TRUE(Report().contains("Initial Abstraction 1.8 cm"));
 }
 
 TEST_F(ReportTabTest, AnUnreadableInputKeepsThePreviousReport)

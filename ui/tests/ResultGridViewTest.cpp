@@ -3,16 +3,20 @@
 #include "ui/ApplicationLook.h"
 #include "ui/ResultGrid.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <string>
 
 namespace velmaro {
 namespace {
@@ -119,6 +123,52 @@ TEST_F(ResultGridOnPixelScrollingDesktop, ScrollingShowsWholeRowsAtTheTop)
     QApplication::sendEvent(grid->viewport(), &notch);
     EXPECT_GT(grid->rowAt(0), 0);
     EXPECT_EQ(grid->rowViewportPosition(grid->rowAt(0)), 0);
+}
+
+// What a screen reader is told when a popup menu opens: the bus bridge announces the menu's
+// accessible interface and reads its items from it. An item left over from an earlier menu
+// belongs to no menu on screen, so the bridge cannot reach it and it goes unannounced.
+std::string AnnouncedItems(QWidget *menu)
+{
+    QAccessibleInterface *announced = QAccessible::queryAccessibleInterface(menu);
+    QStringList items;
+    for (int i = 0; i < announced->childCount(); ++i) {
+        QAccessibleInterface *item = announced->child(i);
+        if (item && item->isValid() && item->parent() && item->parent()->object() == menu)
+            items.append(item->text(QAccessible::Name));
+    }
+    return items.join(QStringLiteral(" | ")).toStdString();
+}
+
+// A right click in the grid; the menu it opens is read as the bus announces it, then closed.
+std::string ShowContextMenu(ResultGrid *grid)
+{
+    std::string announced = "no menu";
+    bool read = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget *menu = QApplication::activePopupWidget()) {
+            announced = AnnouncedItems(menu);
+            menu->close();
+        }
+        read = true;
+    });
+    const QPoint at = grid->viewport()->rect().center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &click);
+    EXPECT_TRUE(QTest::qWaitFor([&read] { return read; })) << "the menu was never read";
+    return announced;
+}
+
+TEST_F(ResultGridViewTest, TheContextMenuAnnouncesItsItemsAtEveryShowing)
+{
+    ShowWindow();
+    ShowTab(window->Escorrentia);
+    const std::string items = "Copy table | Save as CSV...";
+    for (int showing = 1; showing <= 3; ++showing)
+        EXPECT_EQ(ShowContextMenu(window->sgHeResultado), items) << "showing " << showing;
+    ShowTab(window->Forzantes);
+    EXPECT_EQ(ShowContextMenu(window->sgLlResultado), items);
+    EXPECT_EQ(ShowContextMenu(window->sgLlResultado), items);
 }
 
 } // namespace
