@@ -128,7 +128,7 @@ QString ResultGridModel::ValueText(int column, int dataRow) const
         return {};
     const std::string text = ListingText(values[static_cast<std::size_t>(dataRow)]);
     if (negativeAsZero_) {
-        const auto number = ReadNumber(text);
+        const auto number = ReadNumber(text, '.');
         if (number && *number < 0)
             return QStringLiteral("0");
     }

@@ -1,3 +1,4 @@
+#include "text/FieldText.h"
 #include "ui/GridText.h"
 #include "ui/ResultGrid.h"
 
@@ -36,6 +37,19 @@ TEST_F(GridTextTest, CopyIsTheGridAsShownSplitByTabs)
     EXPECT_EQ(GridCopyText(cells), "[Hours]\t[mm]\t[mm]\t[cm/hr]\n"
                                    "0.5\t0.3\t0.33333\t0\n"
                                    "1\t0\t123456.78901\t0\n");
+}
+
+// The listing is machine text, "." always, so a fractional negative is still recognised when the
+// process's number format has a decimal comma.
+TEST_F(GridTextTest, NegativeCellsShowZeroWhateverTheProcessSeparator)
+{
+    cells.SetColumnValues(1, {0.1 + 0.2, -2.5});
+    SetNumberFormat({',', '.'});
+    const QString copy = GridCopyText(cells);
+    SetNumberFormat({});
+    EXPECT_EQ(copy, "[Hours]\t[mm]\t[mm]\t[cm/hr]\n"
+                    "0.5\t0.3\t0.33333\t0\n"
+                    "1\t0\t123456.78901\t0\n");
 }
 
 TEST_F(GridTextTest, CsvNamesEachColumnWithItsUnitAndKeepsFullPrecision)
