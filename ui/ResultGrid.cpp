@@ -2,7 +2,6 @@
 
 #include "controls/MessagePresenter.h"
 #include "controls/SciEdit.h"
-#include "text/FieldText.h"
 #include "text/MachineText.h"
 #include "ui/GridText.h"
 
