@@ -65,7 +65,7 @@ std::optional<double> ReadNumber(std::string_view field, bool decimalComma)
     std::string number(field);
     if (decimalComma && std::count(number.begin(), number.end(), ',') == 1)
         std::replace(number.begin(), number.end(), ',', '.');
-    return ReadPlainNumber(number);
+    return ReadPlainNumberOrTiny(number);
 }
 
 std::vector<std::string_view> SplitFields(std::string_view line, char separator)

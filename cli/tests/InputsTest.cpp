@@ -66,19 +66,24 @@ TEST(InputsTest, EveryInputOfTheTableSetsItsMember)
 // The window's field holds an extended value and hands the model the nearest double.
 TEST(InputsTest, NumbersReadAsTheWindowHandsThemToTheModel)
 {
+    const std::string fiveThousandDigits = "0." + std::string(4999, '0') + "5";
     const struct {
-        const char *text;
+        std::string text;
         double expected;
     } cases[] = {
-        {"1e-400", 0.0}, {"-1e-400", -0.0}, {"+1e-400", 0.0}, {"4e-324", 5e-324}, {"2.5e-308", 2.5e-308},
+        {"1e-400", 0.0},     {"-1e-400", -0.0},    {"+1e-400", 0.0},
+        {"4e-324", 5e-324},  {"2.5e-308", 2.5e-308}, {"1e-99999", 0.0},
+        {"-1e-99999", -0.0}, {fiveThousandDigits, 0.0}, {"-" + fiveThousandDigits, -0.0},
     };
     for (const auto &c : cases) {
         ModelState model;
-        cli::ApplyArgument(model, std::string("TimeStep=") + c.text);
-        EXPECT_EQ(model.TimeStep, c.expected) << c.text;
-        EXPECT_EQ(std::signbit(model.TimeStep), std::signbit(c.expected)) << c.text;
+        cli::ApplyArgument(model, "InitialAbstraction=" + c.text);
+        EXPECT_EQ(model.InitialAbstraction, c.expected) << c.text;
+        EXPECT_EQ(std::signbit(model.InitialAbstraction), std::signbit(c.expected)) << c.text;
     }
-    for (const char *refused : {"TimeStep=1e400", "TimeStep=+-1e-400", "TimeStep=1e-400x"}) {
+    for (const char *refused : {"TimeStep=1e400", "TimeStep=+-1e-400", "TimeStep=1e-400x", "TimeStep=NaN",
+                                "FlowLength=-nan", "WatershedArea=inf", "LevelDifference=+infinity",
+                                "InitialAbstraction=-inf", "EnteredPartial=1,nan"}) {
         ModelState model;
         EXPECT_THROW(cli::ApplyArgument(model, refused), cli::UsageError) << refused;
     }

@@ -283,6 +283,40 @@ std::string WriteFile(const QTemporaryDir &dir, const char *name, const std::str
 
 } // namespace
 
+// NaN and infinity are never numbers, wherever the runner reads one; what the message quotes is
+// what was given.
+TEST(RunnerTest, NotANumberAndInfinityAreRefusedWhereverANumberIsRead)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string series = WriteFile(dir, "series.txt", "1\n-nan\n");
+    const struct {
+        std::vector<std::string> arguments;
+        std::string message;
+    } cases[] = {
+        {{"TimeStep=NaN"}, "TimeStep: 'NaN' is not a number"},
+        {{"FlowLength=-nan"}, "FlowLength: '-nan' is not a number"},
+        {{"WatershedArea=inf"}, "WatershedArea: 'inf' is not a number"},
+        {{"CurveNumber=nan"}, "CurveNumber: 'nan' is not a number"},
+        {{"EnteredPartial=1,+inf"}, "EnteredPartial: '+inf' is not a number"},
+        {{"EnteredCumulative=@" + series}, "EnteredCumulative: " + series + ": Line 2 is not a height, nor a time and a height: '-nan'"},
+        {{"DesignStorm=uniform", "StormDepth=NAN"}, "StormDepth: 'NAN' is not a number"},
+    };
+    for (const auto &c : cases) {
+        const Result r = RunWith(c.arguments);
+        EXPECT_EQ(r.status, 2) << c.message;
+        EXPECT_EQ(r.err, "velmaro-cli: " + c.message + "\n");
+    }
+    const std::string casesFile =
+        WriteFile(dir, "cases.csv", "TimeStep,EnteredPartial\n30,\nnan,\n,\"1,inf\"\n");
+    const Result batch = RunWith({"--cases", casesFile});
+    EXPECT_EQ(batch.status, 3);
+    EXPECT_EQ(CsvRecords(batch.out).size(), 2u);
+    EXPECT_EQ(batch.err,
+              "velmaro-cli: " + casesFile + " row 3 skipped: column 1: TimeStep: 'nan' is not a number\n" +
+                  "velmaro-cli: " + casesFile + " row 4 skipped: column 2: EnteredPartial: 'inf' is not a number\n");
+}
+
 TEST(RunnerTest, FormatCsvPrintsTheRainfallAndHydrographTables)
 {
     const std::vector<std::string> inputs = {"StepCount=3", "PartialSeries=1", "TimeStep=30",

@@ -47,6 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"EmptyCellsAndBlankLinesAroundTheValues", "\n\n9.4\t\n22.6\t\n\n", {9.4, 22.6}},
         PasteCase{"QuotedCellsAndByteOrderMark", "\xEF\xBB\xBF\"Time\",\"Height\"\n\"0.5\",\"9.4\"\n", {9.4}},
         PasteCase{"SignsAndExponents", "+1.5\n2E1\n0", {1.5, 20, 0}},
+        PasteCase{"MagnitudesBelowTheDoubleRange", "1e-400\n1e-99999\n0." + std::string(5000, '0') + "5\n2",
+                  {0, 0, 0, 2}},
         PasteCase{"NothingButAHeader", "Height\n", {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -103,6 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "Line 2 is not a height, nor a time and a height: '2\\x01\\tz'", 2},
         BadText{"NumberBeyondDoubleRange", "1\n1E400", 1,
                 "Line 2 is not a height, nor a time and a height: '1E400'", 2},
+        BadText{"NotANumber", "1\nnan", 1, "Line 2 is not a height, nor a time and a height: 'nan'", 2},
+        BadText{"Infinity", "1\t1\n2\t-inf", 1,
+                "Line 2 is not a height, nor a time and a height: '2\\t-inf'", 2},
         BadText{"MoreThanAHundredValues", Values(101), 1,
                 "There are more than 100 values: a series has at most 100 steps.", 100},
         BadText{"PastStepHundredFromALaterStep", Values(7), 95,
