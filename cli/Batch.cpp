@@ -44,6 +44,16 @@ std::string Where(const std::string &casesName, std::int64_t row)
     return "velmaro-cli: " + casesName + " row " + std::to_string(row);
 }
 
+// The next record; input that cannot be read on ends the batch, naming where it stopped.
+bool NextRecord(CsvReader &reader, std::vector<std::string> &fields, const std::string &casesName)
+{
+    try {
+        return reader.Next(fields);
+    } catch (const CsvInputError &error) {
+        throw UsageError(casesName + " row " + std::to_string(reader.Record()) + ": " + error.what());
+    }
+}
+
 // Sets the row's inputs on the case; the message names the first cell that cannot be used.
 void ApplyRow(ModelState &model, const std::vector<std::string> &names,
               const std::vector<std::string> &cells)
@@ -70,7 +80,7 @@ void CheckHeader(const std::vector<std::string> &names, const std::string &cases
     for (std::size_t column = 0; column < names.size(); ++column) {
         if (!IsInputName(names[column]))
             throw UsageError(casesName + " header, column " + std::to_string(column + 1) +
-                             ": unknown input '" + names[column] + "'");
+                             ": unknown input " + Quoted(names[column]));
     }
 }
 
@@ -82,7 +92,7 @@ int RunCases(std::istream &cases, const std::string &casesName, const ModelState
     CsvReader reader(cases);
     std::vector<std::string> names;
     try {
-        if (!reader.Next(names) || IsBlank(names))
+        if (!NextRecord(reader, names, casesName) || IsBlank(names))
             throw UsageError(casesName + " has no header row of input names");
     } catch (const CsvError &error) {
         throw UsageError(casesName + " header: " + error.what());
@@ -92,19 +102,27 @@ int RunCases(std::istream &cases, const std::string &casesName, const ModelState
     CsvWriter csv(out);
     WriteHeader(csv, names);
     bool skipped = false;
+    const auto skip = [&](const std::exception &error) {
+        err << OneLine(Where(casesName, reader.Record()) + " skipped: " + error.what()) << '\n';
+        skipped = true;
+    };
     std::vector<std::string> cells;
     ModelState model;
     while (true) {
         try {
-            if (!reader.Next(cells))
+            if (!NextRecord(reader, cells, casesName))
                 break;
-            if (IsBlank(cells))
-                continue;
-            model = base;
+        } catch (const CsvError &error) {
+            skip(error);
+            continue;
+        }
+        if (IsBlank(cells))
+            continue;
+        model = base;
+        try {
             ApplyRow(model, names, cells);
-        } catch (const std::runtime_error &error) { // CsvError or UsageError
-            err << OneLine(Where(casesName, reader.Record()) + " skipped: " + error.what()) << '\n';
-            skipped = true;
+        } catch (const UsageError &error) {
+            skip(error);
             continue;
         }
         const std::vector<StageFailure> failures = RunGuardedChain(model);
@@ -120,7 +138,7 @@ int RunCasesFile(const std::string &casesName, const ModelState &base, std::ostr
         return RunCases(std::cin, "standard input", base, out, err);
     std::ifstream cases(casesName, std::ios::binary);
     if (!cases || std::filesystem::is_directory(casesName))
-        throw UsageError("cannot read the cases file '" + casesName + "'");
+        throw UsageError("cannot read the cases file " + Quoted(casesName));
     return RunCases(cases, casesName, base, out, err);
 }
 

@@ -48,12 +48,12 @@ Request ReadRequest(const std::vector<std::string> &arguments)
             request.help = true;
         } else if (const auto format = OptionValue(arguments, i, "--format")) {
             if (*format != "json" && *format != "csv")
-                throw UsageError("--format takes json or csv, not '" + *format + "'");
+                throw UsageError("--format takes json or csv, not " + Quoted(*format));
             request.format = *format == "csv" ? OutputFormat::Csv : OutputFormat::Json;
         } else if (const auto cases = OptionValue(arguments, i, "--cases")) {
             request.cases = *cases;
         } else if (argument.starts_with("--")) {
-            throw UsageError("unknown option '" + argument + "'");
+            throw UsageError("unknown option " + Quoted(argument));
         } else {
             request.inputs.push_back(argument);
         }

@@ -5,6 +5,7 @@
 // breaks and doubled quotes. The reader takes one record at a time from a stream, so a file of
 // any length needs no more memory than its longest record.
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <stdexcept>
@@ -20,20 +21,37 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Input that cannot be read on: a read error, or a record past the length limit, whose end could
+// lie anywhere (/dev/zero has none). Nothing after it can be trusted.
+class CsvInputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Far above a row of inputs with two full series and file names.
+inline constexpr std::size_t kMaxRecordBytes = 1 << 16;
+
 class CsvReader {
 public:
     explicit CsvReader(std::istream &in);
 
     // Reads the next record into fields; false at the end of the input. A quote left open, or
-    // text after a closing quote, throws CsvError; reading can go on with the next record.
+    // text after a closing quote, throws CsvError; reading can go on with the next record. A
+    // read error, or a record longer than kMaxRecordBytes, throws CsvInputError.
     bool Next(std::vector<std::string> &fields);
 
-    // The number of the record last read, 1 for the first, as a spreadsheet numbers its rows.
+    // The number of the record last read, or being read when Next threw, 1 for the first, as a
+    // spreadsheet numbers its rows.
     std::int64_t Record() const { return record_; }
 
 private:
+    void ReadFields(std::vector<std::string> &fields);
+    int Take();
+    void SkipLine();
+
     std::streambuf &in_;
     std::int64_t record_ = 0;
+    std::size_t recordBytes_ = 0;
 };
 
 // Writes records; fields holding a comma, a quote or a line break are quoted.

@@ -20,7 +20,7 @@ double ReadDouble(std::string_view name, std::string_view text)
 {
     if (const std::optional<double> value = ReadPlainNumberOrTiny(text))
         return *value;
-    throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a number");
+    throw UsageError(std::string(name) + ": " + Quoted(text) + " is not a number");
 }
 
 std::int64_t ReadWhole(std::string_view name, std::string_view text, std::int64_t low,
@@ -29,11 +29,11 @@ std::int64_t ReadWhole(std::string_view name, std::string_view text, std::int64_
     const std::optional<std::int64_t> value = ReadInteger(text);
     if (!value) {
         ReadDouble(name, text); // says "not a number" for text that is none
-        throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a whole number");
+        throw UsageError(std::string(name) + ": " + Quoted(text) + " is not a whole number");
     }
     if (*value < low || *value > high)
         throw UsageError(std::string(name) + " must lie between " + std::to_string(low) + " and " +
-                         std::to_string(high) + "; got " + std::string(text));
+                         std::to_string(high) + "; got " + OneLine(text));
     return *value;
 }
 
@@ -91,7 +91,7 @@ void ApplyValue(ModelState &m, const ModelField &field, std::string_view text)
                     ReadSeries(m.*p, name, text);
             },
             [&](Hydrograph ModelState::*) {
-                throw UsageError("'" + std::string(name) + "' is not an input");
+                throw UsageError(Quoted(name) + " is not an input");
             },
         },
         field.member);
@@ -110,7 +110,7 @@ std::pair<std::string_view, std::string_view> SplitArgument(std::string_view arg
 {
     const std::size_t equals = argument.find('=');
     if (equals == std::string_view::npos)
-        throw UsageError("'" + std::string(argument) + "' is not NAME=VALUE");
+        throw UsageError(Quoted(argument) + " is not NAME=VALUE");
     return {argument.substr(0, equals), argument.substr(equals + 1)};
 }
 
@@ -128,7 +128,7 @@ void ApplyDesignStorm(ModelState &model, const std::optional<std::string> &typeK
         std::string keys;
         for (const rainfall::StormName &name : rainfall::StormNames())
             keys += (keys.empty() ? "" : ", ") + std::string(name.key);
-        throw UsageError("DesignStorm: '" + *typeKey + "' is not one of " + keys);
+        throw UsageError("DesignStorm: " + Quoted(*typeKey) + " is not one of " + keys);
     }
     const double depth = ReadDouble("StormDepth", *depthText);
     try {
@@ -185,7 +185,7 @@ void ApplyInput(ModelState &model, std::string_view name, std::string_view value
 {
     const ModelField *field = FindInput(name);
     if (!field)
-        throw UsageError("unknown input '" + std::string(name) + "'");
+        throw UsageError("unknown input " + Quoted(name));
     ApplyValue(model, *field, value);
 }
 

@@ -144,9 +144,10 @@ TEST(BatchTest, BadRowsAreNamedAndSkippedAndTheOthersRun)
                                    "82\n"
                                    "\"8\"3,2\n"
                                    "\n"
-                                   "101,2\n"
+                                   "99,2\n"
                                    "84,1e999\n"
-                                   "85,\"1\n2\"\n");
+                                   "85,\"1\n2\"\n" +
+                                   std::string("8\0" "6,1\n", 6));
     EXPECT_EQ(r.status, cli::kRowsSkipped);
     ASSERT_EQ(r.rows.size(), 3u);
     EXPECT_EQ(r.rows[1][0], "3");
@@ -155,7 +156,8 @@ TEST(BatchTest, BadRowsAreNamedAndSkippedAndTheOthersRun)
                      "velmaro-cli: cases.csv row 4 skipped: it has 1 cells, the header 2\n"
                      "velmaro-cli: cases.csv row 5 skipped: text follows a closing quote\n"
                      "velmaro-cli: cases.csv row 8 skipped: column 2: FlowLength: '1e999' is not a number\n"
-                     "velmaro-cli: cases.csv row 9 skipped: column 2: FlowLength: '1\\n2' is not a number\n");
+                     "velmaro-cli: cases.csv row 9 skipped: column 2: FlowLength: '1\\n2' is not a number\n"
+                     "velmaro-cli: cases.csv row 10 skipped: column 1: CurveNumber: '8\\x006' is not a number\n");
 }
 
 // A stage that failed leaves its results empty, and so do the stages resting on it, as the
@@ -199,9 +201,37 @@ TEST(BatchTest, AFailingStageLeavesItsResultsAndThoseRestingOnThemEmpty)
 
 TEST(BatchTest, AHeaderThatCannotBeUsedIsAUsageError)
 {
-    for (const char *cases : {"", "\n1\n", "CurveNumber,Nonsense\n1,2\n", "\"Curve\n"}) {
-        SCOPED_TRACE(cases);
-        EXPECT_THROW(RunBatch(cases), cli::UsageError);
+    const struct {
+        std::string cases;
+        std::string message;
+    } cases[] = {
+        {"", "cases.csv has no header row of input names"},
+        {"\n1\n", "cases.csv has no header row of input names"},
+        {"CurveNumber,Nonsense\n1,2\n", "cases.csv header, column 2: unknown input 'Nonsense'"},
+        {"\"Curve\n", "cases.csv header: a quoted field is not closed before the end of the file"},
+        {std::string("Curve\0Number\n1\n", 16), "cases.csv header, column 1: unknown input 'Curve\\x00Number'"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.cases);
+        try {
+            RunBatch(c.cases);
+            ADD_FAILURE() << "taken";
+        } catch (const cli::UsageError &error) {
+            EXPECT_EQ(error.what(), c.message);
+        }
+    }
+}
+
+// Reading stops at the record limit whatever the input is, and a read error ends the batch:
+// neither can be skipped like a bad row, for the rest of the input cannot be trusted.
+TEST(BatchTest, InputThatCannotBeReadOnEndsTheBatchNamingItsRow)
+{
+    const std::string longRow = "CurveNumber\n80\n\"" + std::string(1 << 20, '1') + "\n81\n";
+    try {
+        RunBatch(longRow);
+        ADD_FAILURE() << "taken";
+    } catch (const cli::UsageError &error) {
+        EXPECT_EQ(error.what(), std::string("cases.csv row 3: a record longer than 65536 bytes; this is no cases file"));
     }
 }
 

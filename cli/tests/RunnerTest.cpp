@@ -404,6 +404,8 @@ TEST(RunnerTest, BadOptionsAndCasesFilesExitTwo)
         {"--cases", unknownName, "--format", "json"},
         {"EnteredPartial=@" + badSeries},
         {"EnteredCumulative=@" + dir.filePath("missing.txt").toStdString()},
+        {"--cases", "/dev/zero"},
+        {"--cases", "/proc/self/mem"},
     };
     for (const auto &arguments : bad) {
         SCOPED_TRACE(arguments[0] + " " + (arguments.size() > 1 ? arguments[1] : ""));
@@ -414,4 +416,7 @@ TEST(RunnerTest, BadOptionsAndCasesFilesExitTwo)
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
     EXPECT_NE(RunWith({"EnteredPartial=@" + badSeries}).err.find("Line 2 is not a height, nor a time and a height: 'ten'"), std::string::npos);
+    EXPECT_EQ(RunWith({"--cases", "/dev/zero"}).err,
+              "velmaro-cli: /dev/zero row 1: a record longer than 65536 bytes; this is no cases file\n");
+    EXPECT_EQ(RunWith({"--cases", "/proc/self/mem"}).err, "velmaro-cli: /proc/self/mem row 1: it cannot be read\n");
 }
