@@ -61,6 +61,9 @@ void ReadSeriesFile(ModelState &m, Series ModelState::*series, std::string_view 
 {
     const auto kind = series == &ModelState::EnteredCumulative ? rainfall::SeriesKind::Cumulative
                                                                : rainfall::SeriesKind::Partial;
+    // The system would open the name cut at the NUL: another file than the one given.
+    if (path.find('\0') != std::string_view::npos)
+        throw UsageError(std::string(name) + ": " + Quoted(path) + " is not a file name");
     try {
         const std::vector<double> heights = rainfall::ReadSeriesFile(std::string(path), kind);
         for (std::size_t i = 0; i < heights.size(); ++i)

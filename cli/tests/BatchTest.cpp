@@ -138,26 +138,29 @@ TEST(BatchTest, AStepCountGivenWinsOverASeriesFile)
 
 TEST(BatchTest, BadRowsAreNamedAndSkippedAndTheOthersRun)
 {
-    const BatchResult r = RunBatch("CurveNumber,FlowLength\n"
-                                   "80,abc\n"
-                                   "81,2\n"
+    const BatchResult r = RunBatch("CurveNumber,FlowLength,EnteredPartial\n"
+                                   "80,abc,\n"
+                                   "81,2,\n"
                                    "82\n"
-                                   "\"8\"3,2\n"
+                                   "\"8\"3,2,\n"
                                    "\n"
-                                   "99,2\n"
-                                   "84,1e999\n"
-                                   "85,\"1\n2\"\n" +
-                                   std::string("8\0" "6,1\n", 6));
+                                   "99,2,\n"
+                                   "84,1e999,\n"
+                                   "85,\"1\n2\",\n" +
+                                   std::string("8\0" "6,1,\n", 7) +
+                                   std::string("87,2,@/dev/null\0.csv\n", 21));
     EXPECT_EQ(r.status, cli::kRowsSkipped);
     ASSERT_EQ(r.rows.size(), 3u);
     EXPECT_EQ(r.rows[1][0], "3");
     EXPECT_EQ(r.rows[2][0], "7");
     EXPECT_EQ(r.err, "velmaro-cli: cases.csv row 2 skipped: column 2: FlowLength: 'abc' is not a number\n"
-                     "velmaro-cli: cases.csv row 4 skipped: it has 1 cells, the header 2\n"
+                     "velmaro-cli: cases.csv row 4 skipped: it has 1 cells, the header 3\n"
                      "velmaro-cli: cases.csv row 5 skipped: text follows a closing quote\n"
                      "velmaro-cli: cases.csv row 8 skipped: column 2: FlowLength: '1e999' is not a number\n"
                      "velmaro-cli: cases.csv row 9 skipped: column 2: FlowLength: '1\\n2' is not a number\n"
-                     "velmaro-cli: cases.csv row 10 skipped: column 1: CurveNumber: '8\\x006' is not a number\n");
+                     "velmaro-cli: cases.csv row 10 skipped: column 1: CurveNumber: '8\\x006' is not a number\n"
+                     "velmaro-cli: cases.csv row 11 skipped: column 3: EnteredPartial: "
+                     "'/dev/null\\x00.csv' is not a file name\n");
 }
 
 // A stage that failed leaves its results empty, and so do the stages resting on it, as the
