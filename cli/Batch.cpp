@@ -55,13 +55,14 @@ bool NextRecord(CsvReader &reader, std::vector<std::string> &fields, const std::
 }
 
 // Sets the row's inputs on the case; the message names the first cell that cannot be used.
-void ApplyRow(ModelState &model, const std::vector<std::string> &names,
-              const std::vector<std::string> &cells)
+// Returns the values the case computes with out of their ranges.
+std::vector<InputWarning> ApplyRow(ModelState &model, const std::vector<std::string> &names,
+                                   const std::vector<std::string> &cells, OutOfRange outOfRange)
 {
     if (cells.size() != names.size())
         throw UsageError("it has " + std::to_string(cells.size()) + " cells, the header " +
                          std::to_string(names.size()));
-    RunInputs inputs(model);
+    RunInputs inputs(model, outOfRange);
     for (std::size_t column = 0; column < names.size(); ++column) {
         if (cells[column].empty())
             continue;
@@ -72,6 +73,7 @@ void ApplyRow(ModelState &model, const std::vector<std::string> &names,
         }
     }
     inputs.Finish();
+    return inputs.Warnings();
 }
 
 // Every name of the header must be an input: otherwise no row could run as meant.
@@ -87,7 +89,7 @@ void CheckHeader(const std::vector<std::string> &names, const std::string &cases
 } // namespace
 
 int RunCases(std::istream &cases, const std::string &casesName, const ModelState &base,
-             std::ostream &out, std::ostream &err)
+             OutOfRange outOfRange, std::ostream &out, std::ostream &err)
 {
     CsvReader reader(cases);
     std::vector<std::string> names;
@@ -119,27 +121,32 @@ int RunCases(std::istream &cases, const std::string &casesName, const ModelState
         if (IsBlank(cells))
             continue;
         model = base;
+        std::vector<InputWarning> warnings;
         try {
-            ApplyRow(model, names, cells);
+            warnings = ApplyRow(model, names, cells, outOfRange);
         } catch (const UsageError &error) {
             skip(error);
             continue;
         }
+        for (const InputWarning &warning : warnings)
+            err << OneLine(Where(casesName, reader.Record()) + " unchecked: " + warning.input + ": " +
+                           warning.message)
+                << '\n';
         const std::vector<StageFailure> failures = RunGuardedChain(model);
         WriteCase(csv, reader.Record(), cells, model, failures);
     }
     return skipped ? kRowsSkipped : 0;
 }
 
-int RunCasesFile(const std::string &casesName, const ModelState &base, std::ostream &out,
-                 std::ostream &err)
+int RunCasesFile(const std::string &casesName, const ModelState &base, OutOfRange outOfRange,
+                 std::ostream &out, std::ostream &err)
 {
     if (casesName == "-")
-        return RunCases(std::cin, "standard input", base, out, err);
+        return RunCases(std::cin, "standard input", base, outOfRange, out, err);
     std::ifstream cases(casesName, std::ios::binary);
     if (!cases || std::filesystem::is_directory(casesName))
         throw UsageError("cannot read the cases file " + Quoted(casesName));
-    return RunCases(cases, casesName, base, out, err);
+    return RunCases(cases, casesName, base, outOfRange, out, err);
 }
 
 } // namespace velmaro::cli

@@ -7,13 +7,14 @@ namespace velmaro::cli {
 std::string Usage()
 {
     std::string usage =
-        "usage: velmaro-cli [--format json|csv] [NAME=VALUE ...]\n"
-        "       velmaro-cli --cases FILE.csv [NAME=VALUE ...]\n"
+        "usage: velmaro-cli [--format json|csv] [--unchecked] [NAME=VALUE ...]\n"
+        "       velmaro-cli --cases FILE.csv [--unchecked] [NAME=VALUE ...]\n"
         "\n"
         "Starts from the default watershed, sets each named input, runs every stage\n"
         "(concentration time, rainfall, retention and runoff depth, hydrograph) and prints\n"
         "the whole model state as one JSON object, with \"failures\" listing the stages that\n"
-        "failed. Numbers use \".\" as the decimal point.\n"
+        "failed and \"warnings\" the values computed with out of range (--unchecked).\n"
+        "Numbers use \".\" as the decimal point; NaN and infinity are no numbers.\n"
         "\n"
         "--format csv prints the result series instead: the rainfall table (time, partial,\n"
         "cumulative, hyetogram, runoff depth), an empty line, the hydrograph table (time,\n"
@@ -25,13 +26,18 @@ std::string Usage()
         "ConcentrationTime, PotentialRetention, InitialAbstraction, the last RunoffDepth,\n"
         "TotalVolume, SpecificVolume, PeakDischarge, PeakTime (hours), HydrographCount and\n"
         "the failures (\"routine: message\"; empty when none); the results of a failed stage\n"
-        "are left empty. A row that cannot be read is named on standard error with its row\n"
-        "and column and skipped. A series cell holds comma-separated values in quotes, or\n"
-        "@FILE.\n"
+        "are left empty. A row that cannot be read, or holds a value out of its range, is\n"
+        "named on standard error with its row and column and skipped. A series cell holds\n"
+        "comma-separated values in quotes, or @FILE.\n"
         "\n"
-        "Inputs:\n";
+        "Inputs, each held to the range of the window's field for it (1.1E4900 in a message\n"
+        "stands for no upper limit); a value outside it exits with status 2:\n";
     usage += InputsUsage();
     usage += "\n"
+             "--unchecked computes with values outside those ranges, as the window computes with\n"
+             "them while it shows its range message, and lists each one under \"warnings\"\n"
+             "({\"input\", \"message\"}), or on standard error with --format csv and --cases.\n"
+             "\n"
              "A series given as @FILE is read from a CSV or text file: one height per line, or a\n"
              "time and a height per line separated by a tab, \";\" or \",\", with an optional\n"
              "header line. StepCount becomes the number of heights read unless it is given.\n"

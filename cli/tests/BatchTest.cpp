@@ -27,16 +27,16 @@ struct BatchResult {
     std::string err;
 };
 
-BatchResult RunBatch(const std::string &cases, const std::vector<std::string> &common = {})
+BatchResult RunBatch(const std::string &cases, const std::vector<std::string> &common = {},
+                     cli::OutOfRange outOfRange = cli::OutOfRange::Refuse)
 {
     ModelState base;
     base.SetDefaults();
-    for (const std::string &argument : common)
-        cli::ApplyArgument(base, argument);
+    cli::ApplyArguments(base, common, outOfRange);
     std::istringstream in(cases);
     std::ostringstream out, err;
     BatchResult r{};
-    r.status = cli::RunCases(in, "cases.csv", base, out, err);
+    r.status = cli::RunCases(in, "cases.csv", base, outOfRange, out, err);
     r.err = err.str();
     std::istringstream written(out.str());
     cli::CsvReader reader(written);
@@ -161,6 +161,39 @@ TEST(BatchTest, BadRowsAreNamedAndSkippedAndTheOthersRun)
                      "velmaro-cli: cases.csv row 10 skipped: column 1: CurveNumber: '8\\x006' is not a number\n"
                      "velmaro-cli: cases.csv row 11 skipped: column 3: EnteredPartial: "
                      "'/dev/null\\x00.csv' is not a file name\n");
+}
+
+// A row holding a value out of its range is skipped like any bad row; unchecked, it runs and
+// each such value of the case is named.
+TEST(BatchTest, ValuesOutOfRangeSkipTheirRowUnlessUnchecked)
+{
+    const std::string cases = "CurveNumber,WatershedArea,EnteredPartial\n"
+                              "101,12.5,\n"
+                              "85,-1,\n"
+                              "85,12.5,\"1,-1\"\n"
+                              "85,12.5,\n";
+    const BatchResult checked = RunBatch(cases);
+    EXPECT_EQ(checked.status, cli::kRowsSkipped);
+    ASSERT_EQ(checked.rows.size(), 2u);
+    EXPECT_EQ(checked.rows[1][0], "5");
+    EXPECT_EQ(checked.err,
+              "velmaro-cli: cases.csv row 2 skipped: column 1: CurveNumber: 101 is outside the allowed range (0 - 1E2)\n"
+              "velmaro-cli: cases.csv row 3 skipped: column 2: WatershedArea: -1 is outside the allowed range (0 - 1.1E4900)\n"
+              "velmaro-cli: cases.csv row 4 skipped: column 3: EnteredPartial: step 2: -1 is outside the allowed range "
+              "(0 - 1.1E4900)\n");
+
+    const BatchResult unchecked = RunBatch(cases, {"TimeStep=-30"}, cli::OutOfRange::Warn);
+    EXPECT_EQ(unchecked.status, 0);
+    ASSERT_EQ(unchecked.rows.size(), 5u);
+    EXPECT_EQ(unchecked.err,
+              "velmaro-cli: cases.csv row 2 unchecked: TimeStep: -30 is outside the allowed range (0 - 1.1E4900)\n"
+              "velmaro-cli: cases.csv row 2 unchecked: CurveNumber: 101 is outside the allowed range (0 - 1E2)\n"
+              "velmaro-cli: cases.csv row 3 unchecked: WatershedArea: -1 is outside the allowed range (0 - 1.1E4900)\n"
+              "velmaro-cli: cases.csv row 3 unchecked: TimeStep: -30 is outside the allowed range (0 - 1.1E4900)\n"
+              "velmaro-cli: cases.csv row 4 unchecked: TimeStep: -30 is outside the allowed range (0 - 1.1E4900)\n"
+              "velmaro-cli: cases.csv row 4 unchecked: EnteredPartial: step 2: -1 is outside the allowed range "
+              "(0 - 1.1E4900)\n"
+              "velmaro-cli: cases.csv row 5 unchecked: TimeStep: -30 is outside the allowed range (0 - 1.1E4900)\n");
 }
 
 // A stage that failed leaves its results empty, and so do the stages resting on it, as the
