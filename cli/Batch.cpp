@@ -7,6 +7,7 @@
 #include "engine/Chain.h"
 #include "engine/ModelState.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -57,12 +58,12 @@ bool NextRecord(CsvReader &reader, std::vector<std::string> &fields, const std::
 // Sets the row's inputs on the case; the message names the first cell that cannot be used.
 // Returns the values the case computes with out of their ranges.
 std::vector<InputWarning> ApplyRow(ModelState &model, const std::vector<std::string> &names,
-                                   const std::vector<std::string> &cells, OutOfRange outOfRange)
+                                   const std::vector<std::string> &cells, const InputRules &rules)
 {
     if (cells.size() != names.size())
         throw UsageError("it has " + std::to_string(cells.size()) + " cells, the header " +
                          std::to_string(names.size()));
-    RunInputs inputs(model, outOfRange);
+    RunInputs inputs(model, rules);
     for (std::size_t column = 0; column < names.size(); ++column) {
         if (cells[column].empty())
             continue;
@@ -76,13 +77,17 @@ std::vector<InputWarning> ApplyRow(ModelState &model, const std::vector<std::str
     return inputs.Warnings();
 }
 
-// Every name of the header must be an input: otherwise no row could run as meant.
+// Every name of the header must be an input, and only once: otherwise no row could run as meant.
 void CheckHeader(const std::vector<std::string> &names, const std::string &casesName)
 {
     for (std::size_t column = 0; column < names.size(); ++column) {
+        const std::string where = casesName + " header, column " + std::to_string(column + 1) + ": ";
         if (!IsInputName(names[column]))
-            throw UsageError(casesName + " header, column " + std::to_string(column + 1) +
-                             ": unknown input " + Quoted(names[column]));
+            throw UsageError(where + "unknown input " + Quoted(names[column]));
+        const auto first = std::find(names.begin(), names.end(), names[column]);
+        if (first != names.begin() + static_cast<std::ptrdiff_t>(column))
+            throw UsageError(where + Quoted(names[column]) + " is named twice (first in column " +
+                             std::to_string(first - names.begin() + 1) + ")");
     }
 }
 
@@ -101,7 +106,9 @@ int RunCases(std::istream &cases, const std::string &casesName, const ModelState
     }
     CheckHeader(names, casesName);
 
-    CsvWriter csv(out);
+    // The results come back as the cases came: a spreadsheet opens them as it saved the cases.
+    CsvWriter csv(out, reader.Separator());
+    const InputRules rules{outOfRange, reader.Separator() == ';'};
     WriteHeader(csv, names);
     bool skipped = false;
     const auto skip = [&](const std::exception &error) {
@@ -123,7 +130,7 @@ int RunCases(std::istream &cases, const std::string &casesName, const ModelState
         model = base;
         std::vector<InputWarning> warnings;
         try {
-            warnings = ApplyRow(model, names, cells, outOfRange);
+            warnings = ApplyRow(model, names, cells, rules);
         } catch (const UsageError &error) {
             skip(error);
             continue;

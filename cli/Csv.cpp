@@ -2,6 +2,7 @@
 
 #include "text/CsvText.h"
 
+#include <algorithm>
 #include <ios>
 #include <istream>
 #include <ostream>
@@ -84,11 +85,14 @@ void CsvReader::ReadFields(std::vector<std::string> &fields)
             }
             continue;
         }
-        if (c == kEnd || c == '\n')
+        if (c == kEnd || c == '\n') {
+            separator_ = Separator();
             return;
+        }
         if (c == '\r' && in_.sgetc() == '\n')
             continue;
-        if (c == ',') {
+        if (separator_ ? c == separator_ : c == ',' || c == ';') {
+            separator_ = static_cast<char>(c);
             fields.emplace_back();
             afterQuote = false;
         } else if (afterQuote) {
@@ -102,25 +106,28 @@ void CsvReader::ReadFields(std::vector<std::string> &fields)
     }
 }
 
-CsvWriter::CsvWriter(std::ostream &out) : out_(out) {}
+CsvWriter::CsvWriter(std::ostream &out, char separator) : out_(out), separator_(separator) {}
 
 void CsvWriter::Separate()
 {
     if (!firstField_)
-        record_ += ',';
+        record_ += separator_;
     firstField_ = false;
 }
 
 void CsvWriter::Field(std::string_view text)
 {
     Separate();
-    AppendCsvField(record_, text);
+    AppendCsvField(record_, text, separator_);
 }
 
 void CsvWriter::Number(double value)
 {
     Separate();
+    const std::size_t start = record_.size();
     AppendCsvNumber(record_, value);
+    if (separator_ == ';')
+        std::replace(record_.begin() + static_cast<std::ptrdiff_t>(start), record_.end(), '.', ',');
 }
 
 void CsvWriter::Integer(std::int64_t value)

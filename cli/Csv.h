@@ -2,8 +2,10 @@
 
 // Comma-separated values as RFC 4180 has them: fields separated by commas, records by line
 // breaks (CRLF, or LF as Unix tools write them); a field in double quotes may hold commas, line
-// breaks and doubled quotes. The reader takes one record at a time from a stream, so a file of
-// any length needs no more memory than its longest record.
+// breaks and doubled quotes. Where the decimal mark is a comma, spreadsheets separate fields
+// with semicolons instead: the reader takes either, as the first record shows, and the writer
+// writes either, with numbers to match. The reader takes one record at a time from a stream, so
+// a file of any length needs no more memory than its longest record.
 
 #include <cstddef>
 #include <cstdint>
@@ -43,6 +45,8 @@ public:
     // The number of the record last read, or being read when Next threw, 1 for the first, as a
     // spreadsheet numbers its rows.
     std::int64_t Record() const { return record_; }
+    // ',' or ';': the first of them outside quotes in the first record; ',' when it has neither.
+    char Separator() const { return separator_ ? separator_ : ','; }
 
 private:
     void ReadFields(std::vector<std::string> &fields);
@@ -52,15 +56,18 @@ private:
     std::streambuf &in_;
     std::int64_t record_ = 0;
     std::size_t recordBytes_ = 0;
+    char separator_ = 0; // not known before the first record
 };
 
-// Writes records; fields holding a comma, a quote or a line break are quoted.
+// Writes records; fields holding the separator, a quote or a line break are quoted.
 class CsvWriter {
 public:
-    explicit CsvWriter(std::ostream &out);
+    // separator ',' or ';'.
+    explicit CsvWriter(std::ostream &out, char separator = ',');
 
     void Field(std::string_view text);
-    // The shortest text that reads back to the same double, "." whatever the locale.
+    // The shortest text that reads back to the same double, "." whatever the locale; "," between
+    // semicolons.
     void Number(double value);
     void Integer(std::int64_t value);
     void Empty();
@@ -71,6 +78,7 @@ private:
     void Separate();
 
     std::ostream &out_;
+    char separator_;
     std::string record_;
     bool firstField_ = true;
 };

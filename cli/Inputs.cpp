@@ -18,18 +18,23 @@ namespace velmaro::cli {
 
 namespace {
 
-double ReadDouble(std::string_view name, std::string_view text)
+// A single decimal comma reads as the point; "1.234,5" and "1,5,1" are no numbers.
+double ReadDouble(std::string_view name, std::string_view text, const InputRules &rules)
 {
-    if (const std::optional<double> value = ReadPlainNumberOrTiny(text))
+    std::string plain(text);
+    if (rules.decimalComma && std::count(plain.begin(), plain.end(), ',') == 1)
+        std::replace(plain.begin(), plain.end(), ',', '.');
+    if (const std::optional<double> value = ReadPlainNumberOrTiny(plain))
         return *value;
     throw UsageError(std::string(name) + ": " + Quoted(text) + " is not a number");
 }
 
-std::int64_t ReadWhole(std::string_view name, std::string_view text, WholeRange range)
+std::int64_t ReadWhole(std::string_view name, std::string_view text, WholeRange range,
+                       const InputRules &rules)
 {
     const std::optional<std::int64_t> value = ReadInteger(text);
     if (!value) {
-        ReadDouble(name, text); // says "not a number" for text that is none
+        ReadDouble(name, text, rules); // says "not a number" for text that is none
         throw UsageError(std::string(name) + ": " + Quoted(text) + " is not a whole number");
     }
     if (*value < range.low || *value > range.high)
@@ -46,30 +51,30 @@ std::string OutsideMessage(std::string_view value, const InputRange &range)
 
 // A value outside the range of the window's field for it is refused here; a run that computes
 // with such values lists them once all inputs are set (OutOfRangeInputs).
-void CheckRange(std::string_view name, long double value, std::string_view text, OutOfRange outOfRange,
-                const std::string &where = {})
+void CheckRange(std::string_view name, long double value, std::string_view text,
+                const InputRules &rules, const std::string &where = {})
 {
     const std::optional<InputRange> range = RangeOfInput(name);
-    if (outOfRange == OutOfRange::Refuse && range && !range->Holds(value))
+    if (rules.outOfRange == OutOfRange::Refuse && range && !range->Holds(value))
         throw UsageError(std::string(name) + ": " + where + OutsideMessage(OneLine(text), *range));
 }
 
-void ReadSeries(Series &series, std::string_view name, std::string_view text, OutOfRange outOfRange)
+void ReadSeries(Series &series, std::string_view name, std::string_view text, const InputRules &rules)
 {
+    const char separator = rules.decimalComma ? ';' : ',';
     int slot = 0;
     std::size_t start = 0;
     while (true) {
-        const std::size_t comma = text.find(',', start);
-        const std::string_view item = text.substr(start, comma == std::string_view::npos
-                                                             ? std::string_view::npos
-                                                             : comma - start);
+        const std::size_t end = text.find(separator, start);
+        const std::string_view item =
+            text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (++slot > kSeriesSlots)
             throw UsageError(std::string(name) + " takes at most 100 values");
-        series[slot] = ReadDouble(name, item);
-        CheckRange(name, series[slot], item, outOfRange, "step " + std::to_string(slot) + ": ");
-        if (comma == std::string_view::npos)
+        series[slot] = ReadDouble(name, item, rules);
+        CheckRange(name, series[slot], item, rules, "step " + std::to_string(slot) + ": ");
+        if (end == std::string_view::npos)
             return;
-        start = comma + 1;
+        start = end + 1;
     }
 }
 
@@ -93,27 +98,27 @@ void ReadSeriesFile(ModelState &m, Series ModelState::*series, std::string_view 
     }
 }
 
-void ApplyValue(ModelState &m, const ModelField &field, std::string_view text, OutOfRange outOfRange)
+void ApplyValue(ModelState &m, const ModelField &field, std::string_view text, const InputRules &rules)
 {
     const std::string_view name = field.name;
     std::visit(
         Overloaded{
             [&](double ModelState::*p) {
-                m.*p = ReadDouble(name, text);
-                CheckRange(name, m.*p, text, outOfRange);
+                m.*p = ReadDouble(name, text, rules);
+                CheckRange(name, m.*p, text, rules);
             },
             [&](std::int32_t ModelState::*p) {
-                m.*p = static_cast<std::int32_t>(ReadWhole(name, text, field.range));
-                CheckRange(name, m.*p, text, outOfRange);
+                m.*p = static_cast<std::int32_t>(ReadWhole(name, text, field.range, rules));
+                CheckRange(name, m.*p, text, rules);
             },
             [&](std::uint8_t ModelState::*p) {
-                m.*p = static_cast<std::uint8_t>(ReadWhole(name, text, field.range));
+                m.*p = static_cast<std::uint8_t>(ReadWhole(name, text, field.range, rules));
             },
             [&](Series ModelState::*p) {
                 if (text.starts_with('@'))
                     ReadSeriesFile(m, p, name, text.substr(1));
                 else
-                    ReadSeries(m.*p, name, text, outOfRange);
+                    ReadSeries(m.*p, name, text, rules);
             },
             [&](Hydrograph ModelState::*) {
                 throw UsageError(Quoted(name) + " is not an input");
@@ -131,12 +136,12 @@ const ModelField *FindInput(std::string_view name)
     return nullptr;
 }
 
-void ApplyInput(ModelState &model, std::string_view name, std::string_view value, OutOfRange outOfRange)
+void ApplyInput(ModelState &model, std::string_view name, std::string_view value, const InputRules &rules)
 {
     const ModelField *field = FindInput(name);
     if (!field)
         throw UsageError("unknown input " + Quoted(name));
-    ApplyValue(model, *field, value, outOfRange);
+    ApplyValue(model, *field, value, rules);
 }
 
 // Each value the run computes with outside its range: the inputs' as set, the series' up to the
@@ -176,7 +181,7 @@ std::pair<std::string_view, std::string_view> SplitArgument(std::string_view arg
 }
 
 void ApplyDesignStorm(ModelState &model, const std::optional<std::string> &typeKey,
-                      const std::optional<std::string> &depthText)
+                      const std::optional<std::string> &depthText, const InputRules &rules)
 {
     if (!typeKey && !depthText)
         return;
@@ -191,7 +196,7 @@ void ApplyDesignStorm(ModelState &model, const std::optional<std::string> &typeK
             keys += (keys.empty() ? "" : ", ") + std::string(name.key);
         throw UsageError("DesignStorm: " + Quoted(*typeKey) + " is not one of " + keys);
     }
-    const double depth = ReadDouble("StormDepth", *depthText);
+    const double depth = ReadDouble("StormDepth", *depthText, rules);
     try {
         const rainfall::Storm made = rainfall::MakeStorm(*type, depth, model.TimeStep, model.StepCount);
         for (std::size_t i = 0; i < made.partial.size(); ++i)
@@ -266,7 +271,7 @@ bool IsInputName(std::string_view name)
 
 void ApplyInput(ModelState &model, std::string_view name, std::string_view value)
 {
-    ApplyInput(model, name, value, OutOfRange::Refuse);
+    ApplyInput(model, name, value, InputRules{});
 }
 
 void ApplyArgument(ModelState &model, std::string_view argument)
@@ -282,7 +287,7 @@ void RunInputs::Set(std::string_view name, std::string_view value)
     else if (name == "StormDepth")
         stormDepth_ = value;
     else
-        ApplyInput(model_, name, value, outOfRange_);
+        ApplyInput(model_, name, value, rules_);
     if (name == "StepCount")
         stepCount_ = value;
 }
@@ -290,15 +295,15 @@ void RunInputs::Set(std::string_view name, std::string_view value)
 void RunInputs::Finish()
 {
     if (stepCount_)
-        ApplyInput(model_, "StepCount", *stepCount_);
-    ApplyDesignStorm(model_, stormType_, stormDepth_);
+        ApplyInput(model_, "StepCount", *stepCount_, rules_);
+    ApplyDesignStorm(model_, stormType_, stormDepth_, rules_);
     warnings_ = OutOfRangeInputs(model_);
 }
 
 std::vector<InputWarning> ApplyArguments(ModelState &model, const std::vector<std::string> &arguments,
                                          OutOfRange outOfRange)
 {
-    RunInputs inputs(model, outOfRange);
+    RunInputs inputs(model, {outOfRange});
     for (const std::string &argument : arguments) {
         const auto [name, value] = SplitArgument(argument);
         inputs.Set(name, value);

@@ -21,6 +21,15 @@ namespace velmaro::cli {
 // and listed, so that the engine's own failure rules stay reachable.
 enum class OutOfRange { Refuse, Warn };
 
+// How the values of a run are written and checked. The command line and comma-separated cases
+// take "." and separate a series' values with ","; semicolon-separated cases, as spreadsheets
+// write them where the decimal mark is a comma, take a decimal comma (or ".") and separate a
+// series' values with ";".
+struct InputRules {
+    OutOfRange outOfRange = OutOfRange::Refuse;
+    bool decimalComma = false;
+};
+
 // An input computed with although outside its range.
 struct InputWarning {
     std::string input;
@@ -42,10 +51,7 @@ void ApplyArgument(ModelState &model, std::string_view argument);
 // the time step and step count the other inputs gave.
 class RunInputs {
 public:
-    explicit RunInputs(ModelState &model, OutOfRange outOfRange = OutOfRange::Refuse)
-        : model_(model), outOfRange_(outOfRange)
-    {
-    }
+    explicit RunInputs(ModelState &model, InputRules rules = {}) : model_(model), rules_(rules) {}
 
     void Set(std::string_view name, std::string_view value);
     void Finish();
@@ -55,7 +61,7 @@ public:
 
 private:
     ModelState &model_;
-    OutOfRange outOfRange_;
+    InputRules rules_;
     std::vector<InputWarning> warnings_;
     std::optional<std::string> stepCount_;
     std::optional<std::string> stormType_;

@@ -65,10 +65,12 @@ ModelState SingleRun(const std::vector<std::string> &arguments)
     return m;
 }
 
+// Named with their units, as the window's grids write their CSV.
 const std::vector<std::string> kResultNames = {
-    "ConcentrationTime", "PotentialRetention", "InitialAbstraction", "RunoffDepth",
-    "TotalVolume",       "SpecificVolume",     "PeakDischarge",      "PeakTime",
-    "HydrographCount",   "failures"};
+    "ConcentrationTime [h]", "PotentialRetention [mm]", "InitialAbstraction [mm]",
+    "RunoffDepth [mm]",      "TotalVolume [m³]",        "SpecificVolume [mm]",
+    "PeakDischarge [m³/s]",  "PeakTime [h]",            "HydrographCount",
+    "failures"};
 
 TEST(BatchTest, EachRowGivesTheResultsOfASingleRunOfItsInputs)
 {
@@ -107,6 +109,41 @@ TEST(BatchTest, EachRowGivesTheResultsOfASingleRunOfItsInputs)
         EXPECT_EQ(row.back(), "");
     }
     EXPECT_EQ(r.rows[1][3], "10,25.5,4"); // the inputs as given
+}
+
+// What a spreadsheet saves where the decimal mark is a comma: semicolons between the cells, a
+// decimal comma in the numbers and between a series' values; the results come back the same way.
+TEST(BatchTest, SemicolonSeparatedCasesTakeDecimalCommas)
+{
+    const std::vector<std::string> common = {"TimeStep=30", "PartialSeries=1"};
+    const BatchResult comma = RunBatch("CurveNumber,WatershedArea,StepCount,EnteredPartial\n"
+                                       "85,12.5,3,\"10,25.5,4\"\n"
+                                       "70,0.5,2,\"1.5,2\"\n",
+                                       common);
+    const BatchResult semicolon = RunBatch("\"CurveNumber\";WatershedArea;StepCount;EnteredPartial\r\n"
+                                           "85;12,5;3;\"10;25,5;4\"\r\n"
+                                           "70;0.5;2;\"1,5;2\"\r\n"
+                                           "70;0.5;2;1,5;2\r\n"
+                                           "71;1.234,5;;\r\n"
+                                           "72;1,5,1;;\r\n",
+                                           common);
+    ASSERT_EQ(comma.status, 0) << comma.err;
+    EXPECT_EQ(semicolon.status, cli::kRowsSkipped);
+    EXPECT_EQ(semicolon.err, "velmaro-cli: cases.csv row 4 skipped: it has 5 cells, the header 4\n"
+                             "velmaro-cli: cases.csv row 5 skipped: column 2: WatershedArea: '1.234,5' is not a number\n"
+                             "velmaro-cli: cases.csv row 6 skipped: column 2: WatershedArea: '1,5,1' is not a number\n");
+    ASSERT_EQ(semicolon.rows.size(), 3u);
+    EXPECT_EQ(semicolon.rows[0], comma.rows[0]);
+    EXPECT_EQ(semicolon.rows[1][2], "12,5"); // the inputs as given
+    EXPECT_EQ(semicolon.rows[1][4], "10;25,5;4");
+    for (std::size_t row = 1; row <= 2; ++row) {
+        for (std::size_t k = 5; k + 1 < comma.rows[row].size(); ++k) {
+            std::string result = semicolon.rows[row][k];
+            EXPECT_EQ(result.find('.'), std::string::npos) << comma.rows[0][k];
+            std::replace(result.begin(), result.end(), ',', '.');
+            EXPECT_EQ(result, comma.rows[row][k]) << comma.rows[0][k];
+        }
+    }
 }
 
 // A series file sets the step count to its length; a StepCount in the same row wins, though it
@@ -200,8 +237,8 @@ TEST(BatchTest, ValuesOutOfRangeSkipTheirRowUnlessUnchecked)
 // window greys them and the report says they were not computed.
 TEST(BatchTest, AFailingStageLeavesItsResultsAndThoseRestingOnThemEmpty)
 {
-    const std::vector<std::string> hydrograph = {"TotalVolume", "SpecificVolume", "PeakDischarge",
-                                                 "PeakTime", "HydrographCount"};
+    const std::vector<std::string> hydrograph = {"TotalVolume [m³]", "SpecificVolume [mm]",
+                                                 "PeakDischarge [m³/s]", "PeakTime [h]", "HydrographCount"};
     const auto with = [&hydrograph](std::vector<std::string> names) {
         names.insert(names.end(), hydrograph.begin(), hydrograph.end());
         return names;
@@ -212,11 +249,11 @@ TEST(BatchTest, AFailingStageLeavesItsResultsAndThoseRestingOnThemEmpty)
         const char *failures;
     } cases[] = {
         // The retention fails, so the runoff depth never runs.
-        {"CurveNumber\n0\n", with({"PotentialRetention", "InitialAbstraction", "RunoffDepth"}),
+        {"CurveNumber\n0\n", with({"PotentialRetention [mm]", "InitialAbstraction [mm]", "RunoffDepth [mm]"}),
          "ComputeRetention: Floating point division by zero"},
-        {"LevelDifference\n0\n", with({"ConcentrationTime"}),
+        {"LevelDifference\n0\n", with({"ConcentrationTime [h]"}),
          "ComputeConcentrationTime: Floating point division by zero"},
-        {"TimeStep\n0\n", with({"PotentialRetention", "InitialAbstraction", "RunoffDepth"}),
+        {"TimeStep\n0\n", with({"PotentialRetention [mm]", "InitialAbstraction [mm]", "RunoffDepth [mm]"}),
          "ComputeRainfall: Floating point division by zero; "
          "ComputeHydrograph: Floating point division by zero"},
     };
@@ -246,6 +283,9 @@ TEST(BatchTest, AHeaderThatCannotBeUsedIsAUsageError)
         {"CurveNumber,Nonsense\n1,2\n", "cases.csv header, column 2: unknown input 'Nonsense'"},
         {"\"Curve\n", "cases.csv header: a quoted field is not closed before the end of the file"},
         {std::string("Curve\0Number\n1\n", 16), "cases.csv header, column 1: unknown input 'Curve\\x00Number'"},
+        {"CurveNumber,TimeStep,CurveNumber\n1,2,3\n",
+         "cases.csv header, column 3: 'CurveNumber' is named twice (first in column 1)"},
+        {"TimeStep;StepCount;TimeStep\n", "cases.csv header, column 3: 'TimeStep' is named twice (first in column 1)"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.cases);

@@ -426,7 +426,7 @@ TEST(RunnerTest, FormatCsvPrintsTheRainfallAndHydrographTables)
         EXPECT_EQ(std::stod(row[4]), m.RunoffDepth[k]);
     }
     EXPECT_EQ(records[4], std::vector<std::string>{""}); // the empty line between the tables
-    EXPECT_EQ(records[5], (std::vector<std::string>{"Time [h]", "Hydrograph [m3/s]"}));
+    EXPECT_EQ(records[5], (std::vector<std::string>{"Time [h]", "Hydrograph [m³/s]"}));
     for (int j = 1; j <= m.HydrographCount; ++j) {
         EXPECT_EQ(std::stod(records[std::size_t(5 + j)][0]), j * 0.5);
         EXPECT_EQ(std::stod(records[std::size_t(5 + j)][1]), m.Hydrograph[j]);
