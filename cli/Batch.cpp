@@ -151,7 +151,8 @@ int RunCasesFile(const std::string &casesName, const ModelState &base, OutOfRang
     if (casesName == "-")
         return RunCases(std::cin, "standard input", base, outOfRange, out, err);
     std::ifstream cases(casesName, std::ios::binary);
-    if (!cases || std::filesystem::is_directory(casesName))
+    std::error_code noFolder;
+    if (!cases || std::filesystem::is_directory(casesName, noFolder))
         throw UsageError("cannot read the cases file " + Quoted(casesName));
     return RunCases(cases, casesName, base, outOfRange, out, err);
 }
