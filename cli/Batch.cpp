@@ -7,6 +7,7 @@
 #include "engine/Chain.h"
 #include "engine/ModelState.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -44,14 +45,25 @@ std::string Where(const std::string &casesName, std::int64_t row)
     return "velmaro-cli: " + casesName + " row " + std::to_string(row);
 }
 
+// The next record; input that cannot be read on ends the batch, naming where it stopped.
+bool NextRecord(CsvReader &reader, std::vector<std::string> &fields, const std::string &casesName)
+{
+    try {
+        return reader.Next(fields);
+    } catch (const CsvInputError &error) {
+        throw UsageError(casesName + " row " + std::to_string(reader.Record()) + ": " + error.what());
+    }
+}
+
 // Sets the row's inputs on the case; the message names the first cell that cannot be used.
-void ApplyRow(ModelState &model, const std::vector<std::string> &names,
-              const std::vector<std::string> &cells)
+// Returns the values the case computes with out of their ranges.
+std::vector<InputWarning> ApplyRow(ModelState &model, const std::vector<std::string> &names,
+                                   const std::vector<std::string> &cells, const InputRules &rules)
 {
     if (cells.size() != names.size())
         throw UsageError("it has " + std::to_string(cells.size()) + " cells, the header " +
                          std::to_string(names.size()));
-    RunInputs inputs(model);
+    RunInputs inputs(model, rules);
     for (std::size_t column = 0; column < names.size(); ++column) {
         if (cells[column].empty())
             continue;
@@ -62,66 +74,87 @@ void ApplyRow(ModelState &model, const std::vector<std::string> &names,
         }
     }
     inputs.Finish();
+    return inputs.Warnings();
 }
 
-// Every name of the header must be an input: otherwise no row could run as meant.
+// Every name of the header must be an input, and only once: otherwise no row could run as meant.
 void CheckHeader(const std::vector<std::string> &names, const std::string &casesName)
 {
     for (std::size_t column = 0; column < names.size(); ++column) {
+        const std::string where = casesName + " header, column " + std::to_string(column + 1) + ": ";
         if (!IsInputName(names[column]))
-            throw UsageError(casesName + " header, column " + std::to_string(column + 1) +
-                             ": unknown input '" + names[column] + "'");
+            throw UsageError(where + "unknown input " + Quoted(names[column]));
+        const auto first = std::find(names.begin(), names.end(), names[column]);
+        if (first != names.begin() + static_cast<std::ptrdiff_t>(column))
+            throw UsageError(where + Quoted(names[column]) + " is named twice (first in column " +
+                             std::to_string(first - names.begin() + 1) + ")");
     }
 }
 
 } // namespace
 
 int RunCases(std::istream &cases, const std::string &casesName, const ModelState &base,
-             std::ostream &out, std::ostream &err)
+             OutOfRange outOfRange, std::ostream &out, std::ostream &err)
 {
     CsvReader reader(cases);
     std::vector<std::string> names;
     try {
-        if (!reader.Next(names) || IsBlank(names))
+        if (!NextRecord(reader, names, casesName) || IsBlank(names))
             throw UsageError(casesName + " has no header row of input names");
     } catch (const CsvError &error) {
         throw UsageError(casesName + " header: " + error.what());
     }
     CheckHeader(names, casesName);
 
-    CsvWriter csv(out);
+    // The results come back as the cases came: a spreadsheet opens them as it saved the cases.
+    CsvWriter csv(out, reader.Separator());
+    const InputRules rules{outOfRange, reader.Separator() == ';'};
     WriteHeader(csv, names);
     bool skipped = false;
+    const auto skip = [&](const std::exception &error) {
+        err << OneLine(Where(casesName, reader.Record()) + " skipped: " + error.what()) << '\n';
+        skipped = true;
+    };
     std::vector<std::string> cells;
     ModelState model;
     while (true) {
         try {
-            if (!reader.Next(cells))
+            if (!NextRecord(reader, cells, casesName))
                 break;
-            if (IsBlank(cells))
-                continue;
-            model = base;
-            ApplyRow(model, names, cells);
-        } catch (const std::runtime_error &error) { // CsvError or UsageError
-            err << OneLine(Where(casesName, reader.Record()) + " skipped: " + error.what()) << '\n';
-            skipped = true;
+        } catch (const CsvError &error) {
+            skip(error);
             continue;
         }
+        if (IsBlank(cells))
+            continue;
+        model = base;
+        std::vector<InputWarning> warnings;
+        try {
+            warnings = ApplyRow(model, names, cells, rules);
+        } catch (const UsageError &error) {
+            skip(error);
+            continue;
+        }
+        for (const InputWarning &warning : warnings)
+            err << OneLine(Where(casesName, reader.Record()) + " unchecked: " + warning.input + ": " +
+                           warning.message)
+                << '\n';
         const std::vector<StageFailure> failures = RunGuardedChain(model);
         WriteCase(csv, reader.Record(), cells, model, failures);
     }
     return skipped ? kRowsSkipped : 0;
 }
 
-int RunCasesFile(const std::string &casesName, const ModelState &base, std::ostream &out,
-                 std::ostream &err)
+int RunCasesFile(const std::string &casesName, const ModelState &base, OutOfRange outOfRange,
+                 std::ostream &out, std::ostream &err)
 {
     if (casesName == "-")
-        return RunCases(std::cin, "standard input", base, out, err);
+        return RunCases(std::cin, "standard input", base, outOfRange, out, err);
     std::ifstream cases(casesName, std::ios::binary);
-    if (!cases || std::filesystem::is_directory(casesName))
-        throw UsageError("cannot read the cases file '" + casesName + "'");
-    return RunCases(cases, casesName, base, out, err);
+    std::error_code noFolder;
+    if (!cases || std::filesystem::is_directory(casesName, noFolder))
+        throw UsageError("cannot read the cases file " + Quoted(casesName));
+    return RunCases(cases, casesName, base, outOfRange, out, err);
 }
 
 } // namespace velmaro::cli

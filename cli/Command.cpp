@@ -18,6 +18,7 @@ namespace {
 // What the options ask for; everything else is NAME=VALUE.
 struct Request {
     bool help = false;
+    OutOfRange outOfRange = OutOfRange::Refuse;
     std::optional<OutputFormat> format;
     std::optional<std::string> cases;
     std::vector<std::string> inputs;
@@ -46,14 +47,16 @@ Request ReadRequest(const std::vector<std::string> &arguments)
         const std::string &argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             request.help = true;
+        } else if (argument == "--unchecked") {
+            request.outOfRange = OutOfRange::Warn;
         } else if (const auto format = OptionValue(arguments, i, "--format")) {
             if (*format != "json" && *format != "csv")
-                throw UsageError("--format takes json or csv, not '" + *format + "'");
+                throw UsageError("--format takes json or csv, not " + Quoted(*format));
             request.format = *format == "csv" ? OutputFormat::Csv : OutputFormat::Json;
         } else if (const auto cases = OptionValue(arguments, i, "--cases")) {
             request.cases = *cases;
         } else if (argument.starts_with("--")) {
-            throw UsageError("unknown option '" + argument + "'");
+            throw UsageError("unknown option " + Quoted(argument));
         } else {
             request.inputs.push_back(argument);
         }
@@ -75,10 +78,10 @@ int Run(const std::vector<std::string> &arguments, std::ostream &out, std::ostre
         }
         ModelState model;
         model.SetDefaults();
-        ApplyArguments(model, request.inputs);
+        const std::vector<InputWarning> warnings = ApplyArguments(model, request.inputs, request.outOfRange);
         if (request.cases)
-            return RunCasesFile(*request.cases, model, out, err);
-        RunSingle(model, request.format.value_or(OutputFormat::Json), out, err);
+            return RunCasesFile(*request.cases, model, request.outOfRange, out, err);
+        RunSingle(model, warnings, request.format.value_or(OutputFormat::Json), out, err);
         return 0;
     } catch (const UsageError &error) {
         err << "velmaro-cli: " << OneLine(error.what()) << '\n';

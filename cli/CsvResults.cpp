@@ -50,16 +50,17 @@ struct CaseResult {
     std::optional<double> (*value)(const ModelState &);
 };
 
+// Named with their units, as the window's grids write their CSV.
 const CaseResult kCaseResults[] = {
-    {"ConcentrationTime", kConcentrationTime, [](const ModelState &m) { return std::optional(m.ConcentrationTime); }},
-    {"PotentialRetention", kRunoffDepth, [](const ModelState &m) { return std::optional(m.PotentialRetention); }},
-    {"InitialAbstraction", kRunoffDepth, [](const ModelState &m) { return std::optional(m.InitialAbstraction); }},
-    {"RunoffDepth", kRunoffDepth,
+    {"ConcentrationTime [h]", kConcentrationTime, [](const ModelState &m) { return std::optional(m.ConcentrationTime); }},
+    {"PotentialRetention [mm]", kRunoffDepth, [](const ModelState &m) { return std::optional(m.PotentialRetention); }},
+    {"InitialAbstraction [mm]", kRunoffDepth, [](const ModelState &m) { return std::optional(m.InitialAbstraction); }},
+    {"RunoffDepth [mm]", kRunoffDepth,
      [](const ModelState &m) { return std::optional(m.RunoffDepth[std::clamp(m.StepCount, 1, kSeriesSlots)]); }},
-    {"TotalVolume", kHydrograph, [](const ModelState &m) { return std::optional(m.TotalVolume); }},
-    {"SpecificVolume", kHydrograph, [](const ModelState &m) { return std::optional(m.SpecificVolume); }},
-    {"PeakDischarge", kHydrograph, [](const ModelState &m) { return std::optional(m.PeakDischarge); }},
-    {"PeakTime", kHydrograph, PeakTime},
+    {"TotalVolume [m³]", kHydrograph, [](const ModelState &m) { return std::optional(m.TotalVolume); }},
+    {"SpecificVolume [mm]", kHydrograph, [](const ModelState &m) { return std::optional(m.SpecificVolume); }},
+    {"PeakDischarge [m³/s]", kHydrograph, [](const ModelState &m) { return std::optional(m.PeakDischarge); }},
+    {"PeakTime [h]", kHydrograph, PeakTime},
     {"HydrographCount", kHydrograph, [](const ModelState &m) { return std::optional<double>(m.HydrographCount); }},
 };
 
@@ -90,7 +91,7 @@ const TableColumn kRainfallTable[] = {
 
 const TableColumn kHydrographTable[] = {
     {"Time [h]", kStepTime, Hours},
-    {"Hydrograph [m3/s]", kHydrograph, [](const ModelState &m, int j) { return m.Hydrograph[j]; }},
+    {"Hydrograph [m³/s]", kHydrograph, [](const ModelState &m, int j) { return m.Hydrograph[j]; }},
 };
 
 template <std::size_t N>

@@ -2,12 +2,14 @@
 
 #include "cli/Messages.h"
 #include "engine/Arithmetic.h"
+#include "engine/InputRanges.h"
 #include "engine/ModelFields.h"
 #include "engine/ModelState.h"
 #include "rainfall/DesignStorm.h"
 #include "rainfall/SeriesText.h"
 #include "text/MachineText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <variant>
@@ -16,51 +18,76 @@ namespace velmaro::cli {
 
 namespace {
 
-double ReadDouble(std::string_view name, std::string_view text)
+// A single decimal comma reads as the point; "1.234,5" and "1,5,1" are no numbers.
+double ReadDouble(std::string_view name, std::string_view text, const InputRules &rules)
 {
-    if (const std::optional<double> value = ReadPlainNumberOrTiny(text))
+    std::string plain(text);
+    if (rules.decimalComma && std::count(plain.begin(), plain.end(), ',') == 1)
+        std::replace(plain.begin(), plain.end(), ',', '.');
+    if (const std::optional<double> value = ReadPlainNumberOrTiny(plain))
         return *value;
-    throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a number");
+    throw UsageError(std::string(name) + ": " + Quoted(text) + " is not a number");
 }
 
-std::int64_t ReadWhole(std::string_view name, std::string_view text, std::int64_t low,
-                       std::int64_t high)
+std::int64_t ReadWhole(std::string_view name, std::string_view text, WholeRange range,
+                       const InputRules &rules)
 {
     const std::optional<std::int64_t> value = ReadInteger(text);
     if (!value) {
-        ReadDouble(name, text); // says "not a number" for text that is none
-        throw UsageError(std::string(name) + ": '" + std::string(text) + "' is not a whole number");
+        ReadDouble(name, text, rules); // says "not a number" for text that is none
+        throw UsageError(std::string(name) + ": " + Quoted(text) + " is not a whole number");
     }
-    if (*value < low || *value > high)
-        throw UsageError(std::string(name) + " must lie between " + std::to_string(low) + " and " +
-                         std::to_string(high) + "; got " + std::string(text));
+    if (*value < range.low || *value > range.high)
+        throw UsageError(std::string(name) + " must lie between " + std::to_string(range.low) +
+                         " and " + std::to_string(range.high) + "; got " + OneLine(text));
     return *value;
 }
 
-void ReadSeries(Series &series, std::string_view name, std::string_view text)
+std::string OutsideMessage(std::string_view value, const InputRange &range)
 {
+    return std::string(value) + " is outside the allowed range (" + RangeBoundText(range.low) + " - " +
+           RangeBoundText(range.high) + ")";
+}
+
+// A value outside the range of the window's field for it is refused here; a run that computes
+// with such values lists them once all inputs are set (OutOfRangeInputs).
+void CheckRange(std::string_view name, long double value, std::string_view text,
+                const InputRules &rules, const std::string &where = {})
+{
+    const std::optional<InputRange> range = RangeOfInput(name);
+    if (rules.outOfRange == OutOfRange::Refuse && range && !range->Holds(value))
+        throw UsageError(std::string(name) + ": " + where + OutsideMessage(OneLine(text), *range));
+}
+
+void ReadSeries(Series &series, std::string_view name, std::string_view text, const InputRules &rules)
+{
+    const char separator = rules.decimalComma ? ';' : ',';
     int slot = 0;
     std::size_t start = 0;
     while (true) {
-        const std::size_t comma = text.find(',', start);
-        const std::string_view item = text.substr(start, comma == std::string_view::npos
-                                                             ? std::string_view::npos
-                                                             : comma - start);
+        const std::size_t end = text.find(separator, start);
+        const std::string_view item =
+            text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (++slot > kSeriesSlots)
             throw UsageError(std::string(name) + " takes at most 100 values");
-        series[slot] = ReadDouble(name, item);
-        if (comma == std::string_view::npos)
+        series[slot] = ReadDouble(name, item, rules);
+        CheckRange(name, series[slot], item, rules, "step " + std::to_string(slot) + ": ");
+        if (end == std::string_view::npos)
             return;
-        start = comma + 1;
+        start = end + 1;
     }
 }
 
-// NAME=@FILE: the heights of steps 1, 2, ... from a file, which also sets the step count.
+// NAME=@FILE: the heights of steps 1, 2, ... from a file, which also sets the step count. The
+// file's heights are checked as the window's import checks them, whatever the range rule.
 void ReadSeriesFile(ModelState &m, Series ModelState::*series, std::string_view name,
                     std::string_view path)
 {
     const auto kind = series == &ModelState::EnteredCumulative ? rainfall::SeriesKind::Cumulative
                                                                : rainfall::SeriesKind::Partial;
+    // The system would open the name cut at the NUL: another file than the one given.
+    if (path.find('\0') != std::string_view::npos)
+        throw UsageError(std::string(name) + ": " + Quoted(path) + " is not a file name");
     try {
         const std::vector<double> heights = rainfall::ReadSeriesFile(std::string(path), kind);
         for (std::size_t i = 0; i < heights.size(); ++i)
@@ -71,27 +98,30 @@ void ReadSeriesFile(ModelState &m, Series ModelState::*series, std::string_view 
     }
 }
 
-void ApplyValue(ModelState &m, const ModelField &field, std::string_view text)
+void ApplyValue(ModelState &m, const ModelField &field, std::string_view text, const InputRules &rules)
 {
     const std::string_view name = field.name;
-    const WholeRange range = field.range;
     std::visit(
         Overloaded{
-            [&](double ModelState::*p) { m.*p = ReadDouble(name, text); },
+            [&](double ModelState::*p) {
+                m.*p = ReadDouble(name, text, rules);
+                CheckRange(name, m.*p, text, rules);
+            },
             [&](std::int32_t ModelState::*p) {
-                m.*p = static_cast<std::int32_t>(ReadWhole(name, text, range.low, range.high));
+                m.*p = static_cast<std::int32_t>(ReadWhole(name, text, field.range, rules));
+                CheckRange(name, m.*p, text, rules);
             },
             [&](std::uint8_t ModelState::*p) {
-                m.*p = static_cast<std::uint8_t>(ReadWhole(name, text, range.low, range.high));
+                m.*p = static_cast<std::uint8_t>(ReadWhole(name, text, field.range, rules));
             },
             [&](Series ModelState::*p) {
                 if (text.starts_with('@'))
                     ReadSeriesFile(m, p, name, text.substr(1));
                 else
-                    ReadSeries(m.*p, name, text);
+                    ReadSeries(m.*p, name, text, rules);
             },
             [&](Hydrograph ModelState::*) {
-                throw UsageError("'" + std::string(name) + "' is not an input");
+                throw UsageError(Quoted(name) + " is not an input");
             },
         },
         field.member);
@@ -106,16 +136,52 @@ const ModelField *FindInput(std::string_view name)
     return nullptr;
 }
 
+void ApplyInput(ModelState &model, std::string_view name, std::string_view value, const InputRules &rules)
+{
+    const ModelField *field = FindInput(name);
+    if (!field)
+        throw UsageError("unknown input " + Quoted(name));
+    ApplyValue(model, *field, value, rules);
+}
+
+// Each value the run computes with outside its range: the inputs' as set, the series' up to the
+// step count.
+std::vector<InputWarning> OutOfRangeInputs(const ModelState &m)
+{
+    std::vector<InputWarning> warnings;
+    const auto check = [&warnings](std::string_view name, double value, const std::string &where = {}) {
+        const std::optional<InputRange> range = RangeOfInput(name);
+        if (range && !range->Holds(value))
+            warnings.push_back({std::string(name), where + OutsideMessage(RoundTripText(value), *range)});
+    };
+    for (const ModelField &field : ModelFields()) {
+        if (!field.input)
+            continue;
+        std::visit(Overloaded{
+                       [&](double ModelState::*p) { check(field.name, m.*p); },
+                       [&](std::int32_t ModelState::*p) { check(field.name, m.*p); },
+                       [](std::uint8_t ModelState::*) {},
+                       [&](Series ModelState::*p) {
+                           for (int k = 1; k <= std::clamp(m.StepCount, 0, kSeriesSlots); ++k)
+                               check(field.name, (m.*p)[k], "step " + std::to_string(k) + ": ");
+                       },
+                       [](Hydrograph ModelState::*) {},
+                   },
+                   field.member);
+    }
+    return warnings;
+}
+
 std::pair<std::string_view, std::string_view> SplitArgument(std::string_view argument)
 {
     const std::size_t equals = argument.find('=');
     if (equals == std::string_view::npos)
-        throw UsageError("'" + std::string(argument) + "' is not NAME=VALUE");
+        throw UsageError(Quoted(argument) + " is not NAME=VALUE");
     return {argument.substr(0, equals), argument.substr(equals + 1)};
 }
 
 void ApplyDesignStorm(ModelState &model, const std::optional<std::string> &typeKey,
-                      const std::optional<std::string> &depthText)
+                      const std::optional<std::string> &depthText, const InputRules &rules)
 {
     if (!typeKey && !depthText)
         return;
@@ -128,9 +194,9 @@ void ApplyDesignStorm(ModelState &model, const std::optional<std::string> &typeK
         std::string keys;
         for (const rainfall::StormName &name : rainfall::StormNames())
             keys += (keys.empty() ? "" : ", ") + std::string(name.key);
-        throw UsageError("DesignStorm: '" + *typeKey + "' is not one of " + keys);
+        throw UsageError("DesignStorm: " + Quoted(*typeKey) + " is not one of " + keys);
     }
-    const double depth = ReadDouble("StormDepth", *depthText);
+    const double depth = ReadDouble("StormDepth", *depthText, rules);
     try {
         const rainfall::Storm made = rainfall::MakeStorm(*type, depth, model.TimeStep, model.StepCount);
         for (std::size_t i = 0; i < made.partial.size(); ++i)
@@ -142,8 +208,13 @@ void ApplyDesignStorm(ModelState &model, const std::optional<std::string> &typeK
     }
 }
 
-std::string WholeUsage(WholeRange range)
+// The whole numbers an input takes: those it can hold, within the range of its window field.
+std::string WholeUsage(std::string_view name, WholeRange range)
 {
+    if (const std::optional<InputRange> window = RangeOfInput(name)) {
+        range.low = std::max(range.low, static_cast<std::int64_t>(window->low));
+        range.high = std::min(range.high, static_cast<std::int64_t>(window->high));
+    }
     if (range.low == arith::kInt32Min)
         return "WHOLE";
     if (range.high == range.low + 1)
@@ -151,22 +222,39 @@ std::string WholeUsage(WholeRange range)
     return std::to_string(range.low) + ".." + std::to_string(range.high);
 }
 
-// "NAME=VALUE  unit, meaning" for one input.
+// The range of a number or of each value of a series, in the window's words.
+std::string NumberRangeUsage(std::string_view name)
+{
+    const std::optional<InputRange> range = RangeOfInput(name);
+    if (!range)
+        return "any number";
+    if (range->high == kNoUpperLimit)
+        return RangeBoundText(range->low) + " or more";
+    return RangeBoundText(range->low) + " to " + RangeBoundText(range->high);
+}
+
+// "NAME=VALUE  unit, range, meaning" for one input.
 std::string UsageLine(const ModelField &field)
 {
+    const std::string_view name = field.name;
     std::string value = std::visit(
         Overloaded{
             [](double ModelState::*) { return std::string("NUMBER"); },
-            [&](std::int32_t ModelState::*) { return WholeUsage(field.range); },
-            [&](std::uint8_t ModelState::*) { return WholeUsage(field.range); },
+            [&](std::int32_t ModelState::*) { return WholeUsage(name, field.range); },
+            [&](std::uint8_t ModelState::*) { return WholeUsage(name, field.range); },
             [](Series ModelState::*) { return std::string("NUMBER,NUMBER,...|@FILE"); },
             [](Hydrograph ModelState::*) { return std::string(); },
         },
         field.member);
-    std::string line = "  " + std::string(field.name) + "=" + value;
+    std::string line = "  " + std::string(name) + "=" + value;
     std::string notes(field.unit);
+    const auto add = [&notes](std::string_view note) { notes += (notes.empty() ? "" : ", ") + std::string(note); };
+    if (std::holds_alternative<double ModelState::*>(field.member))
+        add(NumberRangeUsage(name));
+    if (std::holds_alternative<Series ModelState::*>(field.member))
+        add("each " + NumberRangeUsage(name));
     if (!field.meaning.empty())
-        notes += (notes.empty() ? "" : ", ") + std::string(field.meaning);
+        add(field.meaning);
     if (std::holds_alternative<Series ModelState::*>(field.member))
         notes += "; slots 1, 2, ..., at most " + std::to_string(kSeriesSlots);
     if (!notes.empty())
@@ -183,10 +271,7 @@ bool IsInputName(std::string_view name)
 
 void ApplyInput(ModelState &model, std::string_view name, std::string_view value)
 {
-    const ModelField *field = FindInput(name);
-    if (!field)
-        throw UsageError("unknown input '" + std::string(name) + "'");
-    ApplyValue(model, *field, value);
+    ApplyInput(model, name, value, InputRules{});
 }
 
 void ApplyArgument(ModelState &model, std::string_view argument)
@@ -202,7 +287,7 @@ void RunInputs::Set(std::string_view name, std::string_view value)
     else if (name == "StormDepth")
         stormDepth_ = value;
     else
-        ApplyInput(model_, name, value);
+        ApplyInput(model_, name, value, rules_);
     if (name == "StepCount")
         stepCount_ = value;
 }
@@ -210,18 +295,21 @@ void RunInputs::Set(std::string_view name, std::string_view value)
 void RunInputs::Finish()
 {
     if (stepCount_)
-        ApplyInput(model_, "StepCount", *stepCount_);
-    ApplyDesignStorm(model_, stormType_, stormDepth_);
+        ApplyInput(model_, "StepCount", *stepCount_, rules_);
+    ApplyDesignStorm(model_, stormType_, stormDepth_, rules_);
+    warnings_ = OutOfRangeInputs(model_);
 }
 
-void ApplyArguments(ModelState &model, const std::vector<std::string> &arguments)
+std::vector<InputWarning> ApplyArguments(ModelState &model, const std::vector<std::string> &arguments,
+                                         OutOfRange outOfRange)
 {
-    RunInputs inputs(model);
+    RunInputs inputs(model, {outOfRange});
     for (const std::string &argument : arguments) {
         const auto [name, value] = SplitArgument(argument);
         inputs.Set(name, value);
     }
     inputs.Finish();
+    return inputs.Warnings();
 }
 
 std::string InputsUsage()

@@ -1,8 +1,9 @@
 #pragma once
 
 // The inputs of a run by their names, from the command line or a cases row: every name an
-// argument or a column may take is known here, with how its value is read and set on the model,
-// and the rules that hold across inputs. A bad one throws UsageError naming it.
+// argument or a column may take is known here, with how its value is read, checked against the
+// range of the window's field for it and set on the model, and the rules that hold across
+// inputs. A bad one throws UsageError naming it.
 
 #include <optional>
 #include <string>
@@ -15,10 +16,30 @@ struct ModelState;
 
 namespace velmaro::cli {
 
+// What becomes of a value outside the range of the window's field for its input: refused, or
+// (--unchecked) computed with as the window computes with it while it shows its range message,
+// and listed, so that the engine's own failure rules stay reachable.
+enum class OutOfRange { Refuse, Warn };
+
+// How the values of a run are written and checked. The command line and comma-separated cases
+// take "." and separate a series' values with ","; semicolon-separated cases, as spreadsheets
+// write them where the decimal mark is a comma, take a decimal comma (or ".") and separate a
+// series' values with ";".
+struct InputRules {
+    OutOfRange outOfRange = OutOfRange::Refuse;
+    bool decimalComma = false;
+};
+
+// An input computed with although outside its range.
+struct InputWarning {
+    std::string input;
+    std::string message;
+};
+
 // A field of the model that an argument or a cases column sets by its name.
 bool IsInputName(std::string_view name);
-// Sets one input field by its name; numbers use "." whatever the locale; NAME=@FILE reads a
-// series from a file, which also sets the step count.
+// Sets one input field by its name, refusing a value out of its range; numbers use "." whatever
+// the locale; NAME=@FILE reads a series from a file, which also sets the step count.
 void ApplyInput(ModelState &model, std::string_view name, std::string_view value);
 // Sets one input field from "NAME=VALUE".
 void ApplyArgument(ModelState &model, std::string_view argument);
@@ -30,23 +51,30 @@ void ApplyArgument(ModelState &model, std::string_view argument);
 // the time step and step count the other inputs gave.
 class RunInputs {
 public:
-    explicit RunInputs(ModelState &model) : model_(model) {}
+    explicit RunInputs(ModelState &model, InputRules rules = {}) : model_(model), rules_(rules) {}
 
     void Set(std::string_view name, std::string_view value);
     void Finish();
+    // After Finish: the values the run computes with although out of range (OutOfRange::Warn
+    // only), in the order of the model's fields, a series' by step.
+    const std::vector<InputWarning> &Warnings() const { return warnings_; }
 
 private:
     ModelState &model_;
+    InputRules rules_;
+    std::vector<InputWarning> warnings_;
     std::optional<std::string> stepCount_;
     std::optional<std::string> stormType_;
     std::optional<std::string> stormDepth_;
 };
 
-// Every "NAME=VALUE" of the command line in order, then the rules across them.
-void ApplyArguments(ModelState &model, const std::vector<std::string> &arguments);
+// Every "NAME=VALUE" of the command line in order, then the rules across them; returns the
+// values computed with although out of range.
+std::vector<InputWarning> ApplyArguments(ModelState &model, const std::vector<std::string> &arguments,
+                                         OutOfRange outOfRange = OutOfRange::Refuse);
 
 // One line per input field for --help: "NAME=VALUE" with what the value takes (NUMBER, a range
-// of whole numbers, a series or @FILE), then its unit and what its codes mean.
+// of whole numbers, a series or @FILE), then its unit, its range and what its codes mean.
 std::string InputsUsage();
 
 } // namespace velmaro::cli

@@ -1,5 +1,6 @@
 #include "cli/Json.h"
 
+#include "cli/Inputs.h"
 #include "engine/ModelFields.h"
 #include "engine/ModelState.h"
 
@@ -101,15 +102,20 @@ void WriteField(JsonWriter &json, const ModelState &m, const ModelField &field)
                field.member);
 }
 
-void WriteFailures(JsonWriter &json, const std::vector<StageFailure> &failures)
+// An array of {"<subject>": ..., "message": ...} objects under key.
+template <class Item>
+void WriteMessages(JsonWriter &json, std::string_view key, const std::vector<Item> &items,
+                   std::string_view subject, std::string Item::*subjectText)
 {
-    json.Key("failures");
+    json.Key(key);
     json.Raw("[");
-    for (std::size_t i = 0; i < failures.size(); ++i) {
-        json.Raw(i == 0 ? "{\"routine\": " : ", {\"routine\": ");
-        json.String(failures[i].routine);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        json.Raw(i == 0 ? "{\"" : ", {\"");
+        json.Raw(subject);
+        json.Raw("\": ");
+        json.String(items[i].*subjectText);
         json.Raw(", \"message\": ");
-        json.String(failures[i].message);
+        json.String(items[i].message);
         json.Raw("}");
     }
     json.Raw("]");
@@ -117,12 +123,14 @@ void WriteFailures(JsonWriter &json, const std::vector<StageFailure> &failures)
 
 } // namespace
 
-std::string RenderJson(const ModelState &model, const std::vector<StageFailure> &failures)
+std::string RenderJson(const ModelState &model, const std::vector<StageFailure> &failures,
+                       const std::vector<InputWarning> &warnings)
 {
     JsonWriter json;
     for (const ModelField &field : ModelFields())
         WriteField(json, model, field);
-    WriteFailures(json, failures);
+    WriteMessages(json, "failures", failures, "routine", &StageFailure::routine);
+    WriteMessages(json, "warnings", warnings, "input", &InputWarning::input);
     return json.Finish();
 }
 

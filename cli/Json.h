@@ -14,8 +14,12 @@ struct ModelState;
 
 namespace velmaro::cli {
 
+struct InputWarning;
+
 // Scalars as numbers (null when not finite), each series up to StepCount, the hydrograph up to
-// HydrographCount, then "failures": {"routine", "message"} for each stage that failed, in order.
-std::string RenderJson(const ModelState &model, const std::vector<StageFailure> &failures);
+// HydrographCount, then "failures": {"routine", "message"} for each stage that failed, in order,
+// and "warnings": {"input", "message"} for each value computed with outside its range.
+std::string RenderJson(const ModelState &model, const std::vector<StageFailure> &failures,
+                       const std::vector<InputWarning> &warnings = {});
 
 } // namespace velmaro::cli

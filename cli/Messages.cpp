@@ -28,4 +28,9 @@ std::string OneLine(std::string_view message)
     return line;
 }
 
+std::string Quoted(std::string_view text)
+{
+    return "'" + OneLine(text) + "'";
+}
+
 } // namespace velmaro::cli

@@ -17,5 +17,8 @@ public:
 // The message with its control characters shown escaped ("\n", "\x01"), so that each message
 // stays one line however the bad text was quoted.
 std::string OneLine(std::string_view message);
+// Text the user gave, in quotes and escaped as OneLine escapes it, for a message: escaped here,
+// as an exception's message would end at a NUL byte.
+std::string Quoted(std::string_view text);
 
 } // namespace velmaro::cli

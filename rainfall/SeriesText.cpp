@@ -3,9 +3,10 @@
 #include "text/MachineText.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace velmaro::rainfall {
@@ -14,7 +15,7 @@ namespace {
 
 // A series of 100 steps is a few kilobytes; anything far larger is not a series file, and
 // reading it whole would only stall the caller.
-constexpr std::uintmax_t kMaxFileBytes = 1 << 20;
+constexpr std::size_t kMaxFileBytes = 1 << 20;
 constexpr std::size_t kShownLineLength = 60;
 
 std::string_view Trim(std::string_view text)
@@ -57,15 +58,21 @@ bool AnyLineHas(const std::vector<std::string_view> &lines, char c)
                        [c](std::string_view line) { return line.find(c) != std::string_view::npos; });
 }
 
-std::optional<double> ReadNumber(std::string_view field, bool decimalComma)
+// A field's text without the blanks and the quotes around it.
+std::string_view Unquoted(std::string_view field)
 {
     field = Trim(field);
     if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
         field = Trim(field.substr(1, field.size() - 2));
-    std::string number(field);
+    return field;
+}
+
+std::optional<double> ReadNumber(std::string_view field, bool decimalComma)
+{
+    std::string number(Unquoted(field));
     if (decimalComma && std::count(number.begin(), number.end(), ',') == 1)
         std::replace(number.begin(), number.end(), ',', '.');
-    return ReadPlainNumber(number);
+    return ReadPlainNumberOrTiny(number);
 }
 
 std::vector<std::string_view> SplitFields(std::string_view line, char separator)
@@ -88,12 +95,42 @@ std::vector<std::string_view> SplitFields(std::string_view line, char separator)
     return fields;
 }
 
+// A digit, a sign or the decimal mark first: a value, however mistyped ("1e999", "0x10", "-nan").
+// NaN and infinity spelled out are values too, never taken as names of columns.
+bool LooksLikeAValue(std::string_view field, bool decimalComma)
+{
+    const std::string_view text = Unquoted(field);
+    if (text.empty())
+        return false;
+    const char first = text.front();
+    if ((first >= '0' && first <= '9') || first == '+' || first == '-' || first == '.' ||
+        (decimalComma && first == ','))
+        return true;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+// Two letters in a row; a byte of a UTF-8 sequence counts as a letter ("Höhe", "°C").
+bool HoldsAWord(std::string_view field)
+{
+    const auto letter = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+    };
+    return std::adjacent_find(field.begin(), field.end(),
+                              [&letter](char a, char b) { return letter(a) && letter(b); }) != field.end();
+}
+
+// A header names columns: no field of it looks like a value, and one holds a word. Anything
+// else on the first line is a value line, read and refused as any other.
 bool IsHeader(std::string_view line, const Columns &columns)
 {
     const auto fields = SplitFields(line, columns.separator);
-    return std::none_of(fields.begin(), fields.end(), [&columns](std::string_view field) {
-        return ReadNumber(field, columns.decimalComma).has_value();
-    });
+    const auto looksLikeAValue = [&columns](std::string_view field) {
+        return LooksLikeAValue(field, columns.decimalComma);
+    };
+    return std::none_of(fields.begin(), fields.end(), looksLikeAValue) &&
+           std::any_of(fields.begin(), fields.end(), HoldsAWord);
 }
 
 // A tab or a ";" anywhere separates columns, and the comma is then a decimal comma. Commas alone
@@ -158,6 +195,29 @@ std::string StepLabel(std::span<const int> lines, int step)
     return label;
 }
 
+// The file's bytes, read up to one past the limit: a pipe or a device has no size to check
+// beforehand, and /dev/zero never ends. The stream turns a read error into its bad state.
+std::string ReadWholeFile(const std::string &path)
+{
+    std::error_code noFolder;
+    if (std::filesystem::is_directory(path, noFolder))
+        throw SeriesError(path + ": is a folder, not a file.");
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw SeriesError(path + ": the file cannot be opened.");
+    std::string text;
+    std::array<char, 1 << 16> chunk{};
+    do {
+        file.read(chunk.data(), chunk.size());
+        text.append(chunk.data(), static_cast<std::size_t>(file.gcount()));
+    } while (file && text.size() <= kMaxFileBytes);
+    if (file.bad())
+        throw SeriesError(path + ": the file cannot be read.");
+    if (text.size() > kMaxFileBytes)
+        throw SeriesError(path + ": the file is far too large for a series of 100 steps.");
+    return text;
+}
+
 } // namespace
 
 std::vector<HeightLine> ReadSeriesText(std::string_view text, int firstStep)
@@ -178,6 +238,8 @@ std::vector<HeightLine> ReadSeriesText(std::string_view text, int firstStep)
         const int line = static_cast<int>(it - lines.begin()) + 1;
         if (it == first && IsHeader(*it, columns))
             continue;
+        if (firstStep + static_cast<int>(heights.size()) > kMaxSteps)
+            throw SeriesError(TooManyValues(firstStep), kMaxSteps);
         if (isBlank(*it))
             throw SeriesError(LineLabel(line) + " is empty: every step needs a height.",
                               firstStep + static_cast<int>(heights.size()));
@@ -193,8 +255,6 @@ std::vector<HeightLine> ReadSeriesText(std::string_view text, int firstStep)
                                   Shown(*it) + "'",
                               firstStep + static_cast<int>(heights.size()));
         columnCount = fields.size();
-        if (firstStep + static_cast<int>(heights.size()) > kMaxSteps)
-            throw SeriesError(TooManyValues(firstStep), kMaxSteps);
         heights.push_back({*height, line});
     }
     return heights;
@@ -224,15 +284,7 @@ void CheckHeights(std::span<const double> heights, SeriesKind kind, std::span<co
 
 std::vector<double> ReadSeriesFile(const std::string &path, SeriesKind kind)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw SeriesError(path + ": the file cannot be opened.");
-    std::error_code noSize;
-    if (std::filesystem::file_size(path, noSize) > kMaxFileBytes && !noSize)
-        throw SeriesError(path + ": the file is far too large for a series of 100 steps.");
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad())
-        throw SeriesError(path + ": the file cannot be read.");
+    const std::string text = ReadWholeFile(path);
     try {
         const std::vector<HeightLine> read = ReadSeriesText(text);
         std::vector<double> heights;

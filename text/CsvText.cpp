@@ -4,9 +4,10 @@
 
 namespace velmaro {
 
-void AppendCsvField(std::string &out, std::string_view text)
+void AppendCsvField(std::string &out, std::string_view text, char separator)
 {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    const char quoted[] = {separator, '"', '\r', '\n', '\0'};
+    if (text.find_first_of(quoted) == std::string_view::npos) {
         out += text;
         return;
     }

@@ -180,16 +180,22 @@ std::optional<double> ReadPlainNumber(std::string_view text)
 
 std::optional<double> ReadPlainNumberOrTiny(std::string_view text)
 {
-    if (const std::optional<double> value = ReadPlainNumber(text))
-        return value;
-    // from_chars refuses such a magnitude as out of range for a double; as a long double it reads.
     const std::string_view number = WithoutPlus(text);
-    long double value = 0;
+    double value = 0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
                                            std::chars_format::general);
-    if (ec != std::errc() || end != number.data() + number.size() || std::fabs(value) >= DBL_MIN)
+    if (end != number.data() + number.size())
         return std::nullopt;
-    return static_cast<double>(value);
+    if (ec == std::errc())
+        return std::isfinite(value) ? std::optional(value) : std::nullopt;
+    if (ec != std::errc::result_out_of_range)
+        return std::nullopt;
+    // Beyond the double range either way: the edit fields read the text in extended precision,
+    // below its range too, and hand the model the nearest double.
+    const std::optional<long double> wide = ReadNumber(number, '.');
+    if (!wide || std::fabs(*wide) >= DBL_MIN)
+        return std::nullopt;
+    return static_cast<double>(*wide);
 }
 
 } // namespace velmaro

@@ -38,7 +38,8 @@ std::optional<std::int64_t> ReadInteger(std::string_view text);
 // fields allow; nothing for other text or a non-finite value.
 std::optional<double> ReadPlainNumber(std::string_view text);
 // As ReadPlainNumber, but a magnitude below the smallest normal double reads as the edit fields
-// hand it to the model: the nearest double, a subnormal value or a signed zero.
+// hand it to the model: the nearest double, a subnormal value or a signed zero, whatever its
+// exponent or its number of digits. NaN and infinity are refused.
 std::optional<double> ReadPlainNumberOrTiny(std::string_view text);
 
 } // namespace velmaro

@@ -6,6 +6,7 @@
 
 #include "controls/MessagePresenter.h"
 #include "controls/Unidades.h"
+#include "engine/InputRanges.h"
 #include "text/FieldText.h"
 #include "ui/FormLayout.h"
 #include "ui/GeometryIllustration.h"
@@ -28,6 +29,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <string_view>
+
 namespace velmaro {
 
 namespace {
@@ -37,8 +40,6 @@ constexpr int kListHeight = 21;
 constexpr int kStatusHeight = 22;
 constexpr int kGridBottomMargin = 6;
 constexpr int kNoRightLimit = 1 << 20;
-// No upper limit: beyond the double range, so the fields keep it in extended precision.
-constexpr long double kUnbounded = 1.1E4900L;
 
 enum class FieldRole { Input, InputWithoutRange, Result };
 
@@ -49,7 +50,7 @@ struct UnitsFieldSetup {
     QStringList units;
     FieldRole role;
     long double initial = 0;
-    long double baseMax = kUnbounded;
+    std::string_view input = {}; // the model input whose range an input field holds
 };
 
 QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
@@ -75,7 +76,9 @@ TUnidades *NewUnitsField(QWidget *parent, const UnitsFieldSetup &setup)
         field->SetFullAccuracy(true);
     }
     if (setup.role == FieldRole::Input) {
-        field->SetBaseMax(setup.baseMax);
+        const InputRange range = RangeOfInput(setup.input).value();
+        field->SetBaseMin(range.low);
+        field->SetBaseMax(range.high);
         field->SetUseRange(true);
     }
     field->SetDefaultUnit(0);
@@ -323,15 +326,15 @@ void TMainFormVelmaro::BuildGeometryTab()
     gbDimensiones = NewGroupBox(Geometria, "gbDimensiones", "Dimensiones");
     euDdpmrhls = NewUnitsField(gbDimensiones,
                                {"euDdpmrhls", 382, 17, 121, "Distance from farthest point to outlet",
-                                {"km|1|0", "m|1000|0"}, FieldRole::Input, 21.79L});
+                                {"km|1|0", "m|1000|0"}, FieldRole::Input, 21.79L, "FlowLength"});
     euDntepmrys = NewUnitsField(
         gbDimensiones, {"euDntepmrys", 382, 50, 121,
                         "Land level difference between farthest point and outlet",
-                        {"m|1|0", "cm|100|0"}, FieldRole::Input, 1020});
+                        {"m|1|0", "cm|100|0"}, FieldRole::Input, 1020, "LevelDifference"});
     euAc = NewUnitsField(gbDimensiones,
                          {"euAc", 382, 82, 121, "Watershed area",
                           {Text("km²|1|0"), "ha|100|0", Text("m²|1000000|0")}, FieldRole::Input,
-                          70.26L});
+                          70.26L, "WatershedArea"});
 
     Image1 = new CentredPicture(Geometria);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -410,7 +413,7 @@ void TMainFormVelmaro::BuildForcingTab()
     euPtsd = NewUnitsField(
         GroupBox3, {"euPtsd", 367, 52, 121, "Time step of data series",
                     {"min|1|0", "sec|60|0", "hrs|0.016666666666666666666666666666667|0"},
-                    FieldRole::Input, 30});
+                    FieldRole::Input, 30, "TimeStep"});
     cbSall = NewList(GroupBox3, "cbSall", 367, 83, 123, {}, true);
     lblCbSall = NewLabelEndingAt(GroupBox3, "lblCbSall", QStringLiteral("Number of data for series"),
                                  367, 83 + kListHeight / 2);
@@ -421,7 +424,8 @@ void TMainFormVelmaro::BuildForcingTab()
     cbLluvia = NewList(pHt2, "cbLluvia", 146, 6, 83, {}, false);
     Label3 = NewLabel(pHt2, "Label3", QStringLiteral("Rainfall step #"), 37, 10, 146);
     euAll = NewUnitsField(pHt2, {"euAll", 146, 30, 81, "Partial rainfall height",
-                                 {"mm|1|0", "cm|0.1|0", "m|0.001|0"}, FieldRole::Input});
+                                 {"mm|1|0", "cm|0.1|0", "m|0.001|0"}, FieldRole::Input, 0,
+                                  "EnteredPartial"}); // the cumulative heights have the same range
     // The whole series in a table, beside the one-step editor and level with its height field.
     btnSeries = new QPushButton(QStringLiteral("Series..."), GroupBox3);
     btnSeries->setObjectName(QStringLiteral("btnSeries"));
@@ -469,7 +473,7 @@ void TMainFormVelmaro::BuildConditioningTab()
 
     GroupBox5 = NewGroupBox(Condicionantes, "GroupBox5", "Cover / Treatment");
     euNc = NewUnitsField(GroupBox5, {"euNc", 290, 17, 121, "Curve number", {"-|1|0"},
-                                     FieldRole::Input, 85, 100});
+                                     FieldRole::Input, 85, "CurveNumber"});
     BitBtn2 = NewTableButton(GroupBox5, "BitBtn2", 497, 45, "Bevel2", Bevel2, 43);
     Label8 = NewLabelEndingAt(GroupBox5, "Label8", QString(), 495, 45 + 17 / 2);
 

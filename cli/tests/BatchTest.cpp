@@ -27,16 +27,16 @@ struct BatchResult {
     std::string err;
 };
 
-BatchResult RunBatch(const std::string &cases, const std::vector<std::string> &common = {})
+BatchResult RunBatch(const std::string &cases, const std::vector<std::string> &common = {},
+                     cli::OutOfRange outOfRange = cli::OutOfRange::Refuse)
 {
     ModelState base;
     base.SetDefaults();
-    for (const std::string &argument : common)
-        cli::ApplyArgument(base, argument);
+    cli::ApplyArguments(base, common, outOfRange);
     std::istringstream in(cases);
     std::ostringstream out, err;
     BatchResult r{};
-    r.status = cli::RunCases(in, "cases.csv", base, out, err);
+    r.status = cli::RunCases(in, "cases.csv", base, outOfRange, out, err);
     r.err = err.str();
     std::istringstream written(out.str());
     cli::CsvReader reader(written);
@@ -65,10 +65,12 @@ ModelState SingleRun(const std::vector<std::string> &arguments)
     return m;
 }
 
+// Named with their units, as the window's grids write their CSV.
 const std::vector<std::string> kResultNames = {
-    "ConcentrationTime", "PotentialRetention", "InitialAbstraction", "RunoffDepth",
-    "TotalVolume",       "SpecificVolume",     "PeakDischarge",      "PeakTime",
-    "HydrographCount",   "failures"};
+    "ConcentrationTime [h]", "PotentialRetention [mm]", "InitialAbstraction [mm]",
+    "RunoffDepth [mm]",      "TotalVolume [m³]",        "SpecificVolume [mm]",
+    "PeakDischarge [m³/s]",  "PeakTime [h]",            "HydrographCount",
+    "failures"};
 
 TEST(BatchTest, EachRowGivesTheResultsOfASingleRunOfItsInputs)
 {
@@ -109,6 +111,41 @@ TEST(BatchTest, EachRowGivesTheResultsOfASingleRunOfItsInputs)
     EXPECT_EQ(r.rows[1][3], "10,25.5,4"); // the inputs as given
 }
 
+// What a spreadsheet saves where the decimal mark is a comma: semicolons between the cells, a
+// decimal comma in the numbers and between a series' values; the results come back the same way.
+TEST(BatchTest, SemicolonSeparatedCasesTakeDecimalCommas)
+{
+    const std::vector<std::string> common = {"TimeStep=30", "PartialSeries=1"};
+    const BatchResult comma = RunBatch("CurveNumber,WatershedArea,StepCount,EnteredPartial\n"
+                                       "85,12.5,3,\"10,25.5,4\"\n"
+                                       "70,0.5,2,\"1.5,2\"\n",
+                                       common);
+    const BatchResult semicolon = RunBatch("\"CurveNumber\";WatershedArea;StepCount;EnteredPartial\r\n"
+                                           "85;12,5;3;\"10;25,5;4\"\r\n"
+                                           "70;0.5;2;\"1,5;2\"\r\n"
+                                           "70;0.5;2;1,5;2\r\n"
+                                           "71;1.234,5;;\r\n"
+                                           "72;1,5,1;;\r\n",
+                                           common);
+    ASSERT_EQ(comma.status, 0) << comma.err;
+    EXPECT_EQ(semicolon.status, cli::kRowsSkipped);
+    EXPECT_EQ(semicolon.err, "velmaro-cli: cases.csv row 4 skipped: it has 5 cells, the header 4\n"
+                             "velmaro-cli: cases.csv row 5 skipped: column 2: WatershedArea: '1.234,5' is not a number\n"
+                             "velmaro-cli: cases.csv row 6 skipped: column 2: WatershedArea: '1,5,1' is not a number\n");
+    ASSERT_EQ(semicolon.rows.size(), 3u);
+    EXPECT_EQ(semicolon.rows[0], comma.rows[0]);
+    EXPECT_EQ(semicolon.rows[1][2], "12,5"); // the inputs as given
+    EXPECT_EQ(semicolon.rows[1][4], "10;25,5;4");
+    for (std::size_t row = 1; row <= 2; ++row) {
+        for (std::size_t k = 5; k + 1 < comma.rows[row].size(); ++k) {
+            std::string result = semicolon.rows[row][k];
+            EXPECT_EQ(result.find('.'), std::string::npos) << comma.rows[0][k];
+            std::replace(result.begin(), result.end(), ',', '.');
+            EXPECT_EQ(result, comma.rows[row][k]) << comma.rows[0][k];
+        }
+    }
+}
+
 // A series file sets the step count to its length; a StepCount in the same row wins, though it
 // comes first.
 TEST(BatchTest, AStepCountGivenWinsOverASeriesFile)
@@ -138,32 +175,70 @@ TEST(BatchTest, AStepCountGivenWinsOverASeriesFile)
 
 TEST(BatchTest, BadRowsAreNamedAndSkippedAndTheOthersRun)
 {
-    const BatchResult r = RunBatch("CurveNumber,FlowLength\n"
-                                   "80,abc\n"
-                                   "81,2\n"
+    const BatchResult r = RunBatch("CurveNumber,FlowLength,EnteredPartial\n"
+                                   "80,abc,\n"
+                                   "81,2,\n"
                                    "82\n"
-                                   "\"8\"3,2\n"
+                                   "\"8\"3,2,\n"
                                    "\n"
-                                   "101,2\n"
-                                   "84,1e999\n"
-                                   "85,\"1\n2\"\n");
+                                   "99,2,\n"
+                                   "84,1e999,\n"
+                                   "85,\"1\n2\",\n" +
+                                   std::string("8\0" "6,1,\n", 7) +
+                                   std::string("87,2,@/dev/null\0.csv\n", 21));
     EXPECT_EQ(r.status, cli::kRowsSkipped);
     ASSERT_EQ(r.rows.size(), 3u);
     EXPECT_EQ(r.rows[1][0], "3");
     EXPECT_EQ(r.rows[2][0], "7");
     EXPECT_EQ(r.err, "velmaro-cli: cases.csv row 2 skipped: column 2: FlowLength: 'abc' is not a number\n"
-                     "velmaro-cli: cases.csv row 4 skipped: it has 1 cells, the header 2\n"
+                     "velmaro-cli: cases.csv row 4 skipped: it has 1 cells, the header 3\n"
                      "velmaro-cli: cases.csv row 5 skipped: text follows a closing quote\n"
                      "velmaro-cli: cases.csv row 8 skipped: column 2: FlowLength: '1e999' is not a number\n"
-                     "velmaro-cli: cases.csv row 9 skipped: column 2: FlowLength: '1\\n2' is not a number\n");
+                     "velmaro-cli: cases.csv row 9 skipped: column 2: FlowLength: '1\\n2' is not a number\n"
+                     "velmaro-cli: cases.csv row 10 skipped: column 1: CurveNumber: '8\\x006' is not a number\n"
+                     "velmaro-cli: cases.csv row 11 skipped: column 3: EnteredPartial: "
+                     "'/dev/null\\x00.csv' is not a file name\n");
+}
+
+// A row holding a value out of its range is skipped like any bad row; unchecked, it runs and
+// each such value of the case is named.
+TEST(BatchTest, ValuesOutOfRangeSkipTheirRowUnlessUnchecked)
+{
+    const std::string cases = "CurveNumber,WatershedArea,EnteredPartial\n"
+                              "101,12.5,\n"
+                              "85,-1,\n"
+                              "85,12.5,\"1,-1\"\n"
+                              "85,12.5,\n";
+    const BatchResult checked = RunBatch(cases);
+    EXPECT_EQ(checked.status, cli::kRowsSkipped);
+    ASSERT_EQ(checked.rows.size(), 2u);
+    EXPECT_EQ(checked.rows[1][0], "5");
+    EXPECT_EQ(checked.err,
+              "velmaro-cli: cases.csv row 2 skipped: column 1: CurveNumber: 101 is outside the allowed range (0 - 1E2)\n"
+              "velmaro-cli: cases.csv row 3 skipped: column 2: WatershedArea: -1 is outside the allowed range (0 - 1.1E4900)\n"
+              "velmaro-cli: cases.csv row 4 skipped: column 3: EnteredPartial: step 2: -1 is outside the allowed range "
+              "(0 - 1.1E4900)\n");
+
+    const BatchResult unchecked = RunBatch(cases, {"TimeStep=-30"}, cli::OutOfRange::Warn);
+    EXPECT_EQ(unchecked.status, 0);
+    ASSERT_EQ(unchecked.rows.size(), 5u);
+    EXPECT_EQ(unchecked.err,
+              "velmaro-cli: cases.csv row 2 unchecked: TimeStep: -30 is outside the allowed range (0 - 1.1E4900)\n"
+              "velmaro-cli: cases.csv row 2 unchecked: CurveNumber: 101 is outside the allowed range (0 - 1E2)\n"
+              "velmaro-cli: cases.csv row 3 unchecked: WatershedArea: -1 is outside the allowed range (0 - 1.1E4900)\n"
+              "velmaro-cli: cases.csv row 3 unchecked: TimeStep: -30 is outside the allowed range (0 - 1.1E4900)\n"
+              "velmaro-cli: cases.csv row 4 unchecked: TimeStep: -30 is outside the allowed range (0 - 1.1E4900)\n"
+              "velmaro-cli: cases.csv row 4 unchecked: EnteredPartial: step 2: -1 is outside the allowed range "
+              "(0 - 1.1E4900)\n"
+              "velmaro-cli: cases.csv row 5 unchecked: TimeStep: -30 is outside the allowed range (0 - 1.1E4900)\n");
 }
 
 // A stage that failed leaves its results empty, and so do the stages resting on it, as the
 // window greys them and the report says they were not computed.
 TEST(BatchTest, AFailingStageLeavesItsResultsAndThoseRestingOnThemEmpty)
 {
-    const std::vector<std::string> hydrograph = {"TotalVolume", "SpecificVolume", "PeakDischarge",
-                                                 "PeakTime", "HydrographCount"};
+    const std::vector<std::string> hydrograph = {"TotalVolume [m³]", "SpecificVolume [mm]",
+                                                 "PeakDischarge [m³/s]", "PeakTime [h]", "HydrographCount"};
     const auto with = [&hydrograph](std::vector<std::string> names) {
         names.insert(names.end(), hydrograph.begin(), hydrograph.end());
         return names;
@@ -174,11 +249,11 @@ TEST(BatchTest, AFailingStageLeavesItsResultsAndThoseRestingOnThemEmpty)
         const char *failures;
     } cases[] = {
         // The retention fails, so the runoff depth never runs.
-        {"CurveNumber\n0\n", with({"PotentialRetention", "InitialAbstraction", "RunoffDepth"}),
+        {"CurveNumber\n0\n", with({"PotentialRetention [mm]", "InitialAbstraction [mm]", "RunoffDepth [mm]"}),
          "ComputeRetention: Floating point division by zero"},
-        {"LevelDifference\n0\n", with({"ConcentrationTime"}),
+        {"LevelDifference\n0\n", with({"ConcentrationTime [h]"}),
          "ComputeConcentrationTime: Floating point division by zero"},
-        {"TimeStep\n0\n", with({"PotentialRetention", "InitialAbstraction", "RunoffDepth"}),
+        {"TimeStep\n0\n", with({"PotentialRetention [mm]", "InitialAbstraction [mm]", "RunoffDepth [mm]"}),
          "ComputeRainfall: Floating point division by zero; "
          "ComputeHydrograph: Floating point division by zero"},
     };
@@ -199,9 +274,40 @@ TEST(BatchTest, AFailingStageLeavesItsResultsAndThoseRestingOnThemEmpty)
 
 TEST(BatchTest, AHeaderThatCannotBeUsedIsAUsageError)
 {
-    for (const char *cases : {"", "\n1\n", "CurveNumber,Nonsense\n1,2\n", "\"Curve\n"}) {
-        SCOPED_TRACE(cases);
-        EXPECT_THROW(RunBatch(cases), cli::UsageError);
+    const struct {
+        std::string cases;
+        std::string message;
+    } cases[] = {
+        {"", "cases.csv has no header row of input names"},
+        {"\n1\n", "cases.csv has no header row of input names"},
+        {"CurveNumber,Nonsense\n1,2\n", "cases.csv header, column 2: unknown input 'Nonsense'"},
+        {"\"Curve\n", "cases.csv header: a quoted field is not closed before the end of the file"},
+        {std::string("Curve\0Number\n1\n", 16), "cases.csv header, column 1: unknown input 'Curve\\x00Number'"},
+        {"CurveNumber,TimeStep,CurveNumber\n1,2,3\n",
+         "cases.csv header, column 3: 'CurveNumber' is named twice (first in column 1)"},
+        {"TimeStep;StepCount;TimeStep\n", "cases.csv header, column 3: 'TimeStep' is named twice (first in column 1)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.cases);
+        try {
+            RunBatch(c.cases);
+            ADD_FAILURE() << "taken";
+        } catch (const cli::UsageError &error) {
+            EXPECT_EQ(error.what(), c.message);
+        }
+    }
+}
+
+// Reading stops at the record limit whatever the input is, and a read error ends the batch:
+// neither can be skipped like a bad row, for the rest of the input cannot be trusted.
+TEST(BatchTest, InputThatCannotBeReadOnEndsTheBatchNamingItsRow)
+{
+    const std::string longRow = "CurveNumber\n80\n\"" + std::string(1 << 20, '1') + "\n81\n";
+    try {
+        RunBatch(longRow);
+        ADD_FAILURE() << "taken";
+    } catch (const cli::UsageError &error) {
+        EXPECT_EQ(error.what(), std::string("cases.csv row 3: a record longer than 65536 bytes; this is no cases file"));
     }
 }
 

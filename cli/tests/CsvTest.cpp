@@ -38,6 +38,11 @@ TEST(CsvReaderTest, ReadsTheRecordsOfWellFormedText)
         {"a\n\nb\n", {{"a"}, {""}, {"b"}}},
         {"", {}},
         {"\xEF\xBB\xBFname,x\n", {{"name", "x"}}},
+        // The first separator of the first record decides: a comma, or a semicolon as spreadsheets
+        // write where the decimal mark is a comma.
+        {"a;b\n1,5;\"x;y\"\n", {{"a", "b"}, {"1,5", "x;y"}}},
+        {"\"a,b\";c\n1;2,3\n", {{"a,b", "c"}, {"1", "2,3"}}},
+        {"a\n1,5;2\n", {{"a"}, {"1", "5;2"}}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
@@ -77,6 +82,20 @@ TEST(CsvWriterTest, WhatItWritesReadsBackToTheSameFields)
     EXPECT_EQ(out.str(), ",plain,\"1,2,3\",\"a \"\"quote\"\"\",\"two\r\nlines\"\r\n0.1,-2.5e-300,-7\r\n");
     EXPECT_EQ(ReadAll(out.str()),
               (Records{{"", "plain", "1,2,3", "a \"quote\"", "two\r\nlines"}, {"0.1", "-2.5e-300", "-7"}}));
+}
+
+TEST(CsvWriterTest, SemicolonsGoWithDecimalCommas)
+{
+    std::ostringstream out;
+    CsvWriter writer(out, ';');
+    writer.Field("a;b");
+    writer.Field("1,5");
+    writer.Number(-2.5e-300);
+    writer.Number(0.25);
+    writer.Integer(-7);
+    writer.EndRecord();
+    EXPECT_EQ(out.str(), "\"a;b\";1,5;-2,5e-300;0,25;-7\r\n");
+    EXPECT_EQ(ReadAll(out.str()), (Records{{"a;b", "1,5", "-2,5e-300", "0,25", "-7"}}));
 }
 
 } // namespace

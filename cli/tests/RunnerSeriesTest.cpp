@@ -12,7 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <fstream>
+
+#include <sys/wait.h>
 
 using namespace velmaro;
 
@@ -75,6 +79,9 @@ TEST_F(RunnerSeriesFile, ABadFileExitsTwoNamingItsLine)
          falling + ": Line 2 (step 2): the cumulative height falls below that of step 1."},
         {"EnteredPartial=@" + word, word + ": Line 2 is not a height, nor a time and a height: 'ten'"},
         {"EnteredPartial=@" + missing, missing + ": the file cannot be opened."},
+        {"EnteredPartial=@" + folder.path().toStdString(), folder.path().toStdString() + ": is a folder, not a file."},
+        {"EnteredPartial=@/dev/zero", "/dev/zero: the file is far too large for a series of 100 steps."},
+        {"EnteredCumulative=@/proc/self/mem", "/proc/self/mem: the file cannot be read."},
     };
     for (const auto &[argument, message] : cases) {
         const Outcome r = RunCli({argument});
@@ -83,6 +90,22 @@ TEST_F(RunnerSeriesFile, ABadFileExitsTwoNamingItsLine)
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_TRUE(r.out.empty());
     }
+}
+
+// A pipe has no size to check: reading stops at the limit however long the writer goes on.
+TEST(RunnerSeriesPipe, FedForeverStopsAtTheLimit)
+{
+    const std::string command = "yes 1 | " + std::string(VELMARO_CLI) + " EnteredPartial=@/dev/stdin 2>&1 >/dev/null";
+    FILE *pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string err;
+    std::array<char, 4096> buffer{};
+    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+        err.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_EQ(err, "velmaro-cli: EnteredPartial: /dev/stdin: the file is far too large for a series of 100 steps.\n");
 }
 
 TEST(RunnerStorm, GivesTheDialogsSeriesWhateverTheOrderOfArguments)

@@ -62,7 +62,7 @@ TEST(RunnerTest, DefaultsPrintEveryFieldAndTheKnownResults)
           "PeakDischarge", "StepCount", "CurveNumber", "HydrographCount", "SoilGroup",
           "PartialSeries", "LandUse", "AssignInitialAbstraction", "EnteredPartial", "RainPartial",
           "EnteredCumulative", "RainCumulative", "Hyetograph", "RunoffDepth", "RunoffIncrement",
-          "Hydrograph", "failures"})
+          "Hydrograph", "failures", "warnings"})
         EXPECT_TRUE(json.contains(name)) << name;
     EXPECT_NEAR(json["ConcentrationTime"].toDouble(), 2.33287, 5e-6);
     EXPECT_NEAR(json["PeakDischarge"].toDouble(), 627.68326, 5e-6);
@@ -71,6 +71,7 @@ TEST(RunnerTest, DefaultsPrintEveryFieldAndTheKnownResults)
     EXPECT_EQ(json["Hydrograph"].toArray().size(), 16);
     EXPECT_EQ(json["RainCumulative"].toArray().size(), 6);
     EXPECT_TRUE(json["failures"].toArray().isEmpty());
+    EXPECT_TRUE(json["warnings"].toArray().isEmpty());
 }
 
 TEST(RunnerTest, NumbersReadBackToTheSameDouble)
@@ -119,14 +120,14 @@ TEST(RunnerTest, EveryFieldReadsBackToItsOwnValue)
                    },
                    field.member);
     }
-    EXPECT_EQ(json.size(), std::ssize(ModelFields()) + 1); // and failures
+    EXPECT_EQ(json.size(), std::ssize(ModelFields()) + 2); // and failures, warnings
 }
 
 TEST(RunnerTest, InputsReachTheirFields)
 {
     const Result r = RunWith({"StepCount=3", "PartialSeries=0", "EnteredCumulative=10,10,25",
                               "CurveNumber=100", "TimeStep=60", "SoilGroup=3", "LandUse=2",
-                              "AssignInitialAbstraction=0", "LevelDifference=-5e2",
+                              "AssignInitialAbstraction=0", "LevelDifference=5e2",
                               "FlowLength=+2.5", "WatershedArea=+.5"});
     ASSERT_EQ(r.status, 0) << r.err;
     const QJsonObject json = ParseJson(r.out);
@@ -135,7 +136,7 @@ TEST(RunnerTest, InputsReachTheirFields)
     EXPECT_EQ(json["SoilGroup"].toInt(), 3);
     EXPECT_EQ(json["LandUse"].toInt(), 2);
     EXPECT_EQ(json["PotentialRetention"].toDouble(), 0);
-    EXPECT_EQ(json["LevelDifference"].toDouble(), -500);
+    EXPECT_EQ(json["LevelDifference"].toDouble(), 500);
     EXPECT_EQ(json["FlowLength"].toDouble(), 2.5);
     EXPECT_EQ(json["WatershedArea"].toDouble(), 0.5);
     EXPECT_EQ(RunWith({"CurveNumber=+90"}).status, 0);
@@ -148,10 +149,90 @@ TEST(RunnerTest, HelpListsEveryInputWithWhatItTakes)
         const bool listed = usage.find("  " + std::string(field.name) + "=") != std::string::npos;
         EXPECT_EQ(listed, field.input) << field.name;
     }
-    for (const char *line : {"FlowLength=NUMBER", "StepCount=1..100", "CurveNumber=WHOLE",
-                             "SoilGroup=0..3", "PartialSeries=0|1", "EnteredPartial=NUMBER,NUMBER,...",
-                             "km²", "0 = A ... 3 = D", "at most 100"})
+    // Each input with the range the window's field holds it to.
+    for (const char *line : {"FlowLength=NUMBER                     km, 0 or more",
+                             "LevelDifference=NUMBER                m, 0 or more",
+                             "WatershedArea=NUMBER                  km², 0 or more",
+                             "InitialAbstraction=NUMBER             mm, any number",
+                             "TimeStep=NUMBER                       minutes, 0 or more",
+                             "StepCount=1..100", "CurveNumber=0..100", "SoilGroup=0..3",
+                             "PartialSeries=0|1", "0 = A ... 3 = D",
+                             "EnteredPartial=NUMBER,NUMBER,...|@FILE  mm per step, each 0 or more; slots "
+                             "1, 2, ..., at most 100",
+                             "EnteredCumulative=NUMBER,NUMBER,...|@FILE  mm to the end of each step, each "
+                             "0 or more", "--unchecked"})
         EXPECT_NE(usage.find(line), std::string::npos) << line;
+}
+
+// The window's fields and the runner hold the same inputs to the same ranges.
+TEST(RunnerTest, ValuesOutsideTheWindowsRangesExitTwoNamingTheRange)
+{
+    const std::pair<const char *, const char *> refused[] = {
+        {"CurveNumber=150", "CurveNumber: 150 is outside the allowed range (0 - 1E2)"},
+        {"CurveNumber=-1", "CurveNumber: -1 is outside the allowed range (0 - 1E2)"},
+        {"FlowLength=-1", "FlowLength: -1 is outside the allowed range (0 - 1.1E4900)"},
+        {"LevelDifference=-0.5", "LevelDifference: -0.5 is outside the allowed range (0 - 1.1E4900)"},
+        {"WatershedArea=-70.26", "WatershedArea: -70.26 is outside the allowed range (0 - 1.1E4900)"},
+        {"TimeStep=-1e-300", "TimeStep: -1e-300 is outside the allowed range (0 - 1.1E4900)"},
+        {"EnteredPartial=1,-2", "EnteredPartial: step 2: -2 is outside the allowed range (0 - 1.1E4900)"},
+        {"EnteredCumulative=-1", "EnteredCumulative: step 1: -1 is outside the allowed range (0 - 1.1E4900)"},
+    };
+    for (const auto &[argument, message] : refused) {
+        const Result r = RunWith({argument});
+        EXPECT_EQ(r.status, 2) << argument;
+        EXPECT_EQ(r.err, "velmaro-cli: " + std::string(message) + "\n");
+    }
+    // The bounds themselves, a signed zero, a magnitude read as zero; no range for the initial
+    // abstraction.
+    for (const char *taken : {"CurveNumber=0", "CurveNumber=100", "FlowLength=-0", "TimeStep=-1e-400",
+                              "InitialAbstraction=-5", "WatershedArea=1e300"})
+        EXPECT_EQ(RunWith({taken}).status, 0) << taken;
+}
+
+// Unchecked, the values reach the engine as the window hands them over while it shows its range
+// message, and each one is listed.
+TEST(RunnerTest, UncheckedComputesWithValuesOutOfRangeAndListsEach)
+{
+    const std::vector<std::string> inputs = {"CurveNumber=150", "WatershedArea=-2", "StepCount=3",
+                                             "EnteredPartial=1,-2,3,-4", "InitialAbstraction=-1"};
+    std::vector<std::string> arguments = {"--unchecked"};
+    arguments.insert(arguments.end(), inputs.begin(), inputs.end());
+    const Result r = RunWith(arguments);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QJsonObject json = ParseJson(r.out);
+    ModelState m;
+    m.SetDefaults();
+    m.CurveNumber = 150;
+    m.WatershedArea = -2;
+    m.StepCount = 3;
+    const double heights[] = {1, -2, 3, -4};
+    for (int k = 1; k <= 4; ++k)
+        m.EnteredPartial[k] = heights[k - 1];
+    m.InitialAbstraction = -1;
+    const std::vector<StageFailure> failures = RunGuardedChain(m);
+    EXPECT_EQ(json["PeakDischarge"].toDouble(), m.PeakDischarge);
+    EXPECT_EQ(json["RunoffDepth"].toArray().last().toDouble(), m.RunoffDepth[3]);
+    EXPECT_EQ(json["failures"].toArray().size(), std::ssize(failures));
+    // Step 4 lies beyond the step count: not computed with, not listed.
+    const QJsonArray warnings = json["warnings"].toArray();
+    const std::pair<const char *, const char *> expected[] = {
+        {"WatershedArea", "-2 is outside the allowed range (0 - 1.1E4900)"},
+        {"CurveNumber", "150 is outside the allowed range (0 - 1E2)"},
+        {"EnteredPartial", "step 2: -2 is outside the allowed range (0 - 1.1E4900)"},
+    };
+    ASSERT_EQ(warnings.size(), std::ssize(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(warnings[qsizetype(i)]["input"].toString(), expected[i].first);
+        EXPECT_EQ(warnings[qsizetype(i)]["message"].toString(), expected[i].second);
+    }
+    // A later value that is in range replaces the warning with the value.
+    EXPECT_TRUE(ParseJson(RunWith({"--unchecked", "CurveNumber=150", "CurveNumber=80"}).out)["warnings"]
+                    .toArray()
+                    .isEmpty());
+    // As tables, each one is named on standard error.
+    const Result csv = RunWith({"--unchecked", "--format", "csv", "CurveNumber=101"});
+    EXPECT_EQ(csv.status, 0);
+    EXPECT_EQ(csv.err, "velmaro-cli: unchecked: CurveNumber: 101 is outside the allowed range (0 - 1E2)\n");
 }
 
 TEST(RunnerTest, EngineFailuresAreListedInOrderAndTheChainGoesOn)
@@ -185,7 +266,7 @@ TEST(RunnerTest, BadArgumentsExitTwoWithAMessage)
         {"Unknown=1"},        {"FlowLength"},          {"FlowLength=abc"},  {"FlowLength="},
         {"TimeStep=1e400"},   {"FlowLength=inf"},      {"StepCount=0"},     {"StepCount=101"},
         {"StepCount=2.5"},    {"PartialSeries=2"},     {"AssignInitialAbstraction=-1"},
-        {"SoilGroup=4"},      {"EnteredPartial=1,,2"}, {"CurveNumber=85.9"},
+        {"SoilGroup=4"},      {"EnteredPartial=1,,2"}, {"CurveNumber=85.9"},  {"CurveNumber=101"},
         {"FlowLength=+-1"},   {"FlowLength=+"},        {"StepCount=++3"},
         {"EnteredPartial=" + [] {
              std::string s = "1";
@@ -283,6 +364,40 @@ std::string WriteFile(const QTemporaryDir &dir, const char *name, const std::str
 
 } // namespace
 
+// NaN and infinity are never numbers, wherever the runner reads one; what the message quotes is
+// what was given.
+TEST(RunnerTest, NotANumberAndInfinityAreRefusedWhereverANumberIsRead)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string series = WriteFile(dir, "series.txt", "1\n-nan\n");
+    const struct {
+        std::vector<std::string> arguments;
+        std::string message;
+    } cases[] = {
+        {{"TimeStep=NaN"}, "TimeStep: 'NaN' is not a number"},
+        {{"FlowLength=-nan"}, "FlowLength: '-nan' is not a number"},
+        {{"WatershedArea=inf"}, "WatershedArea: 'inf' is not a number"},
+        {{"CurveNumber=nan"}, "CurveNumber: 'nan' is not a number"},
+        {{"EnteredPartial=1,+inf"}, "EnteredPartial: '+inf' is not a number"},
+        {{"EnteredCumulative=@" + series}, "EnteredCumulative: " + series + ": Line 2 is not a height, nor a time and a height: '-nan'"},
+        {{"DesignStorm=uniform", "StormDepth=NAN"}, "StormDepth: 'NAN' is not a number"},
+    };
+    for (const auto &c : cases) {
+        const Result r = RunWith(c.arguments);
+        EXPECT_EQ(r.status, 2) << c.message;
+        EXPECT_EQ(r.err, "velmaro-cli: " + c.message + "\n");
+    }
+    const std::string casesFile =
+        WriteFile(dir, "cases.csv", "TimeStep,EnteredPartial\n30,\nnan,\n,\"1,inf\"\n");
+    const Result batch = RunWith({"--cases", casesFile});
+    EXPECT_EQ(batch.status, 3);
+    EXPECT_EQ(CsvRecords(batch.out).size(), 2u);
+    EXPECT_EQ(batch.err,
+              "velmaro-cli: " + casesFile + " row 3 skipped: column 1: TimeStep: 'nan' is not a number\n" +
+                  "velmaro-cli: " + casesFile + " row 4 skipped: column 2: EnteredPartial: 'inf' is not a number\n");
+}
+
 TEST(RunnerTest, FormatCsvPrintsTheRainfallAndHydrographTables)
 {
     const std::vector<std::string> inputs = {"StepCount=3", "PartialSeries=1", "TimeStep=30",
@@ -311,7 +426,7 @@ TEST(RunnerTest, FormatCsvPrintsTheRainfallAndHydrographTables)
         EXPECT_EQ(std::stod(row[4]), m.RunoffDepth[k]);
     }
     EXPECT_EQ(records[4], std::vector<std::string>{""}); // the empty line between the tables
-    EXPECT_EQ(records[5], (std::vector<std::string>{"Time [h]", "Hydrograph [m3/s]"}));
+    EXPECT_EQ(records[5], (std::vector<std::string>{"Time [h]", "Hydrograph [m³/s]"}));
     for (int j = 1; j <= m.HydrographCount; ++j) {
         EXPECT_EQ(std::stod(records[std::size_t(5 + j)][0]), j * 0.5);
         EXPECT_EQ(std::stod(records[std::size_t(5 + j)][1]), m.Hydrograph[j]);
@@ -370,6 +485,8 @@ TEST(RunnerTest, BadOptionsAndCasesFilesExitTwo)
         {"--cases", unknownName, "--format", "json"},
         {"EnteredPartial=@" + badSeries},
         {"EnteredCumulative=@" + dir.filePath("missing.txt").toStdString()},
+        {"--cases", "/dev/zero"},
+        {"--cases", "/proc/self/mem"},
     };
     for (const auto &arguments : bad) {
         SCOPED_TRACE(arguments[0] + " " + (arguments.size() > 1 ? arguments[1] : ""));
@@ -380,4 +497,7 @@ TEST(RunnerTest, BadOptionsAndCasesFilesExitTwo)
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
     EXPECT_NE(RunWith({"EnteredPartial=@" + badSeries}).err.find("Line 2 is not a height, nor a time and a height: 'ten'"), std::string::npos);
+    EXPECT_EQ(RunWith({"--cases", "/dev/zero"}).err,
+              "velmaro-cli: /dev/zero row 1: a record longer than 65536 bytes; this is no cases file\n");
+    EXPECT_EQ(RunWith({"--cases", "/proc/self/mem"}).err, "velmaro-cli: /proc/self/mem row 1: it cannot be read\n");
 }

@@ -42,11 +42,14 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"SemicolonColumnsWithDecimalComma", "Time;Height\n0,5;9,4\n1;22,6", {9.4, 22.6}},
         PasteCase{"TabColumnsWithDecimalComma", "0,5\t9,4\n1\t22,6\n", {9.4, 22.6}},
         PasteCase{"CommaColumns", "0.5,9.4\n1,22.6", {9.4, 22.6}},
-        PasteCase{"CommaColumnsOfWholeNumbersUnderAHeader", "t,h\n1,5\n2,7", {5, 7}},
+        PasteCase{"CommaColumnsOfWholeNumbersUnderAHeader", "t [h],h [mm]\n1,5\n2,7", {5, 7}},
+        PasteCase{"HeaderOfWordsBesideUnits", "Zeit (h);Höhe (mm)\n1;5\n2;7", {5, 7}},
         PasteCase{"OneColumnWithDecimalComma", "9,4\n22,6\n73", {9.4, 22.6, 73}},
         PasteCase{"EmptyCellsAndBlankLinesAroundTheValues", "\n\n9.4\t\n22.6\t\n\n", {9.4, 22.6}},
         PasteCase{"QuotedCellsAndByteOrderMark", "\xEF\xBB\xBF\"Time\",\"Height\"\n\"0.5\",\"9.4\"\n", {9.4}},
         PasteCase{"SignsAndExponents", "+1.5\n2E1\n0", {1.5, 20, 0}},
+        PasteCase{"MagnitudesBelowTheDoubleRange", "1e-400\n1e-99999\n0." + std::string(5000, '0') + "5\n2",
+                  {0, 0, 0, 2}},
         PasteCase{"NothingButAHeader", "Height\n", {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -103,10 +106,35 @@ INSTANTIATE_TEST_SUITE_P(
                 "Line 2 is not a height, nor a time and a height: '2\\x01\\tz'", 2},
         BadText{"NumberBeyondDoubleRange", "1\n1E400", 1,
                 "Line 2 is not a height, nor a time and a height: '1E400'", 2},
+        BadText{"NotANumber", "1\nnan", 1, "Line 2 is not a height, nor a time and a height: 'nan'", 2},
+        BadText{"Infinity", "1\t1\n2\t-inf", 1,
+                "Line 2 is not a height, nor a time and a height: '2\\t-inf'", 2},
         BadText{"MoreThanAHundredValues", Values(101), 1,
                 "There are more than 100 values: a series has at most 100 steps.", 100},
         BadText{"PastStepHundredFromALaterStep", Values(7), 95,
-                "From step 95 on there is room for 6 values: a series has at most 100 steps.", 100}),
+                "From step 95 on there is room for 6 values: a series has at most 100 steps.", 100},
+        // A line past step 100 concerns no step of the series: the message is about its length.
+        BadText{"WordPastStepHundred", Values(100) + "x", 1,
+                "There are more than 100 values: a series has at most 100 steps.", 100},
+        BadText{"BlankLinePastStepHundred", Values(6) + "\n1", 95,
+                "From step 95 on there is room for 6 values: a series has at most 100 steps.", 100},
+        // A first line is a header only when no field starts like a number and one holds a word.
+        BadText{"FirstLineBeyondDoubleRange", "1e999\n1\n2", 1,
+                "Line 1 is not a height, nor a time and a height: '1e999'", 1},
+        BadText{"FirstLineWithALetterForADigit", "l.5\n1\n2", 1,
+                "Line 1 is not a height, nor a time and a height: 'l.5'", 1},
+        BadText{"FirstLineInHexadecimal", "0x10\n1\n2", 1,
+                "Line 1 is not a height, nor a time and a height: '0x10'", 1},
+        BadText{"FirstLineNotANumber", "nan\n1", 1,
+                "Line 1 is not a height, nor a time and a height: 'nan'", 1},
+        BadText{"FirstLineSignedWord", "-nan\n1", 3,
+                "Line 1 is not a height, nor a time and a height: '-nan'", 3},
+        BadText{"FirstLineOfSingleLetters", "t;h\n1;5", 1,
+                "Line 1 is not a height, nor a time and a height: 't;h'", 1},
+        BadText{"FirstLineWithOneNumberField", "Time;5\n1;5", 1,
+                "Line 1 is not a height, nor a time and a height: 'Time;5'", 1},
+        BadText{"FirstLinePointThenWord", ".Height\n1", 1,
+                "Line 1 is not a height, nor a time and a height: '.Height'", 1}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(SeriesText, TakesAHundredValues)
@@ -160,10 +188,12 @@ protected:
         std::ofstream(path, std::ios::binary) << text;
     }
 
-    std::string Error(SeriesKind kind)
+    std::string Error(SeriesKind kind) { return Error(kind, path); }
+
+    static std::string Error(SeriesKind kind, const std::string &file)
     {
         try {
-            ReadSeriesFile(path, kind);
+            ReadSeriesFile(file, kind);
         } catch (const SeriesError &error) {
             return error.what();
         }
@@ -190,6 +220,22 @@ TEST_F(SeriesFile, ReadsAndChecksTheWholeFile)
     EXPECT_EQ(Error(SeriesKind::Partial), path + ": there is no height in the file.");
     std::filesystem::remove(path);
     EXPECT_EQ(Error(SeriesKind::Partial), path + ": the file cannot be opened.");
+}
+
+// Reading stops at the size limit whatever the file is, and a file that cannot be read is named.
+TEST_F(SeriesFile, HostileFilesAreRefusedNamingThem)
+{
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    Write(std::string((1 << 20) + 1, '1'));
+    EXPECT_EQ(Error(SeriesKind::Partial), path + ": the file is far too large for a series of 100 steps.");
+    const std::pair<std::string, std::string> cases[] = {
+        {folder, folder + ": is a folder, not a file."},
+        {"/dev/zero", "/dev/zero: the file is far too large for a series of 100 steps."},
+        // Reading a process's memory from address 0 fails with EIO.
+        {"/proc/self/mem", "/proc/self/mem: the file cannot be read."},
+    };
+    for (const auto &[file, message] : cases)
+        EXPECT_EQ(Error(SeriesKind::Partial, file), message);
 }
 
 TEST(SeriesCsv, NamesTheUnitAndReadsBackToTheSameHeights)

@@ -123,6 +123,17 @@ TEST(PlainNumberText, OneTableOfFormatsAndReads)
         {plainOrTiny("+1e-400"), "0"},    {plainOrTiny("4e-324"), "5e-324"},
         {plainOrTiny("2.5"), "2.5"},      {plainOrTiny("+-1e-400"), "none"}, {plainOrTiny("++1e-400"), "none"},
         {plainOrTiny("1e-400x"), "none"}, {plainOrTiny("1e400"), "none"},
+        // Below the extended range too, whatever the exponent or the number of digits.
+        {plainOrTiny("1e-99999"), "0"},   {plainOrTiny("-1e-99999"), "-0"},
+        {plainOrTiny("5e-99999999999999999999"), "0"},
+        {plainOrTiny("0." + std::string(5000, '0') + "5"), "0"},
+        {plainOrTiny("-0." + std::string(5000, '0') + "5e4000"), "-0"},
+        {plainOrTiny("0." + std::string(5000, '0') + "5e5000"), "0.5"},
+        {plainOrTiny("1e-99999e"), "none"}, {plainOrTiny("1e-99999 "), "none"},
+        // NaN and infinity are never numbers, however they are spelled.
+        {plainOrTiny("nan"), "none"},     {plainOrTiny("NaN"), "none"},  {plainOrTiny("-nan"), "none"},
+        {plainOrTiny("+nan"), "none"},    {plainOrTiny("nan(1)"), "none"}, {plainOrTiny("inf"), "none"},
+        {plainOrTiny("-Infinity"), "none"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.text, c.expected);
