@@ -4,6 +4,8 @@
 // window's model, the curves in the units the window's lists show, the peak, and a line for each
 // group of curves that could not be drawn.
 
+#include "text/UnitModel.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +20,7 @@ struct PlotUnits {
     double intensityDivisor = 1; // shown = mm/hr / divisor
     std::string discharge = "m³/s";
     double dischargeFactor = 1;  // shown = m³/s × factor
+    UnitEntry volumeCheck{"mm", 1, 0}; // the specific volume field's unit
 };
 
 struct PlotPeak {

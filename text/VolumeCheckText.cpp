@@ -18,12 +18,13 @@ std::string SignedPercent(double percent)
 
 } // namespace
 
-std::string VolumeCheckText(long double hydrographDepth, long double runoffDepth, std::string_view unit,
-                            double continuityError)
+std::string VolumeCheckText(double specificVolume, double runoffDepth, double continuityError,
+                            const UnitEntry &unit)
 {
-    const std::string u(unit);
-    std::string text = "Hydrograph " + RenderEditValue(hydrographDepth, kUnitsFieldRendering) + " " + u +
-                       " for " + RenderEditValue(runoffDepth, kUnitsFieldRendering) + " " + u + " of runoff";
+    const auto shown = [&unit](double depth) {
+        return RenderEditValue(depth * unit.Factor + unit.Offset, kUnitsFieldRendering) + " " + unit.Name;
+    };
+    std::string text = "Hydrograph " + shown(specificVolume) + " for " + shown(runoffDepth) + " of runoff";
     if (!std::isnan(continuityError))
         text += ": " + SignedPercent(continuityError);
     return text;

@@ -23,6 +23,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -146,6 +147,14 @@ public:
     QComboBox *cbUnidadHidrograma;
     QLabel *Label13;
     ResultGrid *sgHeResultado;
+    // In the space the tab leaves free: the unit hydrograph chosen, the time to peak beside the
+    // peak discharge and the volume check left of the grid.
+    QLabel *lblUnitHydrograph, *lblVolumeCheck;
+    QComboBox *cbUnitHydrograph;
+    TUnidades *euTpResultado;
+    QLineEdit *edVolumeCheck;
+    // Writes the last volume check in the unit the specific volume field shows.
+    void ShowVolumeCheck();
 
     // Report
     void TabSheet1Show();
@@ -216,6 +225,12 @@ private:
     // Stage handlers running, nested; the plot follows when the outermost one ends.
     int recomputing_ = 0;
     bool placedInFrame_ = false;
+    // The last hydrograph's volume check as computed, in mm, so that a change of unit rewrites
+    // the numbers the computation used.
+    struct VolumeCheckValues {
+        double specificVolume = 0, runoffDepth = 0, continuityError = 0;
+    };
+    std::optional<VolumeCheckValues> volumeCheck_;
 };
 
 } // namespace velmaro
