@@ -41,6 +41,7 @@ public:
     int Size() const { return static_cast<int>(values_.size()); }
     // Ordinate j is element j - 1: for loops that have already bounded j to 1..Size().
     std::span<double> Ordinates() { return values_; }
+    std::span<const double> Ordinates() const { return values_; }
 
     // Makes ordinates 1 to count exist and be 0 (count <= capacity, checked by the caller).
     void ResetTo(int count) { values_.assign(static_cast<std::size_t>(count > 0 ? count : 0), 0.0); }

@@ -40,6 +40,12 @@ std::vector<DimensionlessPoint> ReadNrcsTable(std::string_view csv)
     return table;
 }
 
+// q/qp per t/Tp between the tabulated points end - 1 and end.
+double SegmentSlope(std::span<const DimensionlessPoint> table, std::size_t end)
+{
+    return (table[end].discharge - table[end - 1].discharge) / (table[end].time - table[end - 1].time);
+}
+
 std::vector<double> Zeros(std::int64_t low, std::int64_t high)
 {
     return std::vector<double>(static_cast<std::size_t>(std::max<std::int64_t>(high - low + 1, 0)));
@@ -71,17 +77,19 @@ std::vector<double> NrcsShares(double peakSteps, std::int64_t low, std::int64_t 
 {
     const std::span<const DimensionlessPoint> table = NrcsDimensionlessTable();
     std::vector<double> share = Zeros(low, high);
-    std::size_t next = 1; // the first tabulated point past the time read
+    const double stepRatio = 1 / peakSteps; // t/Tp of one time step
+    std::size_t next = 1;                   // the first tabulated point past the time read
+    double slope = SegmentSlope(table, next);
     for (std::int64_t u = low; u <= high; ++u) {
-        const double x = static_cast<double>(u) / peakSteps;
+        const double x = static_cast<double>(u) * stepRatio;
         if (!(x >= 0 && x < table.back().time))
             continue;
-        while (table[next].time <= x)
-            ++next;
-        const DimensionlessPoint &a = table[next - 1];
-        const DimensionlessPoint &b = table[next];
-        share[static_cast<std::size_t>(u - low)] =
-            a.discharge + (b.discharge - a.discharge) * (x - a.time) / (b.time - a.time);
+        if (table[next].time <= x) {
+            while (table[next].time <= x)
+                ++next;
+            slope = SegmentSlope(table, next);
+        }
+        share[static_cast<std::size_t>(u - low)] = table[next - 1].discharge + slope * (x - table[next - 1].time);
     }
     return share;
 }

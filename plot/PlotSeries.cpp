@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <exception>
 #include <iterator>
+#include <optional>
+#include <span>
 
 namespace velmaro {
 
@@ -64,8 +66,9 @@ void TakeOrdinates(const ModelState &model, const PlotUnits &units, std::vector<
 {
     const int count = model.HydrographCount;
     const double step = model.TimeStep / 60;
+    const std::span<const double> ordinates = model.Hydrograph.Ordinates();
     hours = Sampled(count, [step](int j) { return j * step; });
-    discharge = Sampled(count, [&](int j) { return model.Hydrograph[j] * units.dischargeFactor; });
+    discharge = Sampled(count, [&](int j) { return ordinates[static_cast<std::size_t>(j - 1)] * units.dischargeFactor; });
     // The first ordinate reaching the peak, as the engine finds it.
     const auto highest = std::max_element(discharge.begin(), discharge.end());
     if (highest != discharge.end() && *highest > 0) {
@@ -81,16 +84,25 @@ void TakeHydrograph(PlotCurves &curves, const ModelState &model, const PlotUnits
                                          model.ContinuityError, units.volumeCheck);
 }
 
-// Each unit hydrograph laid over the runoff the chain computed.
-std::vector<ComparedHydrograph> CompareUnitHydrographs(const ModelState &computed, const PlotUnits &units)
+// Each unit hydrograph laid over the runoff the chain computed; the chosen one is the plot's own.
+std::vector<ComparedHydrograph> CompareUnitHydrographs(const ModelState &computed, const PlotCurves &curves,
+                                                       const std::optional<std::string> &chosenFailure,
+                                                       const PlotUnits &units)
 {
     std::vector<ComparedHydrograph> compared;
     for (std::size_t code = 0; code < kUnitHydrographKinds; ++code) {
-        ModelState model = computed;
-        model.UnitHydrograph = static_cast<std::uint8_t>(code);
         ComparedHydrograph &c = compared.emplace_back();
         c.caption = kUnitHydrographCaptions[code];
         c.chosen = code == computed.UnitHydrograph;
+        if (c.chosen) {
+            c.ordinateHours = curves.ordinateHours;
+            c.discharge = curves.discharge;
+            c.peak = curves.peak;
+            c.failure = chosenFailure.value_or(std::string());
+            continue;
+        }
+        ModelState model = computed;
+        model.UnitHydrograph = static_cast<std::uint8_t>(code);
         try {
             model.ComputeHydrograph();
             TakeOrdinates(model, units, c.ordinateHours, c.discharge, c.peak);
@@ -151,11 +163,15 @@ PlotCurves ComputePlotCurves(ModelState &model, const PlotUnits &units, bool com
         curves.cumulativeRunoff = Sampled(model.StepCount, [&](int k) { return model.RunoffDepth[k]; });
     if (curves.hydrographDrawn)
         TakeHydrograph(curves, model, units);
-    // Every stage but the hydrograph's own is one it rests on.
+    // Every stage but the hydrograph's own is one it rests on: once they computed, only the
+    // hydrograph's own failure can remain.
     const bool inputsComputed = std::all_of(failures.begin(), failures.end(),
                                             [](const StageFailure &f) { return f.stage == Stage::Hydrograph; });
-    if (compare && inputsComputed)
-        curves.compared = CompareUnitHydrographs(model, units);
+    if (compare && inputsComputed) {
+        const std::optional<std::string> chosenFailure =
+            failures.empty() ? std::nullopt : std::optional(failures.front().message);
+        curves.compared = CompareUnitHydrographs(model, curves, chosenFailure, units);
+    }
     return curves;
 }
 

@@ -188,6 +188,17 @@ TEST(PlotCurves, CompareSaysWhichUnitHydrographCouldNotBeComputed)
               "NRCS curvilinear: not computed (The hydrograph would need 125983 ordinates; at most "
               "100000 can be computed.)");
 
+    ModelState curveChosen = Defaults();
+    curveChosen.TimeStep = 0.2 / 60;
+    curveChosen.UnitHydrograph = 2;
+    const PlotCurves refused = ComputePlotCurves(curveChosen, PlotUnits{}, true);
+    EXPECT_FALSE(refused.hydrographDrawn);
+    ASSERT_EQ(refused.compared.size(), 3u);
+    EXPECT_EQ(refused.compared[0].discharge, curves.compared[0].discharge);
+    EXPECT_EQ(ComparedLabel(refused.compared[2], PlotUnits{}),
+              "NRCS curvilinear (chosen): not computed (The hydrograph would need 125983 ordinates; at "
+              "most 100000 can be computed.)");
+
     ModelState noRetention = Defaults();
     noRetention.CurveNumber = 0;
     EXPECT_TRUE(ComputePlotCurves(noRetention, PlotUnits{}, true).compared.empty());
