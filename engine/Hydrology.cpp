@@ -221,7 +221,8 @@ void ModelState::ComputeHydrograph()
     const std::int64_t uLow = std::max<std::int64_t>(unit.first, 2 - n);
     const std::int64_t uHigh = std::min<std::int64_t>(unit.last, count);
     const std::vector<double> weight = unit.shares(uLow, uHigh);
-    const double peak = method.holdsOneMillimetre ? PeakHoldingOneMillimetre(weight, WatershedArea, TimeStep) : qu;
+    const double peak =
+        method.holdsOneMillimetre ? PeakHoldingOneMillimetre(weight, WatershedArea, TimeStep) : qu;
 
     HydrographCount = static_cast<std::int32_t>(count);
     Hydrograph.ResetTo(HydrographCount);

@@ -89,7 +89,8 @@ std::vector<double> NrcsShares(double peakSteps, std::int64_t low, std::int64_t 
                 ++next;
             slope = SegmentSlope(table, next);
         }
-        share[static_cast<std::size_t>(u - low)] = table[next - 1].discharge + slope * (x - table[next - 1].time);
+        const DimensionlessPoint &start = table[next - 1];
+        share[static_cast<std::size_t>(u - low)] = start.discharge + slope * (x - start.time);
     }
     return share;
 }

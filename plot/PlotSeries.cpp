@@ -68,7 +68,9 @@ void TakeOrdinates(const ModelState &model, const PlotUnits &units, std::vector<
     const double step = model.TimeStep / 60;
     const std::span<const double> ordinates = model.Hydrograph.Ordinates();
     hours = Sampled(count, [step](int j) { return j * step; });
-    discharge = Sampled(count, [&](int j) { return ordinates[static_cast<std::size_t>(j - 1)] * units.dischargeFactor; });
+    discharge = Sampled(count, [&](int j) {
+        return ordinates[static_cast<std::size_t>(j - 1)] * units.dischargeFactor;
+    });
     // The first ordinate reaching the peak, as the engine finds it.
     const auto highest = std::max_element(discharge.begin(), discharge.end());
     if (highest != discharge.end() && *highest > 0) {

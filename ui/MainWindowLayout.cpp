@@ -4,8 +4,8 @@
 
 #include "ui/MainFormVelmaro.h"
 
-#include "controls/MessagePresenter.h"
 #include "controls/EditLook.h"
+#include "controls/MessagePresenter.h"
 #include "controls/Unidades.h"
 #include "engine/UnitHydrograph.h"
 #include "text/NumberText.h"
