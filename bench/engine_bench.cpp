@@ -2,6 +2,7 @@
 
 #include "engine/Chain.h"
 #include "engine/ModelState.h"
+#include "engine/UnitHydrograph.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,18 +27,31 @@ velmaro::ModelState Defaults()
 
 void BM_ChainAtDefaults(benchmark::State &state) { RunChain(state, Defaults()); }
 
-void BM_ChainHundredOneMinuteSteps(benchmark::State &state)
+velmaro::ModelState HundredOneMinuteSteps(velmaro::UnitHydrographKind kind)
 {
     velmaro::ModelState model = Defaults();
     model.StepCount = 100;
     model.TimeStep = 1;
     for (int k = 1; k <= 100; ++k)
         model.EnteredPartial[k] = 1.0 + (k % 7);
-    RunChain(state, model);
+    model.UnitHydrograph = static_cast<std::uint8_t>(kind);
+    return model;
+}
+
+void BM_ChainHundredOneMinuteSteps(benchmark::State &state)
+{
+    RunChain(state, HundredOneMinuteSteps(velmaro::UnitHydrographKind::Triangular));
+}
+
+// The keystroke's chain with the NRCS curve: goal 20 µs.
+void BM_ChainHundredOneMinuteSteps_NrcsCurvilinear(benchmark::State &state)
+{
+    RunChain(state, HundredOneMinuteSteps(velmaro::UnitHydrographKind::NrcsCurvilinear));
 }
 
 } // namespace
 
 BENCHMARK(BM_ChainAtDefaults);
 BENCHMARK(BM_ChainHundredOneMinuteSteps);
+BENCHMARK(BM_ChainHundredOneMinuteSteps_NrcsCurvilinear);
 BENCHMARK_MAIN();

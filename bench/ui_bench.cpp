@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -104,6 +105,45 @@ void BM_CurveNumberKeystroke_PlotOpen_100000Ordinates(benchmark::State &state)
     TypeCurveNumbersWithThePlotOpen(state, window);
 }
 BENCHMARK(BM_CurveNumberKeystroke_PlotOpen_100000Ordinates)->Unit(benchmark::kMillisecond);
+
+// A keystroke with the NRCS curve chosen on the Runoff tab, 100 steps of 1 minute: goal 0.1 ms.
+// The Conditioning tab recomputes up to its own stage; the whole chain, hydrograph included, is
+// BM_ChainHundredOneMinuteSteps_NrcsCurvilinear of bench_engine (goal 20 µs).
+void BM_CurveNumberKeystroke_100StepsOf1Minute_NrcsCurvilinear(benchmark::State &state)
+{
+    velmaro::ModelState model;
+    TMainFormVelmaro window(model);
+    window.cbSall->setCurrentIndex(99);
+    window.cbSallChange();
+    window.euPtsd->SetBaseValue(1);
+    window.cbUnitHydrograph->setCurrentIndex(2);
+    window.PageControl1->setCurrentWidget(window.Escorrentia);
+    TypeCurveNumbers(state, window);
+    if (model.StepCount != 100 || model.TimeStep != 1 || model.UnitHydrograph != 2)
+        state.SkipWithError("the series or the unit hydrograph was not set up");
+}
+BENCHMARK(BM_CurveNumberKeystroke_100StepsOf1Minute_NrcsCurvilinear)->Unit(benchmark::kMillisecond);
+
+// The NRCS curve at a time step of 0.252 s has 99988 ordinates (the triangles 53398), and the
+// plot draws all three hydrographs with "Compare": goal 30 ms.
+void BM_CurveNumberKeystroke_PlotCompare_100000Ordinates(benchmark::State &state)
+{
+    velmaro::ModelState model;
+    TMainFormVelmaro window(model);
+    window.euPtsd->ChangeUnit(1);
+    window.euPtsd->SetBaseValue(0.0042);
+    window.cbUnitHydrograph->setCurrentIndex(2);
+    window.PageControl1->setCurrentWidget(window.Escorrentia);
+    window.Plot1->trigger();
+    velmaro::PlotWindow *plot = window.PlotShown();
+    plot->findChild<QCheckBox *>("compare")->setChecked(true);
+    TypeCurveNumbers(state, window, plot);
+    const velmaro::PlotCurves &curves = plot->Curves();
+    state.counters["ordinates"] = static_cast<double>(curves.discharge.size());
+    if (curves.compared.size() != 3 || curves.discharge.size() < 99000)
+        state.SkipWithError("the plot does not compare the three hydrographs at 100000 ordinates");
+}
+BENCHMARK(BM_CurveNumberKeystroke_PlotCompare_100000Ordinates)->Unit(benchmark::kMillisecond);
 
 void BM_BuildWindowAndFormCreate(benchmark::State &state)
 {

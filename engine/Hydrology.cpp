@@ -3,10 +3,15 @@
 
 #include "engine/Arithmetic.h"
 #include "engine/ModelState.h"
+#include "engine/UnitHydrograph.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <functional>
+#include <limits>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -46,21 +51,92 @@ std::int32_t StepLength(double steps, std::int32_t add)
     return static_cast<std::int32_t>(length);
 }
 
-// The unit hydrograph's ordinates at places uLow to uHigh (element u - uLow): rising by 1/nr up
-// to the peak at u = nr, then falling by 1/(nb - nr) to 0 at u = nb, and 0 outside.
-std::vector<double> UnitHydrographWeights(std::int64_t uLow, std::int64_t uHigh, std::int32_t nr,
-                                          std::int32_t nb)
+// ordinates[k] += shares[k] * m. Four at a time: the additions do not depend on each other, and
+// the curve number keystroke spends most of its time here.
+void AddScaled(std::span<double> ordinates, const double *shares, double m)
 {
-    const double nf = static_cast<double>(static_cast<std::int64_t>(nb) - nr);
-    std::vector<double> weight(static_cast<std::size_t>(std::max<std::int64_t>(uHigh - uLow + 1, 0)));
-    for (std::int64_t u = uLow; u <= uHigh; ++u) {
-        double &w = weight[static_cast<std::size_t>(u - uLow)];
-        if (u >= 1 && u <= nr)
-            w = static_cast<double>(u) / nr;
-        else if (u > nr && u <= nb)
-            w = static_cast<double>(nb - u) / nf;
+    const std::size_t count = ordinates.size();
+    std::size_t k = 0;
+    for (; k + 4 <= count; k += 4) {
+        const double a = ordinates[k] + shares[k] * m;
+        const double b = ordinates[k + 1] + shares[k + 1] * m;
+        const double c = ordinates[k + 2] + shares[k + 2] * m;
+        const double d = ordinates[k + 3] + shares[k + 3] * m;
+        ordinates[k] = a;
+        ordinates[k + 1] = b;
+        ordinates[k + 2] = c;
+        ordinates[k + 3] = d;
     }
-    return weight;
+    for (; k < count; ++k)
+        ordinates[k] += shares[k] * m;
+}
+
+// One rainfall step's unit hydrograph on the time step, as shares of its peak. Places first to
+// last may be non-zero, and at place `length` the shape is back to 0, so n rainfall steps give
+// length + n - 1 ordinates.
+struct LaidUnitHydrograph {
+    std::int32_t length;
+    std::int64_t first;
+    std::int64_t last;
+    std::function<std::vector<double>(std::int64_t low, std::int64_t high)> shares;
+};
+
+LaidUnitHydrograph LayTriangle(double tp, double hours, double peakSteps)
+{
+    const std::int32_t nr = StepLength(Nearest(peakSteps), 1);
+    const std::int32_t nb = StepLength(Trunc(Div(Mul(kBaseLengthRatio, tp), hours)), 3);
+    return {nb, std::min<std::int64_t>(1, nr + 1), std::max(nr, nb),
+            [nr, nb](std::int64_t low, std::int64_t high) { return TriangleShares(nr, nb, low, high); }};
+}
+
+// The first place at or past the table's end is 0 and closes the shape.
+LaidUnitHydrograph LayNrcsCurve(double, double, double peakSteps)
+{
+    const double end = NrcsDimensionlessTable().back().time;
+    const std::int32_t length = StepLength(Trunc(Mul(end, peakSteps)), 1);
+    return {length, 1, length,
+            [peakSteps](std::int64_t low, std::int64_t high) { return NrcsShares(peakSteps, low, high); }};
+}
+
+struct UnitHydrographMethod {
+    LaidUnitHydrograph (*lay)(double tp, double hours, double peakSteps);
+    // Its peak is set so that 1 mm of runoff gives 1 mm of hydrograph, in place of 0.208 A / Tp.
+    bool holdsOneMillimetre;
+};
+
+// By the codes of UnitHydrographKind.
+constexpr std::array<UnitHydrographMethod, kUnitHydrographKinds> kMethods{{
+    {LayTriangle, false},
+    {LayTriangle, true},
+    {LayNrcsCurve, true},
+}};
+
+const UnitHydrographMethod &MethodOf(std::uint8_t code)
+{
+    if (code >= kMethods.size())
+        throw EngineError("There is no unit hydrograph " + std::to_string(code) + ".");
+    return kMethods[code];
+}
+
+// 1 mm over A km² is 1000 A m³; the shape holds the sum of its shares times its peak times the
+// time step in seconds.
+double PeakHoldingOneMillimetre(const std::vector<double> &shares, double area, double timeStep)
+{
+    double sum = 0;
+    for (const double share : shares)
+        sum += share;
+    return Div(Mul(1000, area), Mul(Mul(sum, timeStep), 60));
+}
+
+// (value - reference) / reference in percent; NaN, for none, when the reference is 0 or the
+// quotient leaves the double range.
+double PercentDifference(double value, double reference)
+{
+    constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+    if (reference == 0)
+        return kNone;
+    const double percent = (value - reference) / reference * 100;
+    return std::isfinite(percent) ? percent : kNone;
 }
 
 } // namespace
@@ -126,43 +202,51 @@ void ModelState::ComputeHydrograph()
 {
     const int n = StepCount;
     RequireStepCount(n);
+    const UnitHydrographMethod &method = MethodOf(UnitHydrograph);
     const double hours = TimeStep / 60;
     const double tp = Add(Mul(0.5, TimeStep) / 60, Mul(kTpConcentrationShare, ConcentrationTime));
     const double qu = Div(Mul(kUnitPeakCoefficient, WatershedArea), tp);
     const double peakSteps = Div(tp, hours);
-    const std::int32_t nr = StepLength(Nearest(peakSteps), 1);
-    const std::int32_t nb = StepLength(Trunc(Div(Mul(kBaseLengthRatio, tp), hours)), 3);
+    const LaidUnitHydrograph unit = method.lay(tp, hours, peakSteps);
 
-    const std::int64_t count = static_cast<std::int64_t>(nb) + n - 1;
+    const std::int64_t count = static_cast<std::int64_t>(unit.length) + n - 1;
     if (count > kInt32Max)
         RefuseHydrograph(kBeyond32Bits);
     if (count > kHydrographCapacity)
         RefuseHydrograph(std::to_string(count));
 
+    // u = j - i + 1 is ordinate j's place in the unit hydrograph of step i. Only places that
+    // land on ordinates 1 to count can matter, so the shares stay within the count whatever the
+    // shape's places.
+    const std::int64_t uLow = std::max<std::int64_t>(unit.first, 2 - n);
+    const std::int64_t uHigh = std::min<std::int64_t>(unit.last, count);
+    const std::vector<double> weight = unit.shares(uLow, uHigh);
+    const double peak =
+        method.holdsOneMillimetre ? PeakHoldingOneMillimetre(weight, WatershedArea, TimeStep) : qu;
+
     HydrographCount = static_cast<std::int32_t>(count);
     Hydrograph.ResetTo(HydrographCount);
-
-    // u = j - i + 1 is ordinate j's place in the unit hydrograph of step i. Only places that
-    // land on ordinates 1 to count can matter, so the table stays within the count whatever nr
-    // and nb.
-    const std::int64_t uLow = std::max<std::int64_t>(std::min<std::int64_t>(1, nr + 1), 2 - n);
-    const std::int64_t uHigh = std::min<std::int64_t>(std::max(nr, nb), count);
-    const std::vector<double> weight = UnitHydrographWeights(uLow, uHigh, nr, nb);
 
     // No ordinate can exceed the sum of |m| over the steps so far: while that sum is finite no
     // addition can overflow, and only past that is each addition checked, before it is stored.
     const std::span<double> h = Hydrograph.Ordinates();
     double reach = 0;
     for (int i = 1; i <= n; ++i) {
-        const double m = Mul(qu, RunoffIncrement[i]);
+        const double m = Mul(peak, RunoffIncrement[i]);
         reach += std::fabs(m);
         const bool mayOverflow = !std::isfinite(reach);
         const std::int64_t first = std::max<std::int64_t>(uLow, 2 - i);
         const std::int64_t last = std::min<std::int64_t>(uHigh, count - i + 1);
-        for (std::int64_t u = first; u <= last; ++u) {
-            double &ordinate = h[static_cast<std::size_t>(u + i - 2)];
-            const double sum = ordinate + weight[static_cast<std::size_t>(u - uLow)] * m;
-            ordinate = mayOverflow ? Finite(sum) : sum;
+        if (last < first)
+            continue;
+        const std::span<double> ordinates = h.subspan(static_cast<std::size_t>(first + i - 2),
+                                                      static_cast<std::size_t>(last - first + 1));
+        const double *share = weight.data() + (first - uLow);
+        if (mayOverflow) {
+            for (std::size_t k = 0; k < ordinates.size(); ++k)
+                ordinates[k] = Finite(ordinates[k] + share[k] * m);
+        } else {
+            AddScaled(ordinates, share, m);
         }
     }
 
@@ -173,7 +257,11 @@ void ModelState::ComputeHydrograph()
         if (Hydrograph[j] > PeakDischarge)
             PeakDischarge = Hydrograph[j];
     }
+    // The end of the first ordinate reaching the peak; a hydrograph without ordinates has none.
+    const auto reaching = std::find(h.begin(), h.end(), PeakDischarge);
+    PeakTime = reaching == h.end() ? 0 : Div(Mul(static_cast<double>(reaching - h.begin() + 1), TimeStep), 60);
     SpecificVolume = Div(Div(TotalVolume, WatershedArea), 1000);
+    ContinuityError = PercentDifference(SpecificVolume, RunoffDepth[n]);
 }
 
 } // namespace velmaro

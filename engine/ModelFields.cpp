@@ -1,6 +1,7 @@
 #include "engine/ModelFields.h"
 
 #include "engine/Arithmetic.h"
+#include "engine/UnitHydrograph.h"
 
 namespace velmaro {
 
@@ -9,6 +10,7 @@ namespace {
 constexpr WholeRange kAnyInt32{arith::kInt32Min, arith::kInt32Max};
 constexpr WholeRange kFlag{0, 1};
 constexpr WholeRange kFourCodes{0, 3};
+constexpr WholeRange kUnitHydrographCodes{0, static_cast<std::int64_t>(kUnitHydrographKinds) - 1};
 
 using M = ModelState;
 
@@ -23,6 +25,8 @@ const ModelField kFields[] = {
     {"TotalVolume", &M::TotalVolume, "m³", false, {}, {}},
     {"SpecificVolume", &M::SpecificVolume, "mm", false, {}, {}},
     {"PeakDischarge", &M::PeakDischarge, "m³/s", false, {}, {}},
+    {"PeakTime", &M::PeakTime, "hours", false, {}, {}},
+    {"ContinuityError", &M::ContinuityError, "%", false, {}, {}},
     {"StepCount", &M::StepCount, {}, true, {1, kSeriesSlots}, {}},
     {"CurveNumber", &M::CurveNumber, {}, true, kAnyInt32, {}},
     {"HydrographCount", &M::HydrographCount, {}, false, {}, {}},
@@ -33,6 +37,8 @@ const ModelField kFields[] = {
      "0 urban, 1 cultivated, 2 other agricultural, 3 arid"},
     {"AssignInitialAbstraction", &M::AssignInitialAbstraction, {}, true, kFlag,
      "1: InitialAbstraction as given, 0: 0.2 x PotentialRetention"},
+    {"UnitHydrograph", &M::UnitHydrograph, {}, true, kUnitHydrographCodes,
+     "0 triangular, 1 triangular-volume, 2 nrcs-curvilinear", kUnitHydrographKeys},
     {"EnteredPartial", &M::EnteredPartial, "mm per step", true, {}, {}},
     {"RainPartial", &M::RainPartial, "mm per step", false, {}, {}},
     {"EnteredCumulative", &M::EnteredCumulative, "mm to the end of each step", true, {}, {}},

@@ -37,6 +37,8 @@ struct ModelField {
     bool input = false;       // set by the user, not computed
     WholeRange range;         // whole-number and choice inputs only
     std::string_view meaning; // what the codes of a choice stand for
+    // The names a choice's codes also go by, code k at k; empty for a choice of codes only.
+    std::span<const std::string_view> codeNames = {};
 };
 
 // Every field of ModelState in output order: the numbers, the whole numbers and choices, the

@@ -18,6 +18,7 @@ void ModelState::SetDefaults()
         EnteredPartial[k] = kDefaultRain[static_cast<std::size_t>(k - 1)];
     LandUse = 0;
     CurveNumber = 85;
+    UnitHydrograph = 0; // triangular
 }
 
 } // namespace velmaro

@@ -41,6 +41,7 @@ public:
     int Size() const { return static_cast<int>(values_.size()); }
     // Ordinate j is element j - 1: for loops that have already bounded j to 1..Size().
     std::span<double> Ordinates() { return values_; }
+    std::span<const double> Ordinates() const { return values_; }
 
     // Makes ordinates 1 to count exist and be 0 (count <= capacity, checked by the caller).
     void ResetTo(int count) { values_.assign(static_cast<std::size_t>(count > 0 ? count : 0), 0.0); }
@@ -68,6 +69,9 @@ struct ModelState {
     double TotalVolume = 0;         // m³
     double SpecificVolume = 0;      // mm
     double PeakDischarge = 0;       // m³/s
+    double PeakTime = 0;            // hours: the end of the first ordinate reaching the peak
+    double ContinuityError = 0;     // % of the last runoff depth the hydrograph carries beyond
+                                    // it; NaN, for none, when that depth is 0
     std::int32_t StepCount = 0;
     std::int32_t CurveNumber = 0;
     std::int32_t HydrographCount = 0;
@@ -75,6 +79,8 @@ struct ModelState {
     std::uint8_t PartialSeries = 0; // 1: EnteredPartial is the input, else EnteredCumulative
     std::uint8_t LandUse = 0;       // 0 urban, 1 cultivated, 2 other agricultural, 3 arid
     std::uint8_t AssignInitialAbstraction = 0;
+    std::uint8_t UnitHydrograph = 0; // UnitHydrographKind: 0 triangular, 1 triangular with its
+                                     // volume kept, 2 NRCS curvilinear
     Series EnteredPartial;          // mm per step
     Series RainPartial;             // mm per step
     Series EnteredCumulative;       // mm up to the end of each step
@@ -108,12 +114,13 @@ struct ModelState {
     // StepCount. Fails: StepCount outside 1 to 100 (StepCountError, nothing written), a zero
     // excess-plus-retention denominator (division by zero), overflow.
     void ComputeRunoffDepth();
-    // Reads StepCount, TimeStep (minutes), ConcentrationTime (hours), WatershedArea (km²),
-    // RunoffIncrement (mm per step). Writes HydrographCount, Hydrograph (m³/s) ordinates 1 to
-    // HydrographCount, TotalVolume (m³), PeakDischarge (m³/s), SpecificVolume (mm). Fails:
-    // StepCount outside 1 to 100 (StepCountError), a zero peak time or TimeStep or
-    // WatershedArea (division by zero), more ordinates than the store holds
-    // (HydrographCapacityError, nothing written), overflow.
+    // Reads StepCount, UnitHydrograph, TimeStep (minutes), ConcentrationTime (hours),
+    // WatershedArea (km²), RunoffIncrement (mm per step), RunoffDepth (mm) of the last step.
+    // Writes HydrographCount, Hydrograph (m³/s) ordinates 1 to HydrographCount, TotalVolume
+    // (m³), PeakDischarge (m³/s), PeakTime (hours), SpecificVolume (mm), ContinuityError (%).
+    // Fails: StepCount outside 1 to 100 (StepCountError), an unknown UnitHydrograph
+    // (EngineError), a zero peak time or TimeStep or WatershedArea (division by zero), more
+    // ordinates than the store holds (HydrographCapacityError, nothing written), overflow.
     void ComputeHydrograph();
 };
 

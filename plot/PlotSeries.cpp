@@ -2,13 +2,19 @@
 
 #include "engine/Chain.h"
 #include "engine/ModelState.h"
+#include "engine/UnitHydrograph.h"
 #include "text/FieldText.h"
 #include "text/MachineText.h"
+#include "text/VolumeCheckText.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <exception>
 #include <iterator>
+#include <optional>
+#include <span>
 
 namespace velmaro {
 
@@ -55,18 +61,66 @@ void TakeRainfall(PlotCurves &curves, const ModelState &model, const PlotUnits &
     curves.cumulativeRain = Sampled(n, [&](int k) { return model.RainCumulative[k]; });
 }
 
-void TakeHydrograph(PlotCurves &curves, const ModelState &model, const PlotUnits &units)
+// The model's hydrograph in the chosen unit, with the first ordinate reaching its peak.
+void TakeOrdinates(const ModelState &model, const PlotUnits &units, std::vector<double> &hours,
+                   std::vector<double> &discharge, std::optional<PlotPeak> &peak)
 {
     const int count = model.HydrographCount;
     const double step = model.TimeStep / 60;
-    curves.ordinateHours = Sampled(count, [step](int j) { return j * step; });
-    curves.discharge = Sampled(count, [&](int j) { return model.Hydrograph[j] * units.dischargeFactor; });
+    const std::span<const double> ordinates = model.Hydrograph.Ordinates();
+    hours = Sampled(count, [step](int j) { return j * step; });
+    discharge = Sampled(count, [&](int j) {
+        return ordinates[static_cast<std::size_t>(j - 1)] * units.dischargeFactor;
+    });
     // The first ordinate reaching the peak, as the engine finds it.
-    const auto highest = std::max_element(curves.discharge.begin(), curves.discharge.end());
-    if (highest != curves.discharge.end() && *highest > 0) {
-        const auto at = static_cast<std::size_t>(std::distance(curves.discharge.begin(), highest));
-        curves.peak = PlotPeak{curves.ordinateHours[at], *highest};
+    const auto highest = std::max_element(discharge.begin(), discharge.end());
+    if (highest != discharge.end() && *highest > 0) {
+        const auto at = static_cast<std::size_t>(std::distance(discharge.begin(), highest));
+        peak = PlotPeak{hours[at], *highest};
     }
+}
+
+void TakeHydrograph(PlotCurves &curves, const ModelState &model, const PlotUnits &units)
+{
+    TakeOrdinates(model, units, curves.ordinateHours, curves.discharge, curves.peak);
+    curves.volumeCheck = VolumeCheckText(model.SpecificVolume, model.RunoffDepth[model.StepCount],
+                                         model.ContinuityError, units.volumeCheck);
+}
+
+// Each unit hydrograph laid over the runoff the chain computed; the chosen one is the plot's own.
+std::vector<ComparedHydrograph> CompareUnitHydrographs(const ModelState &computed, const PlotCurves &curves,
+                                                       const std::optional<std::string> &chosenFailure,
+                                                       const PlotUnits &units)
+{
+    std::vector<ComparedHydrograph> compared;
+    for (std::size_t code = 0; code < kUnitHydrographKinds; ++code) {
+        ComparedHydrograph &c = compared.emplace_back();
+        c.caption = kUnitHydrographCaptions[code];
+        c.chosen = code == computed.UnitHydrograph;
+        if (c.chosen) {
+            c.ordinateHours = curves.ordinateHours;
+            c.discharge = curves.discharge;
+            c.peak = curves.peak;
+            c.failure = chosenFailure.value_or(std::string());
+            continue;
+        }
+        ModelState model = computed;
+        model.UnitHydrograph = static_cast<std::uint8_t>(code);
+        try {
+            model.ComputeHydrograph();
+            TakeOrdinates(model, units, c.ordinateHours, c.discharge, c.peak);
+        } catch (const std::exception &failure) {
+            c.failure = failure.what();
+        }
+    }
+    return compared;
+}
+
+// "627.683 m³/s at 3 h"
+std::string PeakValues(const PlotPeak &peak, const PlotUnits &units)
+{
+    return RenderEditValue(peak.discharge, kUnitsFieldRendering) + " " + units.discharge + " at " +
+           ListingText(peak.hours) + " h";
 }
 
 // Index of the step whose interval ((k-1)D, kD] holds the time, or nothing.
@@ -92,7 +146,7 @@ std::optional<std::size_t> NearestOrdinate(const PlotCurves &curves, double hour
 
 } // namespace
 
-PlotCurves ComputePlotCurves(ModelState &model, const PlotUnits &units)
+PlotCurves ComputePlotCurves(ModelState &model, const PlotUnits &units, bool compare)
 {
     const std::vector<StageFailure> failures = RunGuardedChain(model);
     PlotCurves curves;
@@ -112,13 +166,31 @@ PlotCurves ComputePlotCurves(ModelState &model, const PlotUnits &units)
         curves.cumulativeRunoff = Sampled(model.StepCount, [&](int k) { return model.RunoffDepth[k]; });
     if (curves.hydrographDrawn)
         TakeHydrograph(curves, model, units);
+    // Every stage but the hydrograph's own is one it rests on: once they computed, only the
+    // hydrograph's own failure can remain.
+    const bool inputsComputed = std::all_of(failures.begin(), failures.end(),
+                                            [](const StageFailure &f) { return f.stage == Stage::Hydrograph; });
+    if (compare && inputsComputed) {
+        const std::optional<std::string> chosenFailure =
+            failures.empty() ? std::nullopt : std::optional(failures.front().message);
+        curves.compared = CompareUnitHydrographs(model, curves, chosenFailure, units);
+    }
     return curves;
 }
 
 std::string PeakLabel(const PlotPeak &peak, const PlotUnits &units)
 {
-    return "Peak " + RenderEditValue(peak.discharge, kUnitsFieldRendering) + " " + units.discharge + " at " +
-           ListingText(peak.hours) + " h";
+    return "Peak " + PeakValues(peak, units);
+}
+
+std::string ComparedLabel(const ComparedHydrograph &compared, const PlotUnits &units)
+{
+    const std::string name = compared.caption + (compared.chosen ? " (chosen)" : "");
+    if (!compared.failure.empty())
+        return name + ": not computed (" + compared.failure + ")";
+    if (!compared.peak)
+        return name + ": no runoff";
+    return name + ": peak " + PeakValues(*compared.peak, units);
 }
 
 std::string ValuesAt(const PlotCurves &curves, const PlotUnits &units, double hours)

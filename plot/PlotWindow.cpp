@@ -2,8 +2,10 @@
 
 #include "controls/MessagePresenter.h"
 #include "engine/ModelState.h"
+#include "plot/HydrographComparison.h"
 
 #include <QBuffer>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -37,7 +39,7 @@ QVector<double> ToVector(const std::vector<double> &values)
 }
 
 // The range from 0 (or the lowest value below it) to the highest value times `headroom`.
-QCPRange RangeOf(std::initializer_list<const std::vector<double> *> series, double headroom)
+QCPRange RangeOf(const std::vector<const std::vector<double> *> &series, double headroom)
 {
     double low = 0, high = 0;
     for (const auto *values : series)
@@ -134,6 +136,12 @@ void PlotWindow::BuildPlot()
     peakLabel_->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
     peakLabel_->setBrush(QColor(255, 255, 255, 210));
     peakLabel_->setPadding(QMargins(3, 1, 3, 1));
+    volumeCheck_ = new QCPItemText(plot_);
+    volumeCheck_->position->setParentAnchor(peakLabel_->bottomLeft);
+    volumeCheck_->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+    volumeCheck_->setBrush(peakLabel_->brush());
+    volumeCheck_->setPadding(peakLabel_->padding());
+    comparison_ = std::make_unique<HydrographComparison>(hydrograph_);
 
     notDrawn_ = new QCPItemText(plot_);
     notDrawn_->position->setType(QCPItemPosition::ptAxisRectRatio);
@@ -188,6 +196,12 @@ void PlotWindow::BuildButtons()
     add(QStringLiteral("Save..."), QKeySequence::Save, &PlotWindow::SaveWithDialog);
     add(QStringLiteral("Copy"), QKeySequence::Copy, &PlotWindow::CopyToClipboard);
 
+    compare_ = new QCheckBox(QStringLiteral("Compare"), tools);
+    compare_->setObjectName(QStringLiteral("compare"));
+    compare_->setToolTip(QStringLiteral("The hydrographs of the three unit hydrographs together, with their peaks"));
+    tools->addWidget(compare_);
+    connect(compare_, &QCheckBox::toggled, this, [this] { GuardEntryPoint(this, [this] { FollowAgain(); }); });
+
     pointer_ = new QLabel(this);
     pointer_->setObjectName(QStringLiteral("pointerValues"));
     pointer_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -201,9 +215,17 @@ void PlotWindow::BuildButtons()
 
 void PlotWindow::Follow(const ModelState &model, const PlotUnits &units)
 {
-    ModelState copy = model;
+    followed_ = std::make_unique<ModelState>(model);
     units_ = units;
-    curves_ = ComputePlotCurves(copy, units_);
+    FollowAgain();
+}
+
+void PlotWindow::FollowAgain()
+{
+    if (!followed_)
+        return;
+    ModelState copy = *followed_;
+    curves_ = ComputePlotCurves(copy, units_, compare_->isChecked());
     Redraw();
 }
 
@@ -230,6 +252,9 @@ void PlotWindow::Redraw()
         peakMark_->position->setCoords(curves_.peak->hours, curves_.peak->discharge);
         peakLabel_->setText(PeakText());
     }
+    volumeCheck_->setVisible(curves_.peak.has_value());
+    volumeCheck_->setText(VolumeCheckLine());
+    comparison_->Draw(curves_.compared, units_);
     notDrawn_->setVisible(!curves_.notDrawn.empty());
     notDrawn_->setText(NotDrawnText());
 
@@ -240,15 +265,21 @@ void PlotWindow::Redraw()
 
 void PlotWindow::FitView()
 {
+    std::vector<const std::vector<double> *> timeSeries{&curves_.stepHours, &curves_.ordinateHours};
+    std::vector<const std::vector<double> *> dischargeSeries{&curves_.discharge};
+    for (const ComparedHydrograph &compared : curves_.compared) {
+        timeSeries.push_back(&compared.ordinateHours);
+        dischargeSeries.push_back(&compared.discharge);
+    }
     double first = 0, last = 0;
-    for (const auto *times : {&curves_.stepHours, &curves_.ordinateHours})
+    for (const auto *times : timeSeries)
         if (!times->empty()) {
             first = std::min({first, times->front() - curves_.stepLength, times->back()});
             last = std::max({last, times->front(), times->back()});
         }
     Axis(rates_, QCPAxis::atBottom)->setRange(last > first ? QCPRange(first, last) : QCPRange(0, 1));
     Axis(rates_, QCPAxis::atRight)->setRange(RangeOf({&curves_.intensity}, kIntensityHeadroom));
-    Axis(rates_, QCPAxis::atLeft)->setRange(RangeOf({&curves_.discharge}, kDischargeHeadroom));
+    Axis(rates_, QCPAxis::atLeft)->setRange(RangeOf(dischargeSeries, kDischargeHeadroom));
     Axis(depths_, QCPAxis::atLeft)
         ->setRange(RangeOf({&curves_.cumulativeRain, &curves_.cumulativeRunoff}, 1.1));
 }
@@ -272,6 +303,8 @@ QString PlotWindow::PeakText() const
 {
     return curves_.peak ? Utf8(PeakLabel(*curves_.peak, units_)) : QString();
 }
+
+QString PlotWindow::VolumeCheckLine() const { return Utf8(curves_.volumeCheck); }
 
 QString PlotWindow::PointerText() const { return pointer_->text(); }
 

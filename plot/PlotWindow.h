@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QCPAxisRect;
 class QCPBars;
@@ -17,10 +18,13 @@ class QCPItemText;
 class QCPItemTracer;
 class QCPLegend;
 class QCustomPlot;
+class QCheckBox;
 class QLabel;
 class QMouseEvent;
 
 namespace velmaro {
+
+class HydrographComparison;
 
 class PlotWindow final : public QWidget {
     Q_OBJECT
@@ -37,6 +41,8 @@ public:
     // The lines shown in the plot for the curves that could not be drawn.
     QString NotDrawnText() const;
     QString PeakText() const;
+    // The Runoff tab's volume check, under the peak label.
+    QString VolumeCheckLine() const;
     QString PointerText() const;
 
     // Writes the picture; the file's suffix (.png, .svg, .pdf) chooses the format. A failure is
@@ -69,6 +75,13 @@ private:
     QCPItemTracer *peakMark_;
     QCPItemText *peakLabel_, *notDrawn_;
     QLabel *pointer_;
+
+    // "Compare": every unit hydrograph's hydrograph, computed again from the model last followed.
+    void FollowAgain();
+    std::unique_ptr<ModelState> followed_;
+    QCheckBox *compare_;
+    std::unique_ptr<HydrographComparison> comparison_;
+    QCPItemText *volumeCheck_;
 };
 
 } // namespace velmaro

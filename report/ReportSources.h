@@ -27,6 +27,7 @@ enum class ReportField {
     TotalVolume,
     SpecificVolume,
     PeakDischarge,
+    TimeToPeak,
 };
 
 // A field's value in the unit the user chose for it, with that unit's text ("km", "m³/s").
@@ -56,6 +57,9 @@ public:
     // Empty when no land use is chosen.
     virtual QString LandUseCaption() const = 0;
     virtual QString SeriesKindCaption() const = 0;
+    // The Runoff tab's volume check line as it shows it.
+    virtual QString VolumeCheck() const = 0;
+    virtual ListEntry UnitHydrograph() const = 0;
     virtual const ModelState &Model() const = 0;
     // Why a stage's results, as the window shows them and the model holds them, were not
     // computed from the current inputs; nothing while they were.

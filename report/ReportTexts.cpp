@@ -128,14 +128,32 @@ QString RetentionText(const ReportSources &s)
     return retention + Value(s, ReportField::PotentialRetention) + kPar + RunoffDepthListing(s.Model());
 }
 
+QString TimeToPeakText(const ReportSources &s)
+{
+    return QStringLiteral("Time to peak ") + ResultValue(s, ReportField::TimeToPeak, Stage::Hydrograph);
+}
+
+QString VolumeCheckLineText(const ReportSources &s)
+{
+    const QString check = QStringLiteral("Volume check");
+    if (const std::optional<QString> reason = s.StaleReason(Stage::Hydrograph))
+        return check + QStringLiteral(" ") + NotComputed(*reason);
+    return check + QStringLiteral(": ") + s.VolumeCheck();
+}
+
+QString UnitHydrographText(const ReportSources &s)
+{
+    return QStringLiteral("Unit hydrograph ") + EntryText(s.UnitHydrograph());
+}
+
 using TextBuilder = QString (*)(const ReportSources &);
 
-// Identifier k is entry k - 1.
-constexpr std::array<TextBuilder, 13> kIdentifierTexts = {
+// Identifier k is entry k - 1; 14 to 16 follow the described thirteen.
+constexpr std::array<TextBuilder, 16> kIdentifierTexts = {
     GeometryText,        ConcentrationTimeText, SoilGroupText,  AssignmentText,
     InitialAbstractionText, SeriesKindText,     TimeStepText,   RainfallSeriesListing,
     RainfallResultsText, LandUseText,           CurveNumberText, RetentionText,
-    RunoffResultsListing,
+    RunoffResultsListing, TimeToPeakText,       VolumeCheckLineText, UnitHydrographText,
 };
 
 } // namespace

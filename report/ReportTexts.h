@@ -1,6 +1,6 @@
 #pragma once
 
-// The texts that replace the markers [$1] to [$13] of the report template, read from the values
+// The texts that replace the markers [$1] to [$16] of the report template, read from the values
 // the window shows and the model state. Inserted texts carry only "\par " and "\tab " as RTF.
 
 #include <QByteArray>

@@ -23,6 +23,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -195,6 +196,15 @@ public:
     QComboBox *cbUnidadHidrograma; // unit list of the discharge column
     QLabel *Label13;           // "Runoff hydrogram", caption of the hydrograph grid
     ResultGrid *sgHeResultado; // hydrograph grid: time, discharge
+    // In the space the tab leaves free: the unit hydrograph chosen, the time to peak beside the
+    // peak discharge and the volume check left of the grid.
+    QLabel *lblUnitHydrograph;   // "Unit hydrograph", caption of the unit hydrograph list
+    QComboBox *cbUnitHydrograph; // unit hydrograph list: triangular, volume kept, NRCS curvilinear
+    TUnidades *euTpResultado;    // time to peak result field
+    QLabel *lblVolumeCheck;      // caption of the volume check line
+    QLineEdit *edVolumeCheck;    // volume check line: hydrograph volume against the runoff depth
+    // Writes the last volume check in the unit the specific volume field shows.
+    void ShowVolumeCheck();
 
     // Report
     void TabSheet1Show();
@@ -265,6 +275,12 @@ private:
     // Stage handlers running, nested; the plot follows when the outermost one ends.
     int recomputing_ = 0;
     bool placedInFrame_ = false;
+    // The last hydrograph's volume check as computed, in mm, so that a change of unit rewrites
+    // the numbers the computation used.
+    struct VolumeCheckValues {
+        double specificVolume = 0, runoffDepth = 0, continuityError = 0;
+    };
+    std::optional<VolumeCheckValues> volumeCheck_;
 };
 
 } // namespace velmaro

@@ -4,9 +4,11 @@
 
 #include "ui/MainFormVelmaro.h"
 
+#include "controls/EditLook.h"
 #include "controls/MessagePresenter.h"
 #include "controls/Unidades.h"
 #include "engine/InputRanges.h"
+#include "engine/UnitHydrograph.h"
 #include "text/FieldText.h"
 #include "ui/FormLayout.h"
 #include "ui/GeometryIllustration.h"
@@ -525,11 +527,32 @@ void TMainFormVelmaro::BuildRunoffTab()
     sgHeResultado->Cells().SetColumnNames({{"time", "h"}, {"discharge", ""}});
     Label13 = NewLabel(GroupBox8, "Label13", QStringLiteral("Runoff hydrogram"), 218, 133, 346);
 
+    lblUnitHydrograph = NewLabel(GroupBox8, "lblUnitHydrograph", QStringLiteral("Unit hydrograph"), 12, 18,
+                                 kNoRightLimit);
+    QStringList unitHydrographs;
+    for (const std::string_view caption : kUnitHydrographCaptions)
+        unitHydrographs.append(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    cbUnitHydrograph = NewList(GroupBox8, "cbUnitHydrograph", 12, 34, 175, unitHydrographs, false);
+    euTpResultado = NewUnitsField(GroupBox8, {"euTpResultado", 80, 74, 60, "Time to peak",
+                                              {"hrs|1|0", "min|60|0"}, FieldRole::Result});
+    lblVolumeCheck = NewLabel(GroupBox8, "lblVolumeCheck", QStringLiteral("Volume check"), 12, 160, 346);
+    edVolumeCheck = new QLineEdit(GroupBox8);
+    edVolumeCheck->setObjectName(QStringLiteral("edVolumeCheck"));
+    edVolumeCheck->setReadOnly(true);
+    edVolumeCheck->setFocusPolicy(Qt::ClickFocus); // a result: the Tab key passes it by
+    QPalette resultColours = edVolumeCheck->palette();
+    resultColours.setColor(QPalette::Base, kReadOnlyBackground);
+    edVolumeCheck->setPalette(resultColours);
+    edVolumeCheck->setGeometry(12, 176, 326, kFieldHeight);
+
     DockBoxes(Escorrentia, {{GroupBox8, Dock::Client, 0}});
     AnchorBottom(sgHeResultado, kGridBottomMargin);
 
     connect(cbUnidadHidrograma, &QComboBox::activated, this,
             Guarded(&TMainFormVelmaro::EscorrentiaShow));
+    connect(cbUnitHydrograph, &QComboBox::activated, this, Guarded(&TMainFormVelmaro::EscorrentiaShow));
+    connect(euVtespResultado->UnitBox(), &QComboBox::currentIndexChanged, this,
+            Guarded(&TMainFormVelmaro::ShowVolumeCheck));
 }
 
 void TMainFormVelmaro::BuildReportTab()

@@ -11,6 +11,8 @@
 #include "engine/ModelState.h"
 #include "plot/PlotWindow.h"
 #include "report/ReportTemplate.h"
+#include "text/UnitModel.h"
+#include "text/VolumeCheckText.h"
 #include "ui/BoundsMessage.h"
 #include "ui/DataFiles.h"
 #include "ui/ResultGrid.h"
@@ -21,6 +23,7 @@
 #include <QFont>
 #include <QPalette>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -65,6 +68,12 @@ const GridUnit &ChosenUnit(const std::array<GridUnit, N> &units, const QComboBox
 {
     const int chosen = list->currentIndex();
     return units[chosen >= 0 && chosen < static_cast<int>(N) ? static_cast<std::size_t>(chosen) : 0];
+}
+
+// The entry of the unit a units field shows its value in.
+UnitEntry ShownUnit(const TUnidades *field)
+{
+    return ReadUnitEntry(field->Units().value(field->CurrentUnit()).toStdString());
 }
 
 struct LandUseChoice {
@@ -235,7 +244,7 @@ void TMainFormVelmaro::ListStageResults()
         {euTccResultado},
         {sgLlResultado},
         {euRpmResultado, sgSvaeuaResultados},
-        {euVteResultado, euVtespResultado, euCpResultado, sgHeResultado},
+        {euVteResultado, euVtespResultado, euCpResultado, sgHeResultado, euTpResultado, edVolumeCheck},
     }};
 }
 
@@ -312,13 +321,26 @@ void TMainFormVelmaro::EscorrentiaShow()
 {
     const Recomputation running(*this);
     CondicionantesShow();
+    model_.UnitHydrograph = static_cast<std::uint8_t>(std::max(cbUnitHydrograph->currentIndex(), 0));
     RecordRun(Stage::Hydrograph, RunGuarded(this, [this] {
         model_.ComputeHydrograph();
         euVteResultado->SetBaseValue(model_.TotalVolume);
         euVtespResultado->SetBaseValue(model_.SpecificVolume);
         euCpResultado->SetBaseValue(model_.PeakDischarge);
         FillHydrographGrid();
+        euTpResultado->SetBaseValue(model_.PeakTime);
+        volumeCheck_ = {model_.SpecificVolume, model_.RunoffDepth[model_.StepCount], model_.ContinuityError};
+        ShowVolumeCheck();
     }));
+}
+
+void TMainFormVelmaro::ShowVolumeCheck()
+{
+    if (volumeCheck_)
+        edVolumeCheck->setText(QString::fromStdString(VolumeCheckText(volumeCheck_->specificVolume,
+                                                                      volumeCheck_->runoffDepth,
+                                                                      volumeCheck_->continuityError,
+                                                                      ShownUnit(euVtespResultado))));
 }
 
 void TMainFormVelmaro::cbAaiClick()
@@ -360,7 +382,8 @@ PlotUnits TMainFormVelmaro::ChosenPlotUnits() const
 {
     const GridUnit &intensity = ChosenUnit(kIntensityUnits, cbUnidadesHietograma);
     const GridUnit &discharge = ChosenUnit(kDischargeUnits, cbUnidadHidrograma);
-    return {UnitName(intensity), intensity.factor, UnitName(discharge), discharge.factor};
+    return {UnitName(intensity), intensity.factor, UnitName(discharge), discharge.factor,
+            ShownUnit(euVtespResultado)};
 }
 
 void TMainFormVelmaro::FollowInPlot()

@@ -4,6 +4,7 @@
 #include "ui/MainFormVelmaro.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 
 #include <array>
@@ -12,15 +13,15 @@ namespace velmaro {
 namespace {
 
 // The field each report value is read from, in the order of ReportField.
-constexpr std::array<TUnidades *TMainFormVelmaro::*, 11> kFields{
+constexpr std::array<TUnidades *TMainFormVelmaro::*, 12> kFields{
     &TMainFormVelmaro::euDdpmrhls,     &TMainFormVelmaro::euDntepmrys,
     &TMainFormVelmaro::euAc,           &TMainFormVelmaro::euTccResultado,
     &TMainFormVelmaro::euAi,           &TMainFormVelmaro::euPtsd,
     &TMainFormVelmaro::euNc,           &TMainFormVelmaro::euRpmResultado,
     &TMainFormVelmaro::euVteResultado, &TMainFormVelmaro::euVtespResultado,
-    &TMainFormVelmaro::euCpResultado,
+    &TMainFormVelmaro::euCpResultado,  &TMainFormVelmaro::euTpResultado,
 };
-static_assert(static_cast<std::size_t>(ReportField::PeakDischarge) + 1 == kFields.size());
+static_assert(static_cast<std::size_t>(ReportField::TimeToPeak) + 1 == kFields.size());
 
 // The entry the list shows as chosen, whatever the user may have typed over it since.
 ListEntry CurrentEntry(const QComboBox *list)
@@ -64,6 +65,10 @@ QString WindowReportSources::SeriesKindCaption() const
 {
     return window_.rbAcumulada->isChecked() ? window_.rbAcumulada->text() : window_.rcParcial->text();
 }
+
+QString WindowReportSources::VolumeCheck() const { return window_.edVolumeCheck->text(); }
+
+ListEntry WindowReportSources::UnitHydrograph() const { return CurrentEntry(window_.cbUnitHydrograph); }
 
 const ModelState &WindowReportSources::Model() const { return window_.Model(); }
 

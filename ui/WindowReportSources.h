@@ -20,6 +20,8 @@ public:
     ListEntry StepCount() const override;
     QString LandUseCaption() const override;
     QString SeriesKindCaption() const override;
+    QString VolumeCheck() const override;
+    ListEntry UnitHydrograph() const override;
     const ModelState &Model() const override;
     std::optional<QString> StaleReason(Stage stage) const override;
 

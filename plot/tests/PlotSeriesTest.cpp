@@ -131,3 +131,78 @@ TEST(PlotLabels, ValuesUnderThePointerComeFromTheStepAndTheNearestOrdinate)
 
 } // namespace
 } // namespace velmaro
+
+namespace velmaro {
+namespace {
+
+TEST(PlotCurves, CarryTheVolumeCheckInTheSpecificVolumeFieldsUnit)
+{
+    ModelState model = Defaults();
+    PlotUnits units;
+    units.volumeCheck = {"cm", 0.1L, 0};
+    EXPECT_EQ(ComputePlotCurves(model, units).volumeCheck, "Hydrograph 10.202 cm for 8.173 cm of runoff: +24.8 %");
+}
+
+TEST(PlotCurves, CompareEveryUnitHydrographOverTheSameRunoff)
+{
+    ModelState model = Defaults();
+    model.UnitHydrograph = 2;
+    const PlotUnits litres{"mm/hr", 1, "l/s", 1000};
+    const PlotCurves curves = ComputePlotCurves(model, litres, true);
+    ASSERT_EQ(curves.compared.size(), 3u);
+    const struct {
+        const char *caption;
+        bool chosen;
+        std::size_t ordinates;
+        const char *label;
+    } expected[] = {
+        {"Triangular", false, 16, "Triangular: peak 6.277E+5 l/s at 3 h"},
+        {"Triangular, volume kept", false, 16, "Triangular, volume kept: peak 5.029E+5 l/s at 3 h"},
+        {"NRCS curvilinear", true, 22, "NRCS curvilinear (chosen): peak 6.155E+5 l/s at 3 h"},
+    };
+    for (std::size_t code = 0; code < 3; ++code) {
+        const ComparedHydrograph &c = curves.compared[code];
+        SCOPED_TRACE(expected[code].caption);
+        EXPECT_EQ(c.caption, expected[code].caption);
+        EXPECT_EQ(c.chosen, expected[code].chosen);
+        EXPECT_EQ(c.discharge.size(), expected[code].ordinates);
+        EXPECT_EQ(c.ordinateHours.size(), expected[code].ordinates);
+        EXPECT_TRUE(c.failure.empty());
+        EXPECT_EQ(ComparedLabel(c, litres), expected[code].label);
+    }
+    EXPECT_EQ(curves.compared[2].discharge, curves.discharge) << "the chosen one is the plot's own";
+    EXPECT_EQ(ComputePlotCurves(model, litres).compared.size(), 0u) << "only when asked";
+}
+
+// A time step of 0.2 s: the triangle fits the store, the NRCS curve does not. An earlier stage
+// that failed leaves nothing to compare.
+TEST(PlotCurves, CompareSaysWhichUnitHydrographCouldNotBeComputed)
+{
+    ModelState model = Defaults();
+    model.TimeStep = 0.2 / 60;
+    const PlotCurves curves = ComputePlotCurves(model, PlotUnits{}, true);
+    ASSERT_EQ(curves.compared.size(), 3u);
+    EXPECT_TRUE(curves.compared[0].failure.empty());
+    EXPECT_GT(curves.compared[0].discharge.size(), 50000u);
+    EXPECT_EQ(ComparedLabel(curves.compared[2], PlotUnits{}),
+              "NRCS curvilinear: not computed (The hydrograph would need 125983 ordinates; at most "
+              "100000 can be computed.)");
+
+    ModelState curveChosen = Defaults();
+    curveChosen.TimeStep = 0.2 / 60;
+    curveChosen.UnitHydrograph = 2;
+    const PlotCurves refused = ComputePlotCurves(curveChosen, PlotUnits{}, true);
+    EXPECT_FALSE(refused.hydrographDrawn);
+    ASSERT_EQ(refused.compared.size(), 3u);
+    EXPECT_EQ(refused.compared[0].discharge, curves.compared[0].discharge);
+    EXPECT_EQ(ComparedLabel(refused.compared[2], PlotUnits{}),
+              "NRCS curvilinear (chosen): not computed (The hydrograph would need 125983 ordinates; at "
+              "most 100000 can be computed.)");
+
+    ModelState noRetention = Defaults();
+    noRetention.CurveNumber = 0;
+    EXPECT_TRUE(ComputePlotCurves(noRetention, PlotUnits{}, true).compared.empty());
+}
+
+} // namespace
+} // namespace velmaro

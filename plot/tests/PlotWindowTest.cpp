@@ -4,6 +4,7 @@
 #include "testsupport/ActiveWindow.h"
 #include "testsupport/RecordingPresenter.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -73,7 +74,8 @@ TEST_F(PlotWindowTest, DrawsEveryCurveWithThePeakLabelled)
     EXPECT_TRUE(bars->valueAxis()->rangeReversed());
     EXPECT_EQ(bars->valueAxis()->label(), "Intensity [mm/hr]");
     EXPECT_EQ(Plottable("Runoff hydrograph")->valueAxis()->label(), QString::fromUtf8("Discharge [m³/s]"));
-    EXPECT_EQ(Texts(), QStringList{QString::fromUtf8("Peak 627.683 m³/s at 3 h")});
+    EXPECT_EQ(Texts(), QStringList({QString::fromUtf8("Peak 627.683 m³/s at 3 h"),
+                                    "Hydrograph 102.022 mm for 81.735 mm of runoff: +24.8 %"}));
 }
 
 TEST_F(PlotWindowTest, AFailedStageBecomesALineInThePlotAndItsCurvesGoAway)
@@ -90,7 +92,8 @@ TEST_F(PlotWindowTest, AFailedStageBecomesALineInThePlotAndItsCurvesGoAway)
     model.LevelDifference = 1020;
     window.Follow(model, PlotUnits{});
     EXPECT_EQ(PointCount(Plottable("Runoff hydrograph")), 16);
-    EXPECT_EQ(Texts().size(), 1) << "the failure line goes once the stage computes again";
+    EXPECT_EQ(Texts().size(), 2) << "the failure line goes once the stage computes again: the peak "
+                                    "label and the volume check remain";
 }
 
 // Every curve is handed as many times as values whichever stage failed; the plotting library
@@ -223,6 +226,64 @@ TEST_F(PlotWindowTest, SaveAsksForTheFileAndCopyPutsThePictureOnTheClipboard)
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(window.windowHandle(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), window.Plot()->size());
+}
+
+} // namespace
+} // namespace velmaro
+
+namespace velmaro {
+namespace {
+
+TEST_F(PlotWindowTest, CompareDrawsTheOtherUnitHydrographsWithTheirPeaksAndNamesThemAll)
+{
+    auto *compare = window.findChild<QCheckBox *>("compare");
+    ASSERT_TRUE(compare);
+    EXPECT_EQ(compare->text(), "Compare");
+    EXPECT_FALSE(compare->isChecked());
+    const auto legendNames = [this] {
+        QStringList names;
+        for (int i = 0; i < window.Plot()->legend->itemCount(); ++i)
+            if (auto *item = qobject_cast<QCPPlottableLegendItem *>(window.Plot()->legend->item(i)))
+                names.append(item->plottable()->name());
+        return names;
+    };
+    const auto dashedLines = [this] {
+        QList<QCPGraph *> lines;
+        for (int i = 0; i < window.Plot()->graphCount(); ++i)
+            if (window.Plot()->graph(i)->visible() && window.Plot()->graph(i)->pen().style() == Qt::DashLine)
+                lines.append(window.Plot()->graph(i));
+        return lines;
+    };
+    const auto peakMarks = [this] {
+        int marks = 0;
+        for (int i = 0; i < window.Plot()->itemCount(); ++i)
+            if (auto *mark = qobject_cast<QCPItemTracer *>(window.Plot()->item(i)); mark && mark->visible())
+                ++marks;
+        return marks;
+    };
+    EXPECT_EQ(legendNames(), QStringList({"Hyetogram", "Runoff hydrograph"}));
+    EXPECT_TRUE(dashedLines().isEmpty());
+
+    compare->click();
+    EXPECT_EQ(legendNames(), QStringList({"Hyetogram", QString::fromUtf8("Triangular (chosen): peak 627.683 m³/s at 3 h"),
+                                          QString::fromUtf8("Triangular, volume kept: peak 502.867 m³/s at 3 h"),
+                                          QString::fromUtf8("NRCS curvilinear: peak 615.481 m³/s at 3 h")}));
+    const QList<QCPGraph *> lines = dashedLines();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(PointCount(lines[0]), 16);
+    EXPECT_EQ(PointCount(lines[1]), 22);
+    EXPECT_EQ(peakMarks(), 3);
+    EXPECT_DOUBLE_EQ(lines[1]->keyAxis()->range().upper, 11) << "the longest curve is seen whole";
+
+    model.UnitHydrograph = 2;
+    window.Follow(model, PlotUnits{});
+    EXPECT_EQ(legendNames()[1], QString::fromUtf8("NRCS curvilinear (chosen): peak 615.481 m³/s at 3 h"));
+    EXPECT_EQ(PointCount(dashedLines()[0]), 16) << "the triangle now dashed";
+
+    compare->click();
+    EXPECT_EQ(legendNames(), QStringList({"Hyetogram", "Runoff hydrograph"}));
+    EXPECT_TRUE(dashedLines().isEmpty());
+    EXPECT_EQ(peakMarks(), 1);
 }
 
 } // namespace

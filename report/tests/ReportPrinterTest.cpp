@@ -80,6 +80,8 @@ public:
     }
     QString LandUseCaption() const override { return "Urban areas"; }
     QString SeriesKindCaption() const override { return "Series of partial rainfall heights"; }
+    QString VolumeCheck() const override { return "Hydrograph 102.022 mm for 81.735 mm of runoff: +24.8 %"; }
+    ListEntry UnitHydrograph() const override { return {0, "Triangular"}; }
     const ModelState &Model() const override { return model; }
     std::optional<QString> StaleReason(Stage) const override { return std::nullopt; }
 

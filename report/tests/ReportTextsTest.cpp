@@ -47,6 +47,8 @@ public:
     ListEntry StepCount() const override { return stepCount; }
     QString LandUseCaption() const override { return landUse; }
     QString SeriesKindCaption() const override { return seriesKind; }
+    QString VolumeCheck() const override { return volumeCheck; }
+    ListEntry UnitHydrograph() const override { return unitHydrograph; }
     const ModelState &Model() const override { return model; }
     std::optional<QString> StaleReason(Stage stage) const override
     {
@@ -67,6 +69,7 @@ public:
         {ReportField::TotalVolume, {7168000, "m³"}},
         {ReportField::SpecificVolume, {102.022, "mm"}},
         {ReportField::PeakDischarge, {627.683, "m³/s"}},
+        {ReportField::TimeToPeak, {3, "hrs"}},
     };
     // The unit each field shows, for values it does not show.
     struct FieldUnit {
@@ -80,6 +83,8 @@ public:
     ListEntry stepCount{5, "6"};
     QString landUse = "Urban areas";
     QString seriesKind = "Series of partial rainfall heights";
+    QString volumeCheck = "Hydrograph 102.022 mm for 81.735 mm of runoff: +24.8 %";
+    ListEntry unitHydrograph{0, "Triangular"};
     ModelState model;
 };
 
@@ -196,6 +201,28 @@ TEST_F(ReportTexts, StaleResultsSayTheyWereNotComputedAndWhy)
     }
 }
 
+// Numbered after the described thirteen; only the hydrograph's results can be stale.
+TEST_F(ReportTexts, TimeToPeakVolumeCheckAndUnitHydrograph)
+{
+    EXPECT_EQ(Text("$14"), "Time to peak 3 hrs");
+    EXPECT_EQ(Text("$15"), "Volume check: Hydrograph 102.022 mm for 81.735 mm of runoff: +24.8 %");
+    EXPECT_EQ(Text("$16"), "Unit hydrograph Triangular");
+
+    sources.fields[ReportField::TimeToPeak] = {180, "min"};
+    sources.unitHydrograph = {2, "NRCS curvilinear"};
+    EXPECT_EQ(Text("$14"), "Time to peak 180 min");
+    EXPECT_EQ(Text("$16"), "Unit hydrograph NRCS curvilinear");
+
+    const QString reason = "The hydrograph would need 120001 ordinates; at most 100000 can be computed.";
+    sources.stale = {{Stage::Hydrograph, reason}};
+    EXPECT_EQ(Text("$14"), "Time to peak not computed (" + reason.toLatin1() + ")");
+    EXPECT_EQ(Text("$15"), "Volume check not computed (" + reason.toLatin1() + ")");
+    EXPECT_EQ(Text("$16"), "Unit hydrograph NRCS curvilinear");
+
+    sources.unitHydrograph = {-1, {}};
+    EXPECT_THROW(Text("$16"), ReportError);
+}
+
 TEST_F(ReportTexts, TemplateBytesGiveReportBytes)
 {
     struct Case {
@@ -205,7 +232,7 @@ TEST_F(ReportTexts, TemplateBytesGiveReportBytes)
     const Case cases[] = {
         {"{\\rtf1 no markers at all\\par }", "{\\rtf1 no markers at all\\par }"},
         {"[x [1 ok[", "[x [1 ok["},
-        {"a[$0]b[$14]c[$-3]d", "a b c d"},
+        {"a[$0]b[$17]c[$-3]d", "a b c d"},
         {"[$00000000013]", Text("$1")},
         {"[$2][$5]", "Watershed concentration time 2.333 hrsInitial Abstraction 18 mm"},
         {"[$4]", "Assignment of Initial Abstraction:  Yes"},

@@ -382,7 +382,7 @@ TEST(RtfLayout, TheShippedTemplateGivesEveryMarkerItsOwnParagraph)
         EXPECT_TRUE(markerParagraph.match(block.text()).hasMatch()) << block.text().toStdString();
         markers += static_cast<int>(block.text().count("[$"));
     }
-    EXPECT_EQ(markers, 13);
+    EXPECT_EQ(markers, 16);
 }
 
 } // namespace

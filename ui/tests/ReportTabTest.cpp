@@ -72,6 +72,7 @@ TEST_F(ReportTabTest, TheReportReadsTheDefaultsAsTheWindowShowsThem)
         {ReportField::TotalVolume, 7168000, "m³"}, // shown 7.168E6
         {ReportField::SpecificVolume, 102.022, "mm"},
         {ReportField::PeakDischarge, 627.683, "m³/s"},
+        {ReportField::TimeToPeak, 3, "hrs"},
     };
     for (const Case &c : cases) {
         const ShownValue shown = sources.Field(c.field);
@@ -84,6 +85,9 @@ TEST_F(ReportTabTest, TheReportReadsTheDefaultsAsTheWindowShowsThem)
     EXPECT_EQ(sources.StepCount().text, "6");
     EXPECT_EQ(sources.LandUseCaption(), "Urban areas");
     EXPECT_EQ(sources.SeriesKindCaption(), "Series of partial rainfall heights");
+    EXPECT_EQ(sources.VolumeCheck(), "Hydrograph 102.022 mm for 81.735 mm of runoff: +24.8 %");
+    EXPECT_EQ(sources.UnitHydrograph().index, 0);
+    EXPECT_EQ(sources.UnitHydrograph().text, "Triangular");
     EXPECT_EQ(&sources.Model(), &model);
     EXPECT_EQ(model.AssignInitialAbstraction, 1);
     EXPECT_EQ(model.PartialSeries, 1);
@@ -241,6 +245,38 @@ TEST_F(ReportTabTest, SaveAsButtonSavesTheShownReportAsPdfOrRtf)
     EXPECT_TRUE(presenter.messages[0].text.startsWith("The report could not be printed on /"));
     EXPECT_TRUE(presenter.messages[0].text.endsWith("/missing/report.pdf"));
     EXPECT_FALSE(QFile::exists(unwritable));
+}
+
+} // namespace
+} // namespace velmaro
+
+namespace velmaro {
+namespace {
+
+// The shipped template prints the three lines after the runoff results, each choice its own.
+TEST_F(ReportTabTest, TheShippedTemplatePrintsTheUnitHydrographTimeToPeakAndVolumeCheck)
+{
+    const struct {
+        int entry;
+        const char *name, *volumeCheck, *peak;
+    } choices[] = {
+        {0, "Triangular", "Hydrograph 102.022 mm for 81.735 mm of runoff: +24.8 %", "627.683"},
+        {1, "Triangular, volume kept", "Hydrograph 81.735 mm for 81.735 mm of runoff: 0.0 %", "502.867"},
+        {2, "NRCS curvilinear", "Hydrograph 81.735 mm for 81.735 mm of runoff: 0.0 %", "615.481"},
+    };
+    for (const auto &choice : choices) {
+        ShowTab(window->Escorrentia);
+        Pick(window->cbUnitHydrograph, choice.entry);
+        ShowTab(window->TabSheet1);
+        const QString report = Report();
+        SCOPED_TRACE(choice.name);
+        EXPECT_TRUE(report.contains(QStringLiteral("Peak discharge ") + choice.peak));
+        const QString lines = QStringLiteral("Unit hydrograph ") + choice.name + "\nTime to peak 3 hrs\nVolume check: " +
+                              choice.volumeCheck + "\n";
+        EXPECT_TRUE(report.contains(lines)) << report.toStdString();
+        EXPECT_GT(report.indexOf(lines), report.indexOf("Note: time in hours, Hydrogram in m³/s."))
+            << "after the described lines";
+    }
 }
 
 } // namespace

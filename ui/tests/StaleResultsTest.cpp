@@ -4,6 +4,7 @@
 #include "ui/ResultGrid.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTextEdit>
 
 #include <vector>
@@ -45,7 +46,8 @@ TEST_F(WindowTest, StaleResultsAreDrawnAsSuchUntilTheNextGoodRun)
     const QString peak = window->euCpResultado->text();
     const std::vector<QWidget *> stale = {window->euRpmResultado, window->sgSvaeuaResultados,
                                           window->euVteResultado, window->euVtespResultado,
-                                          window->euCpResultado, window->sgHeResultado};
+                                          window->euCpResultado, window->sgHeResultado,
+                                          window->euTpResultado, window->edVolumeCheck};
     const std::vector<QWidget *> current = {window->euTccResultado, window->sgLlResultado};
     const auto expectLook = [](QWidget *shown, bool isStale) {
         SCOPED_TRACE(shown->objectName().toStdString());
