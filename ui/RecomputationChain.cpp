@@ -364,7 +364,9 @@ PlotUnits TMainFormVelmaro::ChosenPlotUnits() const
 {
     const GridUnit &intensity = ChosenUnit(kIntensityUnits, cbUnidadesHietograma);
     const GridUnit &discharge = ChosenUnit(kDischargeUnits, cbUnidadHidrograma);
-    return {UnitName(intensity), intensity.factor, UnitName(discharge), discharge.factor};
+    const GridUnit &depth = ChosenUnit(kDepthUnits, cbUnidadesVolumenes);
+    return {UnitName(intensity), intensity.factor, UnitName(discharge), discharge.factor,
+            UnitName(depth), depth.factor};
 }
 
 void TMainFormVelmaro::FollowInPlot()

@@ -2,11 +2,15 @@
 
 #include "controls/Unidades.h"
 #include "engine/ModelFields.h"
+#include "plot/PlotWindow.h"
+#include "ui/GridText.h"
 #include "ui/ResultGrid.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+
+#include <qcustomplot.h>
 
 #include <variant>
 #include <vector>
@@ -120,6 +124,36 @@ TEST_F(UnitSwitchTest, SetsEveryFieldAndGridAndLeavesTheModelAsItWas)
     Pick(window->cbUnidadHidrograma, 2);
     EXPECT_EQ(window->sgHeResultado->Cell(1, 0), QString::fromUtf8("[ft³/s]"));
     ExpectChecked(false, false);
+}
+
+TEST_F(UnitSwitchTest, PlotAxesAndCsvHeadersFollowTheSystem)
+{
+    ShowWindow();
+    ShowTab(window->Escorrentia);
+    window->Plot1->trigger();
+    PlotWindow *plot = window->PlotShown();
+    const auto axisTitles = [plot] {
+        QCustomPlot *drawn = plot->Plot();
+        return QStringList{drawn->axisRect(0)->axis(QCPAxis::atLeft)->label(),
+                           drawn->axisRect(0)->axis(QCPAxis::atRight)->label(),
+                           drawn->axisRect(1)->axis(QCPAxis::atLeft)->label()};
+    };
+    const double peak = plot->Curves().peak->discharge;
+
+    window->UsCustomary1->trigger();
+    EXPECT_EQ(axisTitles(), (QStringList{QString::fromUtf8("Discharge [ft³/s]"), "Intensity [in/hr]",
+                                         "Cumulative depth [in]"}));
+    EXPECT_DOUBLE_EQ(plot->Curves().peak->discharge, peak / 0.028316846592);
+    EXPECT_DOUBLE_EQ(plot->Curves().cumulativeRain[2], 105.4 / 25.4);
+    EXPECT_TRUE(plot->PeakText().endsWith(QString::fromUtf8(" ft³/s at 3 h"))) << plot->PeakText().toStdString();
+    EXPECT_TRUE(GridCsv(window->sgHeResultado->Cells()).startsWith("time [h],discharge [ft\xC2\xB3/s]\r\n"));
+    EXPECT_TRUE(GridCsv(window->sgSvaeuaResultados->Cells()).startsWith("time [h],cumulative runoff depth [in]\r\n"));
+    EXPECT_TRUE(GridCsv(window->sgLlResultado->Cells()).contains(",intensity [in/hr]\r\n"));
+
+    window->Metric1->trigger();
+    EXPECT_EQ(axisTitles(), (QStringList{QString::fromUtf8("Discharge [m³/s]"), "Intensity [mm/hr]",
+                                         "Cumulative depth [mm]"}));
+    EXPECT_DOUBLE_EQ(plot->Curves().peak->discharge, peak);
 }
 
 } // namespace
