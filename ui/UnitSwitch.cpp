@@ -8,6 +8,7 @@
 #include "controls/Unidades.h"
 #include "engine/ModelState.h"
 #include "plot/PlotWindow.h"
+#include "text/UnitModel.h"
 #include "ui/UnitSystems.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace velmaro {
 
@@ -49,6 +51,23 @@ void Quietly(TUnidades *field, Change change)
         throw;
     }
     field->OnChange = std::move(handler);
+}
+
+// The edit keeps three decimals of a re-expressed input, so its text alone would hand the chain
+// a base value the user never entered (18 mm shown as 0.709 in reads back as 18.0086 mm). While
+// the field shows the text the switch left, it reads back as the base value it had.
+void KeepBaseValue(TUnidades *field, long double base)
+{
+    if (field->ReadOnly() || field->CurrentUnit() == field->BaseUnit()) {
+        field->SetOnReadBaseValue(nullptr);
+        return;
+    }
+    field->SetOnReadBaseValue([base, left = field->text()](TUnidades *sender, long double &float1,
+                                                          long double &float2, std::vector<double>) {
+        const UnitEntry unit =
+            ReadUnitEntry(sender->Units().at(sender->CurrentUnit()).toStdString());
+        float1 = sender->text() == left ? base : (float2 - unit.Offset) / unit.Factor;
+    });
 }
 
 } // namespace
@@ -121,6 +140,7 @@ void TMainFormVelmaro::ApplyUnitSystem(UnitSystem system)
 void TMainFormVelmaro::SwitchFieldUnit(TUnidades *field, int unit)
 {
     const ShownBeforeSwitch before{field->CurrentUnit(), field->AsFloat(), QString()};
+    const long double base = field->ReadOnly() ? 0.0L : field->GetBaseValue();
     const auto kept = shownBeforeSwitch_.find(field);
     const bool untouched = kept != shownBeforeSwitch_.end() && kept->second.unit == unit &&
                            kept->second.textAfter == field->text();
@@ -130,6 +150,7 @@ void TMainFormVelmaro::SwitchFieldUnit(TUnidades *field, int unit)
         if (untouched)
             field->SetAsFloat(restored);
     });
+    KeepBaseValue(field, base);
     shownBeforeSwitch_[field] = {before.unit, before.value, field->text()};
 }
 
