@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMenu>
 
 #include <array>
@@ -69,6 +71,32 @@ void KeepBaseValue(TUnidades *field, long double base)
         float1 = sender->text() == left ? base : (float2 - unit.Offset) / unit.Factor;
     });
 }
+
+// A field first shown after the switch returns to its default unit at that set-up point, keeping
+// the number shown: it is put back in the unit the switch chose, showing what the switch left.
+class KeepSwitchedUnitOnFirstShow final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Show)
+            return false;
+        auto *field = static_cast<TUnidades *>(watched);
+        field->removeEventFilter(this);
+        const int unit = field->CurrentUnit();
+        const long double shown = field->AsFloat();
+        QCoreApplication::sendEvent(field, event);
+        if (field->CurrentUnit() != unit)
+            Quietly(field, [&] {
+                field->ChangeUnit(unit);
+                field->SetAsFloat(shown);
+            });
+        deleteLater();
+        return true;
+    }
+};
 
 } // namespace
 
@@ -151,6 +179,12 @@ void TMainFormVelmaro::SwitchFieldUnit(TUnidades *field, int unit)
             field->SetAsFloat(restored);
     });
     KeepBaseValue(field, base);
+    const QString keeper = QStringLiteral("KeepSwitchedUnitOnFirstShow");
+    if (!field->isVisible() && !field->findChild<QObject *>(keeper, Qt::FindDirectChildrenOnly)) {
+        auto *keep = new KeepSwitchedUnitOnFirstShow(field);
+        keep->setObjectName(keeper);
+        field->installEventFilter(keep);
+    }
     shownBeforeSwitch_[field] = {before.unit, before.value, field->text()};
 }
 

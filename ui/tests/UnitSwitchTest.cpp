@@ -126,6 +126,21 @@ TEST_F(UnitSwitchTest, SetsEveryFieldAndGridAndLeavesTheModelAsItWas)
     ExpectChecked(false, false);
 }
 
+TEST_F(UnitSwitchTest, FieldsFirstShownAfterTheSwitchKeepItsUnitsAndTheValuesEntered)
+{
+    ShowWindow(); // only the Geometry tab has been shown
+    window->UsCustomary1->trigger();
+    ShowTab(window->Suelo);
+    EXPECT_EQ(window->euAi->UnitAsString(), "in");
+    EXPECT_EQ(window->euAi->text(), "0.709");
+    EXPECT_EQ(model.InitialAbstraction, 18);
+    ShowTab(window->Escorrentia);
+    EXPECT_EQ(window->euCpResultado->UnitAsString(), QString::fromUtf8("ft³/s"));
+    EXPECT_EQ(window->euCpResultado->text(), "2.217E+4");
+    EXPECT_EQ(model.LevelDifference, 1020);
+    ExpectChecked(false, true);
+}
+
 TEST_F(UnitSwitchTest, PlotAxesAndCsvHeadersFollowTheSystem)
 {
     ShowWindow();
