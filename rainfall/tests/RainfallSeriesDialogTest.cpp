@@ -85,7 +85,7 @@ TEST_F(SeriesDialogTest, ShowsEveryStepWithItsEndTimeAndHeightInTheFieldsUnit)
 
 TEST_F(SeriesDialogTest, AUnitOutsideTheListShowsTheHeightsAsKept)
 {
-    Open(DefaultPartial(), 3);
+    Open(DefaultPartial(), static_cast<int>(kHeightUnits.size()));
     EXPECT_EQ(dialog->Table()->model()->headerData(2, Qt::Horizontal).toString(),
               "Partial rainfall height [mm]");
     EXPECT_EQ(Cell(0, 2), "9.4");
