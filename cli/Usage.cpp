@@ -51,6 +51,12 @@ std::string Usage()
              "takes 24 h / TimeStep steps (a whole number, at most 100), the uniform storm spreads\n"
              "the depth over StepCount steps.\n"
              "\n"
+             "Units: the runner reads and prints the base units only (km, m, km², mm, min,\n"
+             "m³, m³/s), whatever units the window shows. From U.S. customary units:\n"
+             "1 ft = 0.3048 m, 1 mi = 1.609344 km, 1 in = 25.4 mm, 1 ac = 0.0040468564224 km²,\n"
+             "1 mi² = 2.589988110336 km², 1 ft³ = 0.028316846592 m³,\n"
+             "1 ac·ft = 1233.48183754752 m³, 1 ft³/s = 0.028316846592 m³/s.\n"
+             "\n"
              "Exit status: 0 when the chain ran (stage failures are part of the output),\n"
              "1 when the output could not be written, 2 for a bad argument or cases file,\n"
              "3 when some rows of the cases file were skipped (the others ran).\n";

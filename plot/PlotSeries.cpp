@@ -58,7 +58,7 @@ void TakeRainfall(PlotCurves &curves, const ModelState &model, const PlotUnits &
     curves.stepHours = Sampled(n, [step](int k) { return k * step; });
     curves.intensity =
         Sampled(n, [&](int k) { return model.Hyetograph[k] / units.intensityDivisor; });
-    curves.cumulativeRain = Sampled(n, [&](int k) { return model.RainCumulative[k]; });
+    curves.cumulativeRain = Sampled(n, [&](int k) { return model.RainCumulative[k] / units.depthDivisor; });
 }
 
 // The model's hydrograph in the chosen unit, with the first ordinate reaching its peak.
@@ -163,7 +163,8 @@ PlotCurves ComputePlotCurves(ModelState &model, const PlotUnits &units, bool com
         TakeRainfall(curves, model, units);
     // The runoff depth rests on the rainfall stage, so its step times are already taken.
     if (curves.runoffDepthDrawn)
-        curves.cumulativeRunoff = Sampled(model.StepCount, [&](int k) { return model.RunoffDepth[k]; });
+        curves.cumulativeRunoff =
+            Sampled(model.StepCount, [&](int k) { return model.RunoffDepth[k] / units.depthDivisor; });
     if (curves.hydrographDrawn)
         TakeHydrograph(curves, model, units);
     // Every stage but the hydrograph's own is one it rests on: once they computed, only the
@@ -201,10 +202,10 @@ std::string ValuesAt(const PlotCurves &curves, const PlotUnits &units, double ho
         add("step " + std::to_string(*k + 1));
         if (curves.rainfallDrawn) {
             add("intensity " + ListingText(curves.intensity[*k]) + " " + units.intensity);
-            add("cumulative rainfall " + ListingText(curves.cumulativeRain[*k]) + " mm");
+            add("cumulative rainfall " + ListingText(curves.cumulativeRain[*k]) + " " + units.depth);
         }
         if (curves.runoffDepthDrawn)
-            add("cumulative runoff " + ListingText(curves.cumulativeRunoff[*k]) + " mm");
+            add("cumulative runoff " + ListingText(curves.cumulativeRunoff[*k]) + " " + units.depth);
     }
     if (const auto j = NearestOrdinate(curves, hours); j && curves.hydrographDrawn)
         add("discharge " + ListingText(curves.discharge[*j]) + " " + units.discharge + " at " +

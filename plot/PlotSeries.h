@@ -20,6 +20,8 @@ struct PlotUnits {
     double intensityDivisor = 1; // shown = mm/hr / divisor
     std::string discharge = "m³/s";
     double dischargeFactor = 1;  // shown = m³/s × factor
+    std::string depth = "mm";    // the cumulative depths, in the runoff depth grid's unit
+    double depthDivisor = 1;     // shown = mm / divisor
     UnitEntry volumeCheck{"mm", 1, 0}; // the specific volume field's unit
 };
 
@@ -42,8 +44,8 @@ struct PlotCurves {
     // Rainfall steps k = 1..StepCount end at k × TimeStep / 60 hours.
     std::vector<double> stepHours;
     std::vector<double> intensity;        // chosen unit
-    std::vector<double> cumulativeRain;   // mm
-    std::vector<double> cumulativeRunoff; // mm
+    std::vector<double> cumulativeRain;   // in PlotUnits::depth
+    std::vector<double> cumulativeRunoff; // in PlotUnits::depth
     // Hydrograph ordinates j = 1..HydrographCount lie at j × TimeStep / 60 hours.
     std::vector<double> ordinateHours;
     std::vector<double> discharge;        // chosen unit

@@ -245,6 +245,7 @@ void PlotWindow::Redraw()
 
     Axis(rates_, QCPAxis::atLeft)->setLabel(Utf8("Discharge [" + units_.discharge + "]"));
     Axis(rates_, QCPAxis::atRight)->setLabel(Utf8("Intensity [" + units_.intensity + "]"));
+    Axis(depths_, QCPAxis::atLeft)->setLabel(Utf8("Cumulative depth [" + units_.depth + "]"));
 
     peakMark_->setVisible(curves_.peak.has_value());
     peakLabel_->setVisible(curves_.peak.has_value());

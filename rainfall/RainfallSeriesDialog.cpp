@@ -89,7 +89,7 @@ void RainfallSeriesDialog::BuildControls()
     generate->setToolTip(QStringLiteral("NRCS types: 24 hours at the window's time step. Uniform: the depth spread over the number of steps."));
     auto *stormForm = new QFormLayout(storm);
     stormForm->addRow(QStringLiteral("&Distribution"), stormType_);
-    stormForm->addRow(QStringLiteral("Total &depth [mm]"), stormDepth_);
+    stormForm->addRow(QStringLiteral("Total &depth [%1]").arg(StormDepthUnit()), stormDepth_);
     stormForm->addRow(QString(), generate);
 
     auto *side = new QVBoxLayout;
@@ -208,13 +208,21 @@ bool RainfallSeriesDialog::ExportFile(const QString &path)
     return true;
 }
 
-bool RainfallSeriesDialog::GenerateStorm(StormType type, const QString &depthMm)
+// Inches while the heights show inches, for a storm read off a U.S. map; mm otherwise.
+QString RainfallSeriesDialog::StormDepthUnit() const
+{
+    return model_->UnitName() == "in" ? QStringLiteral("in") : QStringLiteral("mm");
+}
+
+bool RainfallSeriesDialog::GenerateStorm(StormType type, const QString &depthText)
 {
     double depth = 0;
-    if (!ReadHeightText(depthMm.toStdString(), depth)) {
-        Refuse(QStringLiteral("The storm depth must be a number of 0 mm or more."), 0);
+    if (!ReadHeightText(depthText.toStdString(), depth)) {
+        Refuse(QStringLiteral("The storm depth must be a number of 0 %1 or more.").arg(StormDepthUnit()), 0);
         return false;
     }
+    if (StormDepthUnit() == QStringLiteral("in"))
+        depth = model_->Base(depth);
     try {
         const Storm storm = MakeStorm(type, depth, model_->TimeStep(), model_->Series().stepCount);
         RainfallSeries made = model_->Series();

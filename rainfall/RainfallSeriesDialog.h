@@ -32,7 +32,9 @@ public:
     bool PasteText(const QString &text); // from the current row on
     bool ImportFile(const QString &path); // from step 1
     bool ExportFile(const QString &path);
-    bool GenerateStorm(StormType type, const QString &depthMm);
+    // The depth in StormDepthUnit.
+    bool GenerateStorm(StormType type, const QString &depthText);
+    QString StormDepthUnit() const;
 
     QTableView *Table() const { return table_; }
     QSpinBox *StepCountBox() const { return stepCount_; }

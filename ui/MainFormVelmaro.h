@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <optional>
 #include <string>
 #include <array>
@@ -45,6 +46,8 @@ class PlotWindow;
 class ResultGrid;
 class TSciCustomEdit;
 class TUnidades;
+struct UnitChoice;
+enum class UnitSystem;
 
 class TMainFormVelmaro : public QMainWindow {
     Q_OBJECT
@@ -94,6 +97,11 @@ public:
     QAction *Ayuda2;           // Help > Notes... item: opens the help notes
     QAction *Acercade1;        // Help > About... item, the same object as AcercaDe
     QAction *Plot1;            // View > Plot... item: opens the plot window
+    QMenu *Units1;             // View > Units submenu: one system for every field and grid
+    QAction *Metric1;          // View > Units > Metric item
+    QAction *UsCustomary1;     // View > Units > U.S. customary item
+    // Every field and grid list to its first unit of `system`, the model untouched (UnitSwitch.cpp).
+    void ApplyUnitSystem(UnitSystem system);
 
     QTabWidget *PageControl1;  // the six tabs, worked through from left to right
     QWidget *Geometria;        // Geometry tab
@@ -239,6 +247,11 @@ private:
     void BuildReportTab();
     void PlaceByOuterSize();
     void PlaceInFrameOnce();
+    void BuildUnitsMenu();
+    std::vector<UnitChoice> UnitChoices() const;
+    void ShowUnitSystem();
+    void ShowResultsInNewUnits();
+    void SwitchFieldUnit(TUnidades *field, int unit);
 
     // Bindings: every handler runs as an entry point, so its failure is shown, never lost.
     std::function<void()> Guarded(Handler handler);
@@ -281,6 +294,15 @@ private:
         double specificVolume = 0, runoffDepth = 0, continuityError = 0;
     };
     std::optional<VolumeCheckValues> volumeCheck_;
+    // What a field showed before the units switch last changed it, and the text it was left
+    // with: switching back to an untouched field restores what the user entered, not its
+    // rounded re-expression.
+    struct ShownBeforeSwitch {
+        int unit;
+        long double value;
+        QString textAfter;
+    };
+    std::map<const TUnidades *, ShownBeforeSwitch> shownBeforeSwitch_;
 };
 
 } // namespace velmaro

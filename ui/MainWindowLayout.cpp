@@ -13,6 +13,7 @@
 #include "ui/FormLayout.h"
 #include "ui/GeometryIllustration.h"
 #include "ui/ResultGrid.h"
+#include "ui/UnitSystems.h"
 #include "ui/WheelGuard.h"
 
 #include <QAction>
@@ -62,7 +63,7 @@ TUnidades *NewUnitsField(QWidget *parent, const UnitsFieldSetup &setup)
     auto *field = new TUnidades(parent);
     field->setObjectName(Text(setup.name));
     field->BeginLoading();
-    field->SetUnits(setup.units);
+    field->SetUnits(setup.units + UsCustomaryEntries(Text(setup.name)));
     field->SetBaseUnit(0);
     field->SetAutoRecalculate(true);
     field->SetDecimalPlaces(kUnitsFieldRendering.DecimalPlaces);
@@ -118,7 +119,7 @@ QComboBox *NewList(QWidget *parent, const char *name, int left, int top, int wid
         list->setInsertPolicy(QComboBox::NoInsert);
         list->setCompleter(nullptr);
     }
-    list->addItems(entries);
+    list->addItems(entries + UsCustomaryEntries(Text(name)));
     list->setGeometry(left, top, width, kListHeight);
     return list;
 }
@@ -231,6 +232,7 @@ void TMainFormVelmaro::BuildWindow()
     BuildConditioningTab();
     BuildRunoffTab();
     BuildReportTab();
+    BuildUnitsMenu();
     // Every list, the units fields' unit lists included.
     auto *wheelGuard = new WheelGuard(this);
     for (QComboBox *list : findChildren<QComboBox *>())

@@ -52,9 +52,13 @@ struct GridUnit {
     double factor;
 };
 
-constexpr std::array<GridUnit, 3> kIntensityUnits{{{"[mm/hr]", 1}, {"[cm/hr]", 10}, {"[m/hr]", 1000}}};
-constexpr std::array<GridUnit, 3> kDepthUnits{{{"[mm]", 1}, {"[cm]", 10}, {"[m]", 1000}}};
-constexpr std::array<GridUnit, 2> kDischargeUnits{{{"[m³/s]", 1}, {"[l/s]", 1000}}};
+// The U.S. entries last, as in the lists above the grids; the discharge factor multiplies, so
+// ft³/s takes the reciprocal of 1 ft³ = 0.028316846592 m³.
+constexpr std::array<GridUnit, 4> kIntensityUnits{
+    {{"[mm/hr]", 1}, {"[cm/hr]", 10}, {"[m/hr]", 1000}, {"[in/hr]", 25.4}}};
+constexpr std::array<GridUnit, 4> kDepthUnits{{{"[mm]", 1}, {"[cm]", 10}, {"[m]", 1000}, {"[in]", 25.4}}};
+constexpr std::array<GridUnit, 3> kDischargeUnits{
+    {{"[m³/s]", 1}, {"[l/s]", 1000}, {"[ft³/s]", 1 / 0.028316846592}}};
 
 // "[mm/hr]" without its brackets.
 std::string UnitName(const GridUnit &unit)
@@ -382,8 +386,9 @@ PlotUnits TMainFormVelmaro::ChosenPlotUnits() const
 {
     const GridUnit &intensity = ChosenUnit(kIntensityUnits, cbUnidadesHietograma);
     const GridUnit &discharge = ChosenUnit(kDischargeUnits, cbUnidadHidrograma);
+    const GridUnit &depth = ChosenUnit(kDepthUnits, cbUnidadesVolumenes);
     return {UnitName(intensity), intensity.factor, UnitName(discharge), discharge.factor,
-            ShownUnit(euVtespResultado)};
+            UnitName(depth), depth.factor, ShownUnit(euVtespResultado)};
 }
 
 void TMainFormVelmaro::FollowInPlot()

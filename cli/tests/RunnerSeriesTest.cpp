@@ -154,4 +154,13 @@ TEST(RunnerStorm, HelpTellsTheFileAndStormArguments)
         EXPECT_NE(r.out.find(text), std::string::npos) << text;
 }
 
+TEST(RunnerUnits, HelpSaysTheRunnerKeepsItsBaseUnitsAndGivesTheFactors)
+{
+    const Outcome r = RunCli({"--help"});
+    for (const char *text : {"base units only (km, m, km², mm, min,", "1 ft = 0.3048 m", "1 mi = 1.609344 km",
+                             "1 in = 25.4 mm", "1 ac = 0.0040468564224 km²", "1 ac·ft = 1233.48183754752 m³",
+                             "1 ft³/s = 0.028316846592 m³/s"})
+        EXPECT_NE(r.out.find(text), std::string::npos) << text;
+}
+
 } // namespace

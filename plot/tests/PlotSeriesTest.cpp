@@ -125,6 +125,10 @@ TEST(PlotLabels, ValuesUnderThePointerComeFromTheStepAndTheNearestOrdinate)
               "cumulative runoff 57.77156 mm    discharge 135.32147 m³/s at 1.5 h");
     // Past the rainfall only the hydrograph remains; outside every curve nothing is said.
     EXPECT_EQ(ValuesAt(curves, PlotUnits{}, 5.1), "5.1 h:    discharge 358.74393 m³/s at 5 h");
+    const PlotUnits us{"in/hr", 25.4, "ft³/s", 1 / 0.028316846592, "in", 25.4};
+    EXPECT_EQ(ValuesAt(ComputePlotCurves(model, us), us, 1.3),
+              "1.3 h:    step 3    intensity 5.77953 in/hr    cumulative rainfall 4.14961 in    "
+              "cumulative runoff 2.27447 in    discharge 4778.83264 ft³/s at 1.5 h");
     EXPECT_EQ(ValuesAt(curves, PlotUnits{}, -1), "");
     EXPECT_EQ(ValuesAt(curves, PlotUnits{}, 9), "");
 }

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -19,7 +20,8 @@
 namespace velmaro::rainfall {
 namespace {
 
-const QStringList kHeightUnits{"mm|1|0", "cm|0.1|0", "m|0.001|0"};
+const QStringList kHeightUnits{"mm|1|0", "cm|0.1|0", "m|0.001|0",
+                                "in|0.0393700787401574803149606299212598425196850394|0"};
 
 RainfallSeries DefaultPartial()
 {
@@ -83,7 +85,7 @@ TEST_F(SeriesDialogTest, ShowsEveryStepWithItsEndTimeAndHeightInTheFieldsUnit)
 
 TEST_F(SeriesDialogTest, AUnitOutsideTheListShowsTheHeightsAsKept)
 {
-    Open(DefaultPartial(), 3);
+    Open(DefaultPartial(), static_cast<int>(kHeightUnits.size()));
     EXPECT_EQ(dialog->Table()->model()->headerData(2, Qt::Horizontal).toString(),
               "Partial rainfall height [mm]");
     EXPECT_EQ(Cell(0, 2), "9.4");
@@ -227,6 +229,26 @@ TEST_F(SeriesDialogTest, StormsAreLaidOnTheTimeStepOrTheStepCount)
     ASSERT_TRUE(dialog->GenerateStorm(StormType::TypeIA, "50"));
     EXPECT_EQ(dialog->Series().heights[47], 50);
     EXPECT_EQ(Steps(dialog->Series()), MakeStorm(StormType::TypeIA, 50, 30, 0).cumulative);
+}
+
+TEST_F(SeriesDialogTest, StormDepthIsInInchesWhileTheHeightsShowInches)
+{
+    const auto depthCaption = [this] {
+        QStringList captions;
+        for (const QLabel *label : dialog->findChildren<QLabel *>())
+            if (label->text().startsWith("Total"))
+                captions.append(label->text());
+        return captions;
+    };
+    Open(DefaultPartial(), 1, 15);
+    EXPECT_EQ(dialog->StormDepthUnit(), "mm");
+    EXPECT_EQ(depthCaption(), QStringList{"Total &depth [mm]"});
+
+    Open(DefaultPartial(), 3, 15);
+    EXPECT_EQ(dialog->StormDepthUnit(), "in");
+    EXPECT_EQ(depthCaption(), QStringList{"Total &depth [in]"});
+    ASSERT_TRUE(dialog->GenerateStorm(StormType::TypeII, "5"));
+    EXPECT_EQ(Steps(dialog->Series()), MakeStorm(StormType::TypeII, 127, 15, 0).partial);
 }
 
 TEST_F(SeriesDialogTest, StormsThatCannotBeLaidChangeNothing)

@@ -73,13 +73,17 @@ TEST_F(WindowTest, ConfiguresTheUnitsFields)
     };
     const long double unbounded = 1.1E4900L;
     const Expected fields[] = {
-        {window->euDdpmrhls, "Distance from farthest point to outlet", {"km", "m"}, false, unbounded},
+        {window->euDdpmrhls, "Distance from farthest point to outlet", {"km", "m", "ft", "mi"}, false,
+         unbounded},
         {window->euPtsd, "Time step of data series", {"min", "sec", "hrs"}, false, unbounded},
         {window->euNc, "Curve number", {"-"}, false, 100},
-        {window->euAll, "Partial rainfall height", {"mm", "cm", "m"}, false, unbounded},
+        {window->euAll, "Partial rainfall height", {"mm", "cm", "m", "in"}, false, unbounded},
         {window->euVteResultado, "Total runoff volume",
-         {QString::fromUtf8("m³"), QString::fromUtf8("hm³"), "l"}, true, 0},
-        {window->euCpResultado, "Peak discharge", {QString::fromUtf8("m³/s"), "l/s"}, true, 0},
+         {QString::fromUtf8("m³"), QString::fromUtf8("hm³"), "l", QString::fromUtf8("ft³"),
+          QString::fromUtf8("ac·ft")},
+         true, 0},
+        {window->euCpResultado, "Peak discharge",
+         {QString::fromUtf8("m³/s"), "l/s", QString::fromUtf8("ft³/s")}, true, 0},
     };
     for (const auto &expected : fields) {
         SCOPED_TRACE(expected.field->objectName().toStdString());

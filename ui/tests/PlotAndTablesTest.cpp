@@ -90,7 +90,7 @@ TEST_F(WindowTest, PlotTakesTheUnitsChosenAboveTheGrids)
     EXPECT_DOUBLE_EQ(plot->Curves().intensity[2], 146.8 / 10);
     EXPECT_NEAR(plot->Curves().peak->discharge, 627683.26, 0.01);
     EXPECT_EQ(plot->PeakText(), "Peak 6.277E+5 l/s at 3 h");
-    EXPECT_DOUBLE_EQ(plot->Curves().cumulativeRain[2], 105.4) << "cumulative depths stay in mm";
+    EXPECT_DOUBLE_EQ(plot->Curves().cumulativeRain[2], 105.4) << "cumulative depths follow their own list, still mm";
 }
 
 TEST_F(WindowTest, FailedStageIsALineInThePlotNotAMessage)

@@ -50,6 +50,20 @@ TEST_F(ReportTabTest, ShowingTheTabRecomputesAndFillsTheReport)
     EXPECT_TRUE(Report().contains("Curve number 90"));
 }
 
+TEST_F(ReportTabTest, InUsUnitsTheReportShowsValuesAndUnitsAsTheFieldsDo)
+{
+    window->UsCustomary1->trigger();
+    ShowTab(window->TabSheet1);
+    for (const char *line : {"Distance from farthest point to outlet 71489.50131 ft",
+                             "Land level difference between the farthest point and the outlet 3346.457 ft",
+                             "Watershed area 17361.6241 ac", "Initial Abstraction 0.709 in",
+                             "Maximum potencial retention1.765 in", "Specific total volume 4.017 in",
+                             "Peak discharge 22170 ft³/s"})
+        EXPECT_TRUE(Report().contains(QString::fromUtf8(line))) << line;
+    EXPECT_EQ(model.InitialAbstraction, 18) << "the inputs keep the values entered";
+    EXPECT_EQ(model.LevelDifference, 1020);
+}
+
 // The values the report's own tests take as the default window's: each field as it shows it.
 TEST_F(ReportTabTest, TheReportReadsTheDefaultsAsTheWindowShowsThem)
 {
