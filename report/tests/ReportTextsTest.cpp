@@ -48,6 +48,11 @@ public:
         const auto reason = stale.find(stage);
         return reason == stale.end() ? std::nullopt : std::optional<QString>(reason->second);
     }
+    QString Property(StudyProperty property) const override
+    {
+        const auto text = properties.find(property);
+        return text == properties.end() ? QString() : text->second;
+    }
 
     std::map<ReportField, ShownValue> fields = {
         {ReportField::FlowLength, {21.79, "km"}},
@@ -69,6 +74,7 @@ public:
     ListEntry stepCount{5, "6"};
     QString landUse = "Urban areas";
     QString seriesKind = "Series of partial rainfall heights";
+    std::map<StudyProperty, QString> properties;
     ModelState model;
 };
 
@@ -147,6 +153,23 @@ TEST_F(ReportTexts, EachIdentifierOfTheDefaultWindow)
     };
     for (int id = 1; id <= 13; ++id)
         EXPECT_EQ(Text("$" + QByteArray::number(id)), expected[id - 1]) << "identifier " << id;
+}
+
+// The study's properties as the user wrote them, in RTF; an empty one keeps the line that the
+// printed report is filled in on by hand.
+TEST_F(ReportTexts, StudyPropertiesFillTheHeadOfTheReport)
+{
+    const QByteArray lineToWriteOn = "______________________________________________";
+    sources.properties = {{StudyProperty::Project, QString::fromUtf8("Flood {2026} \\ Río Claro")},
+                          {StudyProperty::Author, QString::fromUtf8("Łukasz")},
+                          {StudyProperty::Date, "2026-03-14"},
+                          {StudyProperty::Notes, "First\nSecond\tend"}};
+    EXPECT_EQ(Text("$17"), "Flood \\{2026\\} \\\\ R\xEDo Claro");
+    EXPECT_EQ(Text("$18"), lineToWriteOn);
+    EXPECT_EQ(Text("$19"), "\\u321?ukasz");
+    EXPECT_EQ(Text("$20"), "2026-03-14");
+    EXPECT_EQ(Text("$21"), "First\\line Second\\tab end");
+    EXPECT_EQ(Text("$22"), " ");
 }
 
 // A result its stage did not compute from the current inputs is never printed as if it were.
