@@ -1,5 +1,5 @@
 // The program's start-up, ending as soon as the About dialog is on screen: the benchmark times
-// this process and reads its peak memory. Not part of the program, which takes no options.
+// this process and reads its peak memory. Not part of the program.
 
 #include "ui/MainFormVelmaro.h"
 #include "ui/Program.h"

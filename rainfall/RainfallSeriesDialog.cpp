@@ -82,6 +82,8 @@ public:
     {
         count = std::clamp(count, 1, kMaxSteps);
         const int old = series_.stepCount;
+        if (count != old)
+            series_.storm.reset();
         if (count > old) {
             beginInsertRows({}, old, count - 1);
             series_.stepCount = count;
@@ -97,6 +99,7 @@ public:
     {
         SetStepCount(series.stepCount);
         series_.heights = series.heights;
+        series_.storm = series.storm;
         emit dataChanged(index(0, HeightColumn), index(series_.stepCount - 1, HeightColumn));
     }
 
@@ -164,6 +167,7 @@ public:
             return false;
         }
         series_.heights[Slot(step)] = Base(shown);
+        series_.storm.reset();
         emit dataChanged(index, index);
         return true;
     }
@@ -306,6 +310,7 @@ bool RainfallSeriesDialog::TakeHeights(const std::vector<HeightLine> &read, int 
         return false;
     }
     RainfallSeries taken = model_->Series();
+    taken.storm.reset();
     taken.stepCount = firstStep - 1 + static_cast<int>(read.size());
     std::vector<int> lines(static_cast<std::size_t>(taken.stepCount), 0);
     for (std::size_t i = 0; i < read.size(); ++i) {
@@ -379,6 +384,7 @@ bool RainfallSeriesDialog::GenerateStorm(StormType type, const QString &depthMm)
             made.kind == SeriesKind::Cumulative ? storm.cumulative : storm.partial;
         made.stepCount = static_cast<int>(heights.size());
         std::copy(heights.begin(), heights.end(), made.heights.begin());
+        made.storm = StormRecipe{type, depth, model_->TimeStep()};
         model_->SetSeries(made);
         stepCount_->setValue(made.stepCount);
         ShowStep(1);

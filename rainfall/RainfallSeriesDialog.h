@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 class QComboBox;
 class QLineEdit;
@@ -25,6 +26,7 @@ struct RainfallSeries {
     SeriesKind kind = SeriesKind::Partial;
     std::array<double, kMaxSteps> heights{}; // mm, element k - 1 holds step k
     int stepCount = 1;                       // 1 to 100; slots above keep their heights
+    std::optional<StormRecipe> storm;        // the storm that made the heights, until they change
 };
 
 // How the heights are shown: the unit entries of the window's height field ("name|factor|offset")

@@ -304,10 +304,15 @@ void TMainFormVelmaro::EscorrentiaShow()
 
 void TMainFormVelmaro::cbAaiClick()
 {
+    ShowAbstractionControls();
+    SueloShow();
+}
+
+void TMainFormVelmaro::ShowAbstractionControls()
+{
     const bool assigned = cbAai->isChecked();
     for (QWidget *control : std::initializer_list<QWidget *>{Bevel8, Label15, BitBtn6, euAi})
         control->setVisible(assigned);
-    SueloShow();
 }
 
 void TMainFormVelmaro::ChooseTypedSoilGroup(const QString &text)

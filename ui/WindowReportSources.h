@@ -21,6 +21,7 @@ public:
     QString SeriesKindCaption() const override;
     const ModelState &Model() const override;
     std::optional<QString> StaleReason(Stage stage) const override;
+    QString Property(StudyProperty property) const override;
 
 private:
     const TMainFormVelmaro &window_;
