@@ -129,15 +129,11 @@ bool WriteWhole(QSaveFile &file, const std::string &text)
     return true;
 }
 
-QSettings RecentSettings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("velmaro"),
-                     QStringLiteral("velmaro"));
-}
-
 } // namespace
 
-StudyActions::StudyActions(TMainFormVelmaro &window) : QObject(&window), window_(window)
+StudyActions::StudyActions(TMainFormVelmaro &window)
+    : QObject(&window), window_(window),
+      settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("velmaro"), QStringLiteral("velmaro"))
 {
     properties_.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
     BuildMenu();
@@ -488,7 +484,7 @@ void StudyActions::EditProperties()
 
 QStringList StudyActions::RecentStudies() const
 {
-    return RecentSettings().value(kRecentKey).toStringList();
+    return settings_.value(kRecentKey).toStringList();
 }
 
 void StudyActions::RememberRecent(const QString &path)
@@ -496,7 +492,7 @@ void StudyActions::RememberRecent(const QString &path)
     QStringList recent = RecentStudies();
     recent.removeAll(path);
     recent.prepend(path);
-    RecentSettings().setValue(kRecentKey, recent.mid(0, kRecentCount));
+    settings_.setValue(kRecentKey, recent.mid(0, kRecentCount));
     OpenRecent1->menuAction()->setEnabled(true);
 }
 
@@ -505,7 +501,7 @@ void StudyActions::ForgetRecent(const QString &path)
     QStringList recent = RecentStudies();
     if (recent.removeAll(QFileInfo(path).absoluteFilePath()) == 0)
         return;
-    RecentSettings().setValue(kRecentKey, recent);
+    settings_.setValue(kRecentKey, recent);
     OpenRecent1->menuAction()->setEnabled(!recent.isEmpty());
 }
 

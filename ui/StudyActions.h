@@ -8,6 +8,7 @@
 #include "study/Study.h"
 
 #include <QObject>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -92,6 +93,9 @@ private:
     study::Properties properties_;
     std::optional<LaidStorm> storm_;
     bool titlePending_ = false;
+    // The list of recent studies; written out once the event loop regains control, not while a
+    // study is being opened or saved.
+    QSettings settings_;
 };
 
 } // namespace velmaro
