@@ -366,6 +366,9 @@ void StudyActions::WriteQuietly(const study::Study &study)
         blocked.push_back(std::make_unique<QSignalBlocker>(handled));
 
     w.PageControl1->setCurrentIndex(static_cast<int>(study.tab));
+    // A field first shown later would return to its first unit then, as when it is created.
+    for (TUnidades *field : w.findChildren<TUnidades *>())
+        field->CreateNativeOnce();
     for (const FieldKey &input : kInputFields) {
         TUnidades *field = w.*input.field;
         const study::FieldEntry &entry = study.fields.at(input.key);
