@@ -9,9 +9,9 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -108,6 +108,26 @@ bool SameBits(double a, double b)
 const Series &StoreOf(const ModelState &model, bool cumulative)
 {
     return cumulative ? model.EnteredCumulative : model.EnteredPartial;
+}
+
+// The model's inputs with the choices as the window's lists and buttons show them.
+ModelState InputsShown(const W &window)
+{
+    const ModelState &model = window.Model();
+    ModelState inputs;
+    for (const ModelField &field : ModelFields())
+        if (field.input)
+            std::visit(Overloaded{[&](Hydrograph ModelState::*) {},
+                                  [&](auto member) { inputs.*member = model.*member; }},
+                       field.member);
+    for (const ChoiceList &choice : kChoiceLists)
+        inputs.*choice.choice = static_cast<std::uint8_t>(std::max((window.*choice.list)->currentIndex(), 0));
+    inputs.AssignInitialAbstraction = window.cbAai->isChecked() ? 1 : 0;
+    inputs.PartialSeries = window.rbAcumulada->isChecked() ? 0 : 1;
+    for (std::uint8_t use = 0; use < std::size(kLandUses); ++use)
+        if ((window.*kLandUses[use])->isChecked())
+            inputs.LandUse = use;
+    return inputs;
 }
 
 // The text two studies are compared by: the tab shown is no change worth saving.
@@ -209,21 +229,8 @@ void StudyActions::ShowTitle()
 
 study::Study StudyActions::CurrentStudy() const
 {
-    const ModelState &model = window_.Model();
     study::Study study;
-    for (const ModelField &field : ModelFields())
-        if (field.input)
-            std::visit(Overloaded{[&](Hydrograph ModelState::*) {},
-                                  [&](auto member) { study.inputs.*member = model.*member; }},
-                       field.member);
-    for (const ChoiceList &choice : kChoiceLists)
-        study.inputs.*choice.choice = static_cast<std::uint8_t>(std::max((window_.*choice.list)->currentIndex(), 0));
-    study.inputs.AssignInitialAbstraction = window_.cbAai->isChecked() ? 1 : 0;
-    study.inputs.PartialSeries = window_.rbAcumulada->isChecked() ? 0 : 1;
-    for (std::uint8_t use = 0; use < std::size(kLandUses); ++use)
-        if ((window_.*kLandUses[use])->isChecked())
-            study.inputs.LandUse = use;
-
+    study.inputs = InputsShown(window_);
     for (const FieldKey &input : kInputFields) {
         TUnidades *field = window_.*input.field;
         study.fields[input.key] = {field->AsFloat(), field->UnitAsString().toStdString()};
@@ -231,19 +238,23 @@ study::Study StudyActions::CurrentStudy() const
     for (const auto &[key, box] : UnitChoices(window_))
         study.units[key] = box->currentText().toStdString();
     study.stepShown = std::max(window_.cbLluvia->currentIndex() + 1, 1);
-
-    const bool cumulative = window_.rbAcumulada->isChecked();
-    const Series &store = StoreOf(model, cumulative);
-    if (storm_ && storm_->cumulative == cumulative &&
-        static_cast<int>(storm_->heights.size()) == model.StepCount &&
-        std::all_of(storm_->heights.begin(), storm_->heights.end(), [&, step = 0](double height) mutable {
-            return SameBits(height, store[++step]);
-        }))
-        study.storm = storm_->recipe;
-
+    study.storm = StormStillLaid();
     study.tab = static_cast<study::Tab>(std::max(window_.PageControl1->currentIndex(), 0));
     study.properties = properties_;
     return study;
+}
+
+std::optional<rainfall::StormRecipe> StudyActions::StormStillLaid() const
+{
+    const ModelState &model = window_.Model();
+    const bool cumulative = window_.rbAcumulada->isChecked();
+    if (!storm_ || storm_->cumulative != cumulative || static_cast<int>(storm_->heights.size()) != model.StepCount)
+        return std::nullopt;
+    const Series &store = StoreOf(model, cumulative);
+    for (int step = 1; step <= model.StepCount; ++step)
+        if (!SameBits(storm_->heights[static_cast<std::size_t>(step - 1)], store[step]))
+            return std::nullopt;
+    return storm_->recipe;
 }
 
 bool StudyActions::HasUnsavedChanges() const
