@@ -16,6 +16,20 @@ public:
         QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
         box.exec();
     }
+    void ShowNote(QWidget *parent, const QString &caption, const QString &text) override
+    {
+        QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+    QMessageBox::StandardButton Ask(QWidget *parent, const Question &question) override
+    {
+        QMessageBox box(QMessageBox::Question, question.caption, question.text, question.buttons, parent);
+        box.setDefaultButton(question.defaultButton);
+        box.setEscapeButton(question.escapeButton);
+        box.exec();
+        const QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
+        return pressed == QMessageBox::NoButton ? question.escapeButton : pressed;
+    }
     void Beep() override { QApplication::beep(); }
 };
 

@@ -3,6 +3,7 @@
 // The one seam every modal message of the program goes through, so that tests can answer the
 // messages and read their texts.
 
+#include <QMessageBox>
 #include <QString>
 
 #include <exception>
@@ -12,11 +13,25 @@ class QWidget;
 
 namespace velmaro {
 
+// A modal question with the question icon: its buttons, the one Enter presses and the one
+// Escape or the close box presses.
+struct Question {
+    QString caption;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton;
+    QMessageBox::StandardButton escapeButton;
+};
+
 class MessagePresenter {
 public:
     virtual ~MessagePresenter() = default;
     // Modal message with the critical icon and one OK button.
     virtual void ShowMessage(QWidget *parent, const QString &caption, const QString &text) = 0;
+    // Modal message with the information icon and one OK button.
+    virtual void ShowNote(QWidget *parent, const QString &caption, const QString &text) = 0;
+    // The button the user pressed.
+    virtual QMessageBox::StandardButton Ask(QWidget *parent, const Question &question) = 0;
     virtual void Beep() = 0;
 };
 

@@ -205,10 +205,14 @@ void TSciCustomEdit::EndLoading()
 void TSciCustomEdit::showEvent(QShowEvent *event)
 {
     QLineEdit::showEvent(event);
-    if (nativeCreated_)
+    GuardEntryPoint(this, [&] { CreateNativeOnce(); });
+}
+
+void TSciCustomEdit::CreateNativeOnce()
+{
+    if (std::exchange(nativeCreated_, true))
         return;
-    nativeCreated_ = true;
-    GuardEntryPoint(this, [&] { CreateWnd(); });
+    CreateWnd();
 }
 
 // ---- focus ----

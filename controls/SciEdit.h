@@ -91,6 +91,11 @@ public:
     // The background the field shows now (for its state: disabled, read-only, focused).
     QColor BackgroundColor() const;
 
+    // The native control is made at the field's first showing, which runs the set-up of its
+    // creation (CreateWnd) once. A program that writes into a field the user has not seen yet
+    // makes it first, so that this set-up does not undo what was written.
+    void CreateNativeOnce();
+
     // While the window's configuration is being applied, text changes neither re-read the
     // value nor fire OnChange; EndLoading runs the end-of-loading set-up.
     void BeginLoading() { loading_ = true; }

@@ -32,6 +32,14 @@ std::span<const double> NrcsTableFractions(StormType type);
 // work.
 int StormStepCount(double timeStepMinutes);
 
+// What a storm was made from, kept with the series it laid so that the series can be told as
+// that storm.
+struct StormRecipe {
+    StormType type = StormType::TypeII;
+    double depthMm = 0;
+    double timeStepMinutes = 0;
+};
+
 struct Storm {
     std::vector<double> partial;    // mm fallen in steps 1, 2, ...
     std::vector<double> cumulative; // mm fallen by the end of steps 1, 2, ...

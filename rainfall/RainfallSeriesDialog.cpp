@@ -149,6 +149,7 @@ bool RainfallSeriesDialog::TakeHeights(const std::vector<HeightLine> &read, int 
         return false;
     }
     RainfallSeries taken = model_->Series();
+    taken.storm.reset();
     taken.stepCount = firstStep - 1 + static_cast<int>(read.size());
     std::vector<int> lines(static_cast<std::size_t>(taken.stepCount), 0);
     for (std::size_t i = 0; i < read.size(); ++i) {
@@ -230,6 +231,7 @@ bool RainfallSeriesDialog::GenerateStorm(StormType type, const QString &depthTex
             made.kind == SeriesKind::Cumulative ? storm.cumulative : storm.partial;
         made.stepCount = static_cast<int>(heights.size());
         std::copy(heights.begin(), heights.end(), made.heights.begin());
+        made.storm = StormRecipe{type, depth, model_->TimeStep()};
         model_->SetSeries(made);
         stepCount_->setValue(made.stepCount);
         ShowStep(1);

@@ -65,6 +65,8 @@ void SeriesTableModel::SetStepCount(int count)
 {
     count = std::clamp(count, 1, kMaxSteps);
     const int old = series_.stepCount;
+    if (count != old)
+        series_.storm.reset();
     if (count > old) {
         beginInsertRows({}, old, count - 1);
         series_.stepCount = count;
@@ -80,6 +82,7 @@ void SeriesTableModel::SetSeries(const RainfallSeries &series)
 {
     SetStepCount(series.stepCount);
     series_.heights = series.heights;
+    series_.storm = series.storm;
     emit dataChanged(index(0, HeightColumn), index(series_.stepCount - 1, HeightColumn));
 }
 
@@ -148,6 +151,7 @@ bool SeriesTableModel::setData(const QModelIndex &index, const QVariant &value, 
         return false;
     }
     series_.heights[SeriesSlot(step)] = Base(shown);
+    series_.storm.reset();
     emit dataChanged(index, index);
     return true;
 }

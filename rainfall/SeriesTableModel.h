@@ -4,6 +4,7 @@
 // with the step's end time and its height in the unit of the window's height field. Typed heights
 // are checked cell by cell; a refused one leaves the copy as it was.
 
+#include "rainfall/DesignStorm.h"
 #include "rainfall/SeriesText.h"
 #include "text/UnitModel.h"
 
@@ -14,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@ struct RainfallSeries {
     SeriesKind kind = SeriesKind::Partial;
     std::array<double, kMaxSteps> heights{}; // mm, element k - 1 holds step k
     int stepCount = 1;                       // 1 to 100; slots above keep their heights
+    std::optional<StormRecipe> storm;        // the storm that made the heights, until they change
 };
 
 // The element of RainfallSeries::heights that holds `step`, for a step brought into 1 to 100.

@@ -30,6 +30,9 @@ enum class ReportField {
     TimeToPeak,
 };
 
+// What the study says about itself, for the head of the report.
+enum class StudyProperty { Project, Location, Author, Date, Notes };
+
 // A field's value in the unit the user chose for it, with that unit's text ("km", "m³/s").
 struct ShownValue {
     double value = 0;
@@ -64,6 +67,8 @@ public:
     // Why a stage's results, as the window shows them and the model holds them, were not
     // computed from the current inputs; nothing while they were.
     virtual std::optional<QString> StaleReason(Stage stage) const = 0;
+    // Empty where there is no study to tell about.
+    virtual QString Property(StudyProperty) const { return {}; }
 };
 
 } // namespace velmaro

@@ -1,6 +1,7 @@
 #include "report/ReportTexts.h"
 
 #include "engine/ModelState.h"
+#include "report/PropertyTexts.h"
 #include "report/ReportSources.h"
 #include "report/ReportTemplate.h"
 #include "report/Windows1252.h"
@@ -214,6 +215,8 @@ QString RunoffResultsListing(const ReportSources &s)
 QByteArray ReportIdentifierText(QByteArrayView identifier, const ReportSources &sources)
 {
     const int number = ReportIdentifierNumber(identifier);
+    if (const std::optional<QByteArray> property = PropertyText(number, sources))
+        return *property;
     if (number < 1 || number > static_cast<int>(kIdentifierTexts.size()))
         return QByteArray(" ");
     return ToWindows1252(kIdentifierTexts[static_cast<std::size_t>(number - 1)](sources));

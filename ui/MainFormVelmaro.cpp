@@ -4,6 +4,7 @@
 #include "plot/PlotWindow.h"
 #include "ui/AboutDialog.h"
 #include "ui/HelpNotes.h"
+#include "ui/StudyActions.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -20,6 +21,7 @@ TMainFormVelmaro::TMainFormVelmaro(ModelState &model, QWidget *parent)
     BuildWindow();
     ListStageResults();
     FormCreate();
+    Studies = new StudyActions(*this);
 }
 
 TMainFormVelmaro::~TMainFormVelmaro() = default;

@@ -44,6 +44,7 @@ struct PlotUnits;
 class CentredPicture;
 class PlotWindow;
 class ResultGrid;
+class StudyActions;
 class TSciCustomEdit;
 class TUnidades;
 struct UnitChoice;
@@ -129,6 +130,8 @@ public:
     // Soil
     void SueloShow();
     void cbAaiClick();
+    // The initial abstraction's field, label and table button show while the user assigns it.
+    void ShowAbstractionControls();
     void bbSTC1Click();
     void BitBtn1Click();
     void BitBtn6Click();
@@ -152,6 +155,8 @@ public:
     void ForzantesShow();
     void rbAcumuladaClick();
     void rcParcialClick();
+    // The height field's label names the kind of series chosen.
+    void ShowHeightCaption();
     void cbSallChange();
     void cbLluviaChange();
     void euAllChange();
@@ -214,6 +219,9 @@ public:
     // Writes the last volume check in the unit the specific volume field shows.
     void ShowVolumeCheck();
 
+    // The study: its file, the title naming it, the File menu's study items (StudyActions.cpp).
+    StudyActions *Studies = nullptr;
+
     // Report
     void TabSheet1Show();
     void ImprimirReporte1Click();
@@ -263,7 +271,7 @@ private:
     // Field values are extended; beyond the double range the model gets an infinity.
     static double ToModel(long double value);
     void RunTabShowHandler(int tab);
-    void SwitchSeriesKind(const QString &heightCaption);
+    void SwitchSeriesKind();
     void TakeRainfallSeries(const rainfall::RainfallSeries &series);
     void ChooseTypedStepCount(const QString &text);
     void ChooseTypedSoilGroup(const QString &text);

@@ -10,6 +10,7 @@
 #include "engine/InputRanges.h"
 #include "engine/UnitHydrograph.h"
 #include "text/FieldText.h"
+#include "text/InputUnits.h"
 #include "ui/FormLayout.h"
 #include "ui/GeometryIllustration.h"
 #include "ui/ResultGrid.h"
@@ -32,6 +33,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <span>
 #include <string_view>
 
 namespace velmaro {
@@ -58,12 +60,25 @@ struct UnitsFieldSetup {
 
 QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
+QStringList UnitList(std::span<const std::string_view> entries)
+{
+    QStringList list;
+    for (const std::string_view entry : entries)
+        list.append(QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())));
+    return list;
+}
+
 TUnidades *NewUnitsField(QWidget *parent, const UnitsFieldSetup &setup)
 {
     auto *field = new TUnidades(parent);
     field->setObjectName(Text(setup.name));
     field->BeginLoading();
-    field->SetUnits(setup.units + UsCustomaryEntries(Text(setup.name)));
+    // An input's list already holds its U.S. entries, which a study may name.
+    QStringList units = setup.units;
+    for (const QString &entry : UsCustomaryEntries(Text(setup.name)))
+        if (!units.contains(entry))
+            units.append(entry);
+    field->SetUnits(units);
     field->SetBaseUnit(0);
     field->SetAutoRecalculate(true);
     field->SetDecimalPlaces(kUnitsFieldRendering.DecimalPlaces);
@@ -330,15 +345,14 @@ void TMainFormVelmaro::BuildGeometryTab()
     gbDimensiones = NewGroupBox(Geometria, "gbDimensiones", "Dimensiones");
     euDdpmrhls = NewUnitsField(gbDimensiones,
                                {"euDdpmrhls", 382, 17, 121, "Distance from farthest point to outlet",
-                                {"km|1|0", "m|1000|0"}, FieldRole::Input, 21.79L, "FlowLength"});
+                                UnitList(kFlowLengthUnits), FieldRole::Input, 21.79L, "FlowLength"});
     euDntepmrys = NewUnitsField(
         gbDimensiones, {"euDntepmrys", 382, 50, 121,
                         "Land level difference between farthest point and outlet",
-                        {"m|1|0", "cm|100|0"}, FieldRole::Input, 1020, "LevelDifference"});
+                        UnitList(kLevelDifferenceUnits), FieldRole::Input, 1020, "LevelDifference"});
     euAc = NewUnitsField(gbDimensiones,
-                         {"euAc", 382, 82, 121, "Watershed area",
-                          {Text("km²|1|0"), "ha|100|0", Text("m²|1000000|0")}, FieldRole::Input,
-                          70.26L, "WatershedArea"});
+                         {"euAc", 382, 82, 121, "Watershed area", UnitList(kWatershedAreaUnits),
+                          FieldRole::Input, 70.26L, "WatershedArea"});
 
     Image1 = new CentredPicture(Geometria);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -389,7 +403,7 @@ void TMainFormVelmaro::BuildSoilTab()
     cbAai->adjustSize();
     cbAai->move(289, 28);
     euAi = NewUnitsField(GroupBox1, {"euAi", 379, 56, 121, "Initial abstraction",
-                                     {"mm|1|0", "cm|0.1|0"}, FieldRole::InputWithoutRange, 18});
+                                     UnitList(kInitialAbstractionUnits), FieldRole::InputWithoutRange, 18});
     BitBtn6 = NewTableButton(GroupBox1, "BitBtn6", 586, 86, "Bevel8", Bevel8, 84);
     Label15 = NewLabelEndingAt(GroupBox1, "Label15",
                                QStringLiteral("Typical values for initial abstraction"), 584,
@@ -416,8 +430,7 @@ void TMainFormVelmaro::BuildForcingTab()
     rcParcial->setChecked(true);
     euPtsd = NewUnitsField(
         GroupBox3, {"euPtsd", 367, 52, 121, "Time step of data series",
-                    {"min|1|0", "sec|60|0", "hrs|0.016666666666666666666666666666667|0"},
-                    FieldRole::Input, 30, "TimeStep"});
+                    UnitList(kTimeStepUnits), FieldRole::Input, 30, "TimeStep"});
     cbSall = NewList(GroupBox3, "cbSall", 367, 83, 123, {}, true);
     lblCbSall = NewLabelEndingAt(GroupBox3, "lblCbSall", QStringLiteral("Number of data for series"),
                                  367, 83 + kListHeight / 2);
@@ -428,7 +441,7 @@ void TMainFormVelmaro::BuildForcingTab()
     cbLluvia = NewList(pHt2, "cbLluvia", 146, 6, 83, {}, false);
     Label3 = NewLabel(pHt2, "Label3", QStringLiteral("Rainfall step #"), 37, 10, 146);
     euAll = NewUnitsField(pHt2, {"euAll", 146, 30, 81, "Partial rainfall height",
-                                 {"mm|1|0", "cm|0.1|0", "m|0.001|0"}, FieldRole::Input, 0,
+                                 UnitList(kRainfallHeightUnits), FieldRole::Input, 0,
                                   "EnteredPartial"}); // the cumulative heights have the same range
     // The whole series in a table, beside the one-step editor and level with its height field.
     btnSeries = new QPushButton(QStringLiteral("Series..."), GroupBox3);
@@ -476,7 +489,7 @@ void TMainFormVelmaro::BuildConditioningTab()
     rbAu->setChecked(true);
 
     GroupBox5 = NewGroupBox(Condicionantes, "GroupBox5", "Cover / Treatment");
-    euNc = NewUnitsField(GroupBox5, {"euNc", 290, 17, 121, "Curve number", {"-|1|0"},
+    euNc = NewUnitsField(GroupBox5, {"euNc", 290, 17, 121, "Curve number", UnitList(kCurveNumberUnits),
                                      FieldRole::Input, 85, "CurveNumber"});
     BitBtn2 = NewTableButton(GroupBox5, "BitBtn2", 497, 45, "Bevel2", Bevel2, 43);
     Label8 = NewLabelEndingAt(GroupBox5, "Label8", QString(), 495, 45 + 17 / 2);

@@ -4,6 +4,7 @@
 #include "text/FieldText.h"
 #include "ui/ApplicationLook.h"
 #include "ui/MainFormVelmaro.h"
+#include "ui/StudyActions.h"
 
 namespace velmaro {
 
@@ -28,9 +29,17 @@ Program::Program(int &argc, char **argv) : application_(argc, argv)
 
 Program::~Program() = default;
 
+void ShowWithStudyOf(TMainFormVelmaro &window, const QStringList &arguments)
+{
+    window.show();
+    if (arguments.size() > 1)
+        GuardEntryPoint(&window, [&] { window.Studies->OpenStudy(arguments.at(1)); });
+}
+
 int Program::Run()
 {
-    window_->show();
+    // Qt has taken its own options out of the arguments by now.
+    ShowWithStudyOf(*window_, QCoreApplication::arguments());
     return QApplication::exec();
 }
 

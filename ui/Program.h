@@ -6,12 +6,17 @@
 #include "engine/ModelState.h"
 
 #include <QApplication>
+#include <QStringList>
 
 #include <memory>
 
 namespace velmaro {
 
 class TMainFormVelmaro;
+
+// Shows the window, whose show event opens the About dialog first, then opens the study that the
+// command line names after the program: `velmaro FILE`.
+void ShowWithStudyOf(TMainFormVelmaro &window, const QStringList &arguments);
 
 // Every entry point of ours already catches; this is only the last net, so that an error
 // slipping past one is shown in the error box instead of ending the program.
@@ -27,8 +32,8 @@ public:
     ~Program();
 
     TMainFormVelmaro &Window() { return *window_; }
-    // Shows the window (its show event opens the About dialog first) and runs the message loop
-    // until the window is closed.
+    // Shows the window with the study the command line names, and runs the message loop until
+    // the window is closed.
     int Run();
 
 private:

@@ -7,6 +7,7 @@
 #include "controls/Unidades.h"
 #include "engine/ModelState.h"
 #include "rainfall/RainfallSeriesDialog.h"
+#include "ui/StudyActions.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -41,17 +42,23 @@ bool TMainFormVelmaro::CumulativeSeriesIsValid() const
 
 void TMainFormVelmaro::rbAcumuladaClick()
 {
-    SwitchSeriesKind(QStringLiteral("Cummulative rainfall height"));
+    SwitchSeriesKind();
 }
 
 void TMainFormVelmaro::rcParcialClick()
 {
-    SwitchSeriesKind(QStringLiteral("Partial rainfall height"));
+    SwitchSeriesKind();
 }
 
-void TMainFormVelmaro::SwitchSeriesKind(const QString &heightCaption)
+void TMainFormVelmaro::ShowHeightCaption()
 {
-    euAll->EditLabel()->SetCaption(heightCaption);
+    euAll->EditLabel()->SetCaption(rbAcumulada->isChecked() ? QStringLiteral("Cummulative rainfall height")
+                                                            : QStringLiteral("Partial rainfall height"));
+}
+
+void TMainFormVelmaro::SwitchSeriesKind()
+{
+    ShowHeightCaption();
     cbSallChange();
     ForzantesShow();
 }
@@ -96,8 +103,10 @@ void TMainFormVelmaro::btnSeriesClick()
     series.stepCount = model_.StepCount;
     const rainfall::SeriesDisplay display{euAll->Units(), euAll->CurrentUnit(), model_.TimeStep};
     rainfall::RainfallSeriesDialog dialog(series, display, this);
-    if (dialog.exec() == QDialog::Accepted)
+    if (dialog.exec() == QDialog::Accepted) {
         TakeRainfallSeries(dialog.Series());
+        Studies->SeriesTaken(dialog.Series().storm);
+    }
 }
 
 // Like picking the count and step 1 by hand, but the chain runs once for the whole series, not

@@ -8,6 +8,7 @@
 #include "controls/MessagePresenter.h"
 #include "controls/Unidades.h"
 #include "engine/EngineError.h"
+#include "engine/FieldValues.h"
 #include "engine/ModelState.h"
 #include "plot/PlotWindow.h"
 #include "report/ReportTemplate.h"
@@ -30,11 +31,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cfloat>
-#include <cmath>
 #include <cstdint>
 #include <exception>
-#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -134,29 +132,12 @@ void DrawAsStale(QWidget *shown, const std::optional<std::string> &reason)
 
 } // namespace
 
-// The routines refuse the infinity as an arithmetic failure.
 double TMainFormVelmaro::ToModel(long double value)
 {
-    if (value > DBL_MAX)
-        return std::numeric_limits<double>::infinity();
-    if (value < -DBL_MAX)
-        return -std::numeric_limits<double>::infinity();
-    return static_cast<double>(value);
+    return ModelNumber(value);
 }
 
 namespace {
-
-// Truncation towards zero, held within the 32-bit range instead of overflowing it.
-std::int32_t TruncateToInt32(long double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value >= 2147483647.0L)
-        return std::numeric_limits<std::int32_t>::max();
-    if (value <= -2147483648.0L)
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
-}
 
 template <class Value>
 std::vector<double> ColumnOf(int count, Value value)
@@ -312,7 +293,7 @@ void TMainFormVelmaro::CondicionantesShow()
                                      [this](const LandUseChoice &c) { return (this->*c.radio)->isChecked(); });
     model_.LandUse = chosen->landUse;
     Label8->setText(QString::fromUtf8(chosen->caption));
-    model_.CurveNumber = TruncateToInt32(euNc->AsFloat());
+    model_.CurveNumber = ModelWholeNumber(euNc->AsFloat());
     RecordRun(Stage::RunoffDepth, RunGuarded(this, [this] {
         model_.ComputeRetention();
         model_.ComputeRunoffDepth();
@@ -349,10 +330,15 @@ void TMainFormVelmaro::ShowVolumeCheck()
 
 void TMainFormVelmaro::cbAaiClick()
 {
+    ShowAbstractionControls();
+    SueloShow();
+}
+
+void TMainFormVelmaro::ShowAbstractionControls()
+{
     const bool assigned = cbAai->isChecked();
     for (QWidget *control : std::initializer_list<QWidget *>{Bevel8, Label15, BitBtn6, euAi})
         control->setVisible(assigned);
-    SueloShow();
 }
 
 void TMainFormVelmaro::ChooseTypedSoilGroup(const QString &text)

@@ -1,5 +1,7 @@
 #include "ui/UnitSystems.h"
 
+#include "text/InputUnits.h"
+
 #include <algorithm>
 #include <array>
 
@@ -16,22 +18,14 @@ struct UsCustomaryList {
     int chosenBySwitch;                  // which of the entries the switch picks
 };
 
-constexpr const char *kInchEntry = "in|0.0393700787401574803149606299212598425196850394|0";
-
 constexpr std::array<UsCustomaryList, 12> kUsCustomaryLists{{
-    {"euDdpmrhls",
-     {"ft|3280.83989501312335958005249343832020997375328|0",
-      "mi|0.621371192237333969617434184363318221585938121|0"},
-     0},
-    {"euDntepmrys", {"ft|3.28083989501312335958005249343832020997375328|0", nullptr}, 0},
-    {"euAc",
-     {"ac|247.105381467165342248243929198806260075534129|0",
-      "mi²|0.386102158542445847262881139373134781368022077|0"},
-     0},
-    {"euAi", {kInchEntry, nullptr}, 0},
-    {"euAll", {kInchEntry, nullptr}, 0},
-    {"euRpmResultado", {kInchEntry, nullptr}, 0},
-    {"euVtespResultado", {kInchEntry, nullptr}, 0},
+    {"euDdpmrhls", {kFootPerKm, kMilePerKm}, 0},
+    {"euDntepmrys", {kFootPerM, nullptr}, 0},
+    {"euAc", {kAcrePerKm2, kSquareMilePerKm2}, 0},
+    {"euAi", {kInchPerMm, nullptr}, 0},
+    {"euAll", {kInchPerMm, nullptr}, 0},
+    {"euRpmResultado", {kInchPerMm, nullptr}, 0},
+    {"euVtespResultado", {kInchPerMm, nullptr}, 0},
     {"euVteResultado",
      {"ft³|35.3146667214885902504380103540026269320546807|0",
       "ac·ft|0.000810713193789912540184527326767737073738629033|0"},

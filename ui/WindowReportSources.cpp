@@ -2,6 +2,7 @@
 
 #include "controls/Unidades.h"
 #include "ui/MainFormVelmaro.h"
+#include "ui/StudyActions.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -29,6 +30,12 @@ ListEntry CurrentEntry(const QComboBox *list)
     const int index = list->currentIndex();
     return {index, index >= 0 ? list->itemText(index) : QString()};
 }
+
+// The study's property of each StudyProperty, in its order.
+constexpr std::array<std::string study::Properties::*, 5> kProperties{
+    &study::Properties::project, &study::Properties::location, &study::Properties::author,
+    &study::Properties::date, &study::Properties::notes};
+static_assert(static_cast<std::size_t>(StudyProperty::Notes) + 1 == kProperties.size());
 
 TUnidades *FieldOf(const TMainFormVelmaro &window, ReportField field)
 {
@@ -78,6 +85,11 @@ std::optional<QString> WindowReportSources::StaleReason(Stage stage) const
     if (!reason)
         return std::nullopt;
     return QString::fromStdString(*reason);
+}
+
+QString WindowReportSources::Property(StudyProperty property) const
+{
+    return QString::fromStdString(window_.Studies->Properties().*kProperties[static_cast<std::size_t>(property)]);
 }
 
 } // namespace velmaro

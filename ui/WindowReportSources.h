@@ -24,6 +24,7 @@ public:
     ListEntry UnitHydrograph() const override;
     const ModelState &Model() const override;
     std::optional<QString> StaleReason(Stage stage) const override;
+    QString Property(StudyProperty property) const override;
 
 private:
     const TMainFormVelmaro &window_;

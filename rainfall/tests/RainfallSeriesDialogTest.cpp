@@ -251,6 +251,32 @@ TEST_F(SeriesDialogTest, StormDepthIsInInchesWhileTheHeightsShowInches)
     EXPECT_EQ(Steps(dialog->Series()), MakeStorm(StormType::TypeII, 127, 15, 0).partial);
 }
 
+// The series keeps what made it only while its heights are the storm's.
+TEST_F(SeriesDialogTest, AStormIsRememberedUntilItsHeightsChange)
+{
+    Open(DefaultPartial(), 0, 15);
+    EXPECT_FALSE(dialog->Series().storm);
+    ASSERT_TRUE(dialog->GenerateStorm(StormType::TypeIII, "120"));
+    ASSERT_TRUE(dialog->Series().storm);
+    EXPECT_EQ(dialog->Series().storm->type, StormType::TypeIII);
+    EXPECT_EQ(dialog->Series().storm->depthMm, 120);
+    EXPECT_EQ(dialog->Series().storm->timeStepMinutes, 15);
+
+    QAbstractItemModel *cells = dialog->Table()->model();
+    EXPECT_TRUE(cells->setData(cells->index(0, 2), cells->index(0, 2).data()));
+    EXPECT_TRUE(dialog->Series().storm) << "a cell committed unchanged keeps the storm";
+    EXPECT_TRUE(cells->setData(cells->index(0, 2), "3"));
+    EXPECT_FALSE(dialog->Series().storm);
+
+    ASSERT_TRUE(dialog->GenerateStorm(StormType::Uniform, "60"));
+    dialog->StepCountBox()->setValue(dialog->Series().stepCount + 1);
+    EXPECT_FALSE(dialog->Series().storm);
+
+    ASSERT_TRUE(dialog->GenerateStorm(StormType::Uniform, "60"));
+    ASSERT_TRUE(dialog->PasteText("5\n6"));
+    EXPECT_FALSE(dialog->Series().storm);
+}
+
 TEST_F(SeriesDialogTest, StormsThatCannotBeLaidChangeNothing)
 {
     Open(DefaultPartial(), 0, 25);

@@ -55,6 +55,11 @@ public:
         const auto reason = stale.find(stage);
         return reason == stale.end() ? std::nullopt : std::optional<QString>(reason->second);
     }
+    QString Property(StudyProperty property) const override
+    {
+        const auto text = properties.find(property);
+        return text == properties.end() ? QString() : text->second;
+    }
 
     std::map<ReportField, ShownValue> fields = {
         {ReportField::FlowLength, {21.79, "km"}},
@@ -85,6 +90,7 @@ public:
     QString seriesKind = "Series of partial rainfall heights";
     QString volumeCheck = "Hydrograph 102.022 mm for 81.735 mm of runoff: +24.8 %";
     ListEntry unitHydrograph{0, "Triangular"};
+    std::map<StudyProperty, QString> properties;
     ModelState model;
 };
 
@@ -165,6 +171,23 @@ TEST_F(ReportTexts, EachIdentifierOfTheDefaultWindow)
         EXPECT_EQ(Text("$" + QByteArray::number(id)), expected[id - 1]) << "identifier " << id;
 }
 
+// The study's properties as the user wrote them, in RTF; an empty one keeps the line that the
+// printed report is filled in on by hand.
+TEST_F(ReportTexts, StudyPropertiesFillTheHeadOfTheReport)
+{
+    const QByteArray lineToWriteOn = "______________________________________________";
+    sources.properties = {{StudyProperty::Project, QString::fromUtf8("Flood {2026} \\ Río Claro")},
+                          {StudyProperty::Author, QString::fromUtf8("Łukasz")},
+                          {StudyProperty::Date, "2026-03-14"},
+                          {StudyProperty::Notes, "First\nSecond\tend"}};
+    EXPECT_EQ(Text("$17"), "Flood \\{2026\\} \\\\ R\xEDo Claro");
+    EXPECT_EQ(Text("$18"), lineToWriteOn);
+    EXPECT_EQ(Text("$19"), "\\u321?ukasz");
+    EXPECT_EQ(Text("$20"), "2026-03-14");
+    EXPECT_EQ(Text("$21"), "First\\line Second\\tab end");
+    EXPECT_EQ(Text("$22"), " ");
+}
+
 // A result its stage did not compute from the current inputs is never printed as if it were.
 TEST_F(ReportTexts, StaleResultsSayTheyWereNotComputedAndWhy)
 {
@@ -232,7 +255,7 @@ TEST_F(ReportTexts, TemplateBytesGiveReportBytes)
     const Case cases[] = {
         {"{\\rtf1 no markers at all\\par }", "{\\rtf1 no markers at all\\par }"},
         {"[x [1 ok[", "[x [1 ok["},
-        {"a[$0]b[$17]c[$-3]d", "a b c d"},
+        {"a[$0]b[$22]c[$-3]d", "a b c d"},
         {"[$00000000013]", Text("$1")},
         {"[$2][$5]", "Watershed concentration time 2.333 hrsInitial Abstraction 18 mm"},
         {"[$4]", "Assignment of Initial Abstraction:  Yes"},

@@ -1,0 +1,709 @@
+#include "study/Study.h"
+
+#include "engine/FieldValues.h"
+#include "engine/ModelFields.h"
+#include "text/FieldText.h"
+#include "text/InputUnits.h"
+#include "text/MachineText.h"
+#include "text/UnitModel.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <span>
+#include <system_error>
+#include <variant>
+
+namespace velmaro::study {
+
+namespace {
+
+using M = ModelState;
+
+// No upper limit: beyond the double range, as the window's fields keep it.
+constexpr long double kUnbounded = 1.1E4900L;
+constexpr std::string_view kMagic = "Velmaro study ";
+
+// How an input field's value reaches the model: a number converted to the base unit, or a whole
+// number truncated from the value shown.
+using FieldTarget = std::variant<double M::*, std::int32_t M::*>;
+
+struct InputField {
+    FieldTarget target;
+    std::span<const std::string_view> units;
+    std::optional<long double> upper; // the range is 0 to upper; none for a field without one
+};
+
+struct ChoiceWord {
+    std::string_view word;
+    std::uint8_t code;
+};
+
+struct ModelChoice {
+    std::uint8_t M::*member;
+    std::span<const ChoiceWord> words;
+};
+
+struct StepCount {};
+struct StepShown {};
+struct Heights {
+    Series M::*member;
+};
+struct UnitChosen {};
+struct TabShown {};
+struct PropertyText {
+    std::string Properties::*member;
+};
+struct StormDistribution {};
+struct StormNumber {
+    double rainfall::StormRecipe::*member;
+    bool zeroAllowed;
+};
+
+using Binding = std::variant<InputField, ModelChoice, StepCount, StepShown, Heights, UnitChosen,
+                             TabShown, PropertyText, StormDistribution, StormNumber>;
+
+struct Key {
+    std::string_view name;
+    Binding binding;
+    std::string_view section = {}; // a comment heading the keys from this one on
+};
+
+constexpr ChoiceWord kSoilGroups[] = {{"A", 0}, {"B", 1}, {"C", 2}, {"D", 3}};
+constexpr ChoiceWord kYesNo[] = {{"yes", 1}, {"no", 0}};
+constexpr ChoiceWord kSeriesKinds[] = {{"partial", 1}, {"cumulative", 0}};
+constexpr ChoiceWord kLandUses[] = {
+    {"urban", 0}, {"cultivated", 1}, {"other-agricultural", 2}, {"arid-rangeland", 3}};
+constexpr ChoiceWord kTabs[] = {{"geometry", 0},     {"soil", 1},   {"forcing", 2},
+                                {"conditioning", 3}, {"runoff", 4}, {"report", 5}};
+
+// The study's keys in the order they are written. A new key is one row here.
+const Key kKeys[] = {
+    {"Project", PropertyText{&Properties::project}, "Study"},
+    {"Location", PropertyText{&Properties::location}},
+    {"Author", PropertyText{&Properties::author}},
+    {"Date", PropertyText{&Properties::date}},
+    {"Notes", PropertyText{&Properties::notes}},
+    {"FlowLength", InputField{&M::FlowLength, kFlowLengthUnits, kUnbounded}, "Geometry"},
+    {"LevelDifference", InputField{&M::LevelDifference, kLevelDifferenceUnits, kUnbounded}},
+    {"WatershedArea", InputField{&M::WatershedArea, kWatershedAreaUnits, kUnbounded}},
+    {"ConcentrationTimeUnit", UnitChosen{}},
+    {"SoilGroup", ModelChoice{&M::SoilGroup, kSoilGroups}, "Soil"},
+    {"AssignInitialAbstraction", ModelChoice{&M::AssignInitialAbstraction, kYesNo}},
+    {"InitialAbstraction", InputField{&M::InitialAbstraction, kInitialAbstractionUnits, {}}},
+    {"SeriesKind", ModelChoice{&M::PartialSeries, kSeriesKinds},
+     "Forcing: heights of steps 1, 2, ... in mm; the storm's depth in mm, its time step in min"},
+    {"TimeStep", InputField{&M::TimeStep, kTimeStepUnits, kUnbounded}},
+    {"StepCount", StepCount{}},
+    {"StepShown", StepShown{}},
+    {"HeightUnit", UnitChosen{}},
+    {"EnteredPartial", Heights{&M::EnteredPartial}},
+    {"EnteredCumulative", Heights{&M::EnteredCumulative}},
+    {"DesignStorm", StormDistribution{}},
+    {"StormDepth", StormNumber{&rainfall::StormRecipe::depthMm, true}},
+    {"StormTimeStep", StormNumber{&rainfall::StormRecipe::timeStepMinutes, false}},
+    {"IntensityGridUnit", UnitChosen{}},
+    {"LandUse", ModelChoice{&M::LandUse, kLandUses}, "Conditioning"},
+    {"CurveNumber", InputField{&M::CurveNumber, kCurveNumberUnits, 100}},
+    {"PotentialRetentionUnit", UnitChosen{}},
+    {"DepthGridUnit", UnitChosen{}},
+    {"TotalVolumeUnit", UnitChosen{}, "Runoff"},
+    {"SpecificVolumeUnit", UnitChosen{}},
+    {"PeakDischargeUnit", UnitChosen{}},
+    {"DischargeGridUnit", UnitChosen{}},
+    {"Tab", TabShown{}, "Window"},
+};
+
+constexpr std::string_view kStormKeys[] = {"DesignStorm", "StormDepth", "StormTimeStep"};
+
+const Key *FindKey(std::string_view name)
+{
+    const auto found = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                    [name](const Key &key) { return key.name == name; });
+    return found == std::end(kKeys) ? nullptr : found;
+}
+
+// A value that the study cannot hold: the reader names its line, the writer its key.
+class Refusal : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string Quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
+
+std::string_view Trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool SameWord(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+std::string WordList(std::span<const ChoiceWord> words)
+{
+    std::string list;
+    for (const ChoiceWord &word : words)
+        list += (list.empty() ? "" : ", ") + std::string(word.word);
+    return list;
+}
+
+std::uint8_t ReadWord(std::string_view value, std::span<const ChoiceWord> words)
+{
+    for (const ChoiceWord &word : words)
+        if (SameWord(value, word.word))
+            return word.code;
+    throw Refusal(Quoted(value) + " is none of " + WordList(words));
+}
+
+std::string_view WordFor(std::uint8_t code, std::span<const ChoiceWord> words)
+{
+    for (const ChoiceWord &word : words)
+        if (word.code == code)
+            return word.word;
+    throw Refusal("the code " + std::to_string(code) + " is none of " + WordList(words));
+}
+
+// The shortest text that reads back to the same extended number.
+std::string ExtendedText(long double value)
+{
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return ec == std::errc() ? std::string(buffer, end) : std::string("nan");
+}
+
+// A whole number from low to high: counts and step numbers.
+int ReadCount(std::string_view value, int low, int high)
+{
+    const std::optional<std::int64_t> count = ReadInteger(value);
+    if (!count || *count < low || *count > high)
+        throw Refusal(Quoted(value) + " is not a whole number from " + std::to_string(low) +
+                      " to " + std::to_string(high));
+    return static_cast<int>(*count);
+}
+
+// "21.79 km"; a value without a dimension ("-") stands alone.
+std::string WithUnit(const std::string &number, std::string_view unit)
+{
+    return unit == "-" ? number : number + " " + std::string(unit);
+}
+
+std::string RangeText(long double upper, std::string_view unit)
+{
+    return "(" + WithUnit("0 - " + RangeBoundText(upper), unit) + ")";
+}
+
+// --- Input fields -------------------------------------------------------------------------
+
+// Holds one value for a unit model outside any window.
+class HeldValue final : public UnitValueHolder {
+public:
+    explicit HeldValue(long double value) : value_(value) {}
+    long double ShownValue() override { return value_; }
+    void ShowValue(long double value) override { value_ = value; }
+    void SetBounds(long double, long double) override {}
+    void EnableBounds(bool) override {}
+
+private:
+    long double value_;
+};
+
+std::string UnitNames(const InputField &field)
+{
+    std::string names;
+    for (const std::string_view entry : field.units)
+        names += (names.empty() ? "" : ", ") + UnitEntryName(entry);
+    return names;
+}
+
+int UnitIndex(const InputField &field, std::string_view unit)
+{
+    for (std::size_t i = 0; i < field.units.size(); ++i)
+        if (UnitEntryName(field.units[i]) == unit)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The value in the field's base unit, converted as the field converts it.
+long double BaseValue(const InputField &field, const FieldEntry &entry)
+{
+    HeldValue held(entry.value);
+    UnitModel model(held);
+    model.SetUnits({field.units.begin(), field.units.end()});
+    model.SetCurrentUnit(UnitIndex(field, entry.unit));
+    return model.GetBaseValue();
+}
+
+// A value as a units field keeps it once written: rendered as the window's fields show values
+// and read back, unless the text is the value's untrimmed scientific form, which keeps it whole.
+long double AsFieldKeepsIt(long double value)
+{
+    const std::string shown = RenderEditValue(value, kUnitsFieldRendering);
+    if (shown == RenderScientific(value, kUnitsFieldRendering.DecimalPlaces))
+        return value;
+    return ParseEditText(shown);
+}
+
+void CheckField(const InputField &field, const FieldEntry &entry)
+{
+    if (UnitIndex(field, entry.unit) < 0)
+        throw Refusal(Quoted(entry.unit) + " is none of its units: " + UnitNames(field));
+    if (!field.upper)
+        return;
+    const long double base = BaseValue(field, entry);
+    if (!(base >= 0 && base <= *field.upper))
+        throw Refusal(WithUnit(ExtendedText(entry.value), entry.unit) + " is outside the allowed range " +
+                      RangeText(*field.upper, UnitEntryName(field.units.front())));
+}
+
+FieldEntry ReadFieldEntry(const InputField &field, std::string_view value)
+{
+    const std::size_t blank = value.find_first_of(" \t");
+    const std::string_view number = value.substr(0, blank);
+    const std::string_view unit = blank == std::string_view::npos ? std::string_view() : Trimmed(value.substr(blank));
+    const std::optional<long double> read = ReadNumber(number, '.');
+    if (!read)
+        throw Refusal(Quoted(number) + " is not a number");
+    if (unit.empty())
+        throw Refusal("the value has no unit after it (" + UnitNames(field) + ")");
+    FieldEntry entry{AsFieldKeepsIt(*read), std::string(unit)};
+    CheckField(field, entry);
+    return entry;
+}
+
+// What the model takes from the field, as the window's recomputation takes it.
+void TakeIntoModel(const InputField &field, const FieldEntry &entry, ModelState &model)
+{
+    std::visit(Overloaded{
+                   [&](double M::*number) { model.*number = ModelNumber(BaseValue(field, entry)); },
+                   [&](std::int32_t M::*whole) { model.*whole = ModelWholeNumber(entry.value); },
+               },
+               field.target);
+}
+
+// --- Heights --------------------------------------------------------------------------------
+
+void CheckHeight(double height, int step)
+{
+    if (!std::isfinite(height) || height < 0)
+        throw Refusal("the height of step " + std::to_string(step) + ", " + RoundTripText(height) +
+                      ", is outside the allowed range " + RangeText(kUnbounded, "mm"));
+}
+
+void ReadHeights(std::string_view value, Series &series)
+{
+    Series read;
+    std::size_t at = 0;
+    for (int step = 1; !value.empty(); ++step) {
+        const std::size_t comma = value.find(',', at);
+        const std::string_view text = Trimmed(value.substr(at, comma == std::string_view::npos ? comma : comma - at));
+        if (step > kSeriesSlots)
+            throw Refusal("more than " + std::to_string(kSeriesSlots) + " heights");
+        const std::optional<double> height = ReadPlainNumberOrTiny(text);
+        if (!height || !std::isfinite(*height))
+            throw Refusal("the height of step " + std::to_string(step) + ", " + Quoted(text) + ", is not a number");
+        CheckHeight(*height, step);
+        read[step] = *height;
+        if (comma == std::string_view::npos)
+            break;
+        at = comma + 1;
+    }
+    series = read;
+}
+
+// Steps up to the last one that holds anything but a zero: the rest of a series reads as zeros.
+std::string HeightsText(const Series &series)
+{
+    int last = kSeriesSlots;
+    while (last > 0 && series[last] == 0 && !std::signbit(series[last]))
+        --last;
+    std::string text;
+    for (int step = 1; step <= last; ++step) {
+        CheckHeight(series[step], step);
+        text += (step > 1 ? ", " : "") + RoundTripText(series[step]);
+    }
+    return text;
+}
+
+// --- Property texts -------------------------------------------------------------------------
+
+// One line per key: line breaks and tabs are written as \n, \r and \t, a backslash as \\.
+constexpr std::pair<char, char> kEscapes[] = {{'\\', '\\'}, {'\n', 'n'}, {'\r', 'r'}, {'\t', 't'}};
+
+std::string Escaped(std::string_view text)
+{
+    std::string escaped;
+    for (const char c : text) {
+        const auto found = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                        [c](const auto &escape) { return escape.first == c; });
+        if (found == std::end(kEscapes))
+            escaped += c;
+        else
+            escaped += {'\\', found->second};
+    }
+    return escaped;
+}
+
+// A backslash before any other character stands for itself, as a person typing a path expects.
+std::string Unescaped(std::string_view text)
+{
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto found = i + 1 < text.size() && text[i] == '\\'
+                               ? std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                              [next = text[i + 1]](const auto &escape) { return escape.second == next; })
+                               : std::end(kEscapes);
+        if (found == std::end(kEscapes)) {
+            plain += text[i];
+        } else {
+            plain += found->first;
+            ++i;
+        }
+    }
+    return plain;
+}
+
+// --- Reading and writing one key ------------------------------------------------------------
+
+rainfall::StormRecipe &StormOf(Study &study)
+{
+    if (!study.storm)
+        study.storm.emplace();
+    return *study.storm;
+}
+
+std::string StormNames()
+{
+    std::string names;
+    for (const rainfall::StormName &name : rainfall::StormNames())
+        names += (names.empty() ? "" : ", ") + std::string(name.key);
+    return names;
+}
+
+// Reads one key's value into the study; throws Refusal for a value it cannot take.
+void ReadKey(const Key &key, std::string_view value, Study &study)
+{
+    const bool mayBeEmpty = std::holds_alternative<PropertyText>(key.binding) ||
+                            std::holds_alternative<Heights>(key.binding);
+    if (value.empty() && !mayBeEmpty)
+        throw Refusal("there is no value after '='");
+    std::visit(Overloaded{
+                   [&](const InputField &field) { study.fields[std::string(key.name)] = ReadFieldEntry(field, value); },
+                   [&](const ModelChoice &choice) { study.inputs.*choice.member = ReadWord(value, choice.words); },
+                   [&](StepCount) { study.inputs.StepCount = ReadCount(value, 1, kSeriesSlots); },
+                   [&](StepShown) { study.stepShown = ReadCount(value, 1, kSeriesSlots); },
+                   [&](const Heights &heights) { ReadHeights(value, study.inputs.*heights.member); },
+                   [&](UnitChosen) { study.units[std::string(key.name)] = std::string(value); },
+                   [&](TabShown) { study.tab = static_cast<Tab>(ReadWord(value, kTabs)); },
+                   [&](const PropertyText &property) { study.properties.*property.member = Unescaped(value); },
+                   [&](StormDistribution) {
+                       const std::optional<rainfall::StormType> type = rainfall::StormTypeFromKey(value);
+                       if (!type)
+                           throw Refusal(Quoted(value) + " is none of " + StormNames());
+                       StormOf(study).type = *type;
+                   },
+                   [&](const StormNumber &number) {
+                       const std::optional<double> read = ReadPlainNumber(value);
+                       if (!read || *read < 0 || (*read == 0 && !number.zeroAllowed))
+                           throw Refusal(Quoted(value) + " is not a number " +
+                                         (number.zeroAllowed ? "of 0 or more" : "above 0"));
+                       StormOf(study).*number.member = *read;
+                   },
+               },
+               key.binding);
+}
+
+// The key's value as written, nothing for a key the study leaves out; throws Refusal for a value
+// that could not be read back.
+std::optional<std::string> WriteKey(const Key &key, const Study &study)
+{
+    return std::visit(
+        Overloaded{
+            [&](const InputField &field) -> std::optional<std::string> {
+                const auto entry = study.fields.find(key.name);
+                if (entry == study.fields.end())
+                    return std::nullopt;
+                CheckField(field, entry->second);
+                return ExtendedText(entry->second.value) + " " + entry->second.unit;
+            },
+            [&](const ModelChoice &choice) -> std::optional<std::string> {
+                return std::string(WordFor(study.inputs.*choice.member, choice.words));
+            },
+            [&](StepCount) -> std::optional<std::string> { return std::to_string(study.inputs.StepCount); },
+            [&](StepShown) -> std::optional<std::string> { return std::to_string(study.stepShown); },
+            [&](const Heights &heights) -> std::optional<std::string> {
+                return HeightsText(study.inputs.*heights.member);
+            },
+            [&](UnitChosen) -> std::optional<std::string> {
+                const auto unit = study.units.find(key.name);
+                return unit == study.units.end() ? std::nullopt : std::optional(unit->second);
+            },
+            [&](TabShown) -> std::optional<std::string> {
+                return std::string(WordFor(static_cast<std::uint8_t>(study.tab), kTabs));
+            },
+            [&](const PropertyText &property) -> std::optional<std::string> {
+                return Escaped(study.properties.*property.member);
+            },
+            [&](StormDistribution) -> std::optional<std::string> {
+                if (!study.storm)
+                    return std::nullopt;
+                for (const rainfall::StormName &name : rainfall::StormNames())
+                    if (name.type == study.storm->type)
+                        return std::string(name.key);
+                return std::nullopt;
+            },
+            [&](const StormNumber &number) -> std::optional<std::string> {
+                if (!study.storm)
+                    return std::nullopt;
+                return RoundTripText(*study.storm.*number.member);
+            },
+        },
+        key.binding);
+}
+
+// --- The whole text -------------------------------------------------------------------------
+
+// Each line must be UTF-8: a text file of another encoding is named at its first line that is not.
+bool IsUtf8(std::string_view line)
+{
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const auto lead = static_cast<unsigned char>(line[i]);
+        const std::size_t length = lead < 0x80             ? 1
+                                   : (lead & 0xE0) == 0xC0 ? 2
+                                   : (lead & 0xF0) == 0xE0 ? 3
+                                   : (lead & 0xF8) == 0xF0 ? 4
+                                                           : 0;
+        if (length == 0 || i + length > line.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(line[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+struct Version {
+    int major = 0;
+    int minor = 0;
+};
+
+std::optional<Version> ReadVersion(std::string_view line)
+{
+    if (line.substr(0, kMagic.size()) != kMagic)
+        return std::nullopt;
+    const std::string_view number = Trimmed(line.substr(kMagic.size()));
+    const std::size_t dot = number.find('.');
+    const std::optional<std::int64_t> major = ReadInteger(number.substr(0, dot));
+    const std::optional<std::int64_t> minor =
+        dot == std::string_view::npos ? std::nullopt : ReadInteger(number.substr(dot + 1));
+    if (!major || !minor || *major < 0 || *minor < 0 || *major > 999 || *minor > 999)
+        return std::nullopt;
+    return Version{static_cast<int>(*major), static_cast<int>(*minor)};
+}
+
+std::string VersionText(int major, int minor)
+{
+    return std::to_string(major) + "." + std::to_string(minor);
+}
+
+class Reader {
+public:
+    Reader(std::string_view text, const std::string &file) : text_(text), file_(file) {}
+
+    StudyReading Read()
+    {
+        reading_.study = DefaultStudy();
+        if (text_.substr(0, 3) == "\xEF\xBB\xBF")
+            text_.remove_prefix(3);
+        ReadVersionLine(NextLine());
+        for (std::optional<std::string_view> line = NextLine(); line; line = NextLine())
+            ReadLine(*line);
+        CheckWhole();
+        for (const Key &key : kKeys)
+            if (const auto *field = std::get_if<InputField>(&key.binding))
+                TakeIntoModel(*field, reading_.study.fields.at(std::string(key.name)), reading_.study.inputs);
+        return std::move(reading_);
+    }
+
+private:
+    [[noreturn]] void Fail(int line, const std::string &what) const { throw StudyError(file_, line, what); }
+
+    std::optional<std::string_view> NextLine()
+    {
+        if (at_ > text_.size() || (at_ == text_.size() && lineNumber_ > 0))
+            return std::nullopt;
+        const std::size_t end = std::min(text_.find('\n', at_), text_.size());
+        std::string_view line = text_.substr(at_, end - at_);
+        at_ = end + 1;
+        ++lineNumber_;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        return line;
+    }
+
+    void ReadVersionLine(std::optional<std::string_view> line)
+    {
+        const std::optional<Version> version = line ? ReadVersion(Trimmed(*line)) : std::nullopt;
+        if (!version)
+            Fail(1, "not a Velmaro study: its first line must read \"" + std::string(kMagic) +
+                        VersionText(kFormatMajor, kFormatMinor) + "\"");
+        if (version->major != kFormatMajor)
+            Fail(1, "the study has format version " + VersionText(version->major, version->minor) +
+                        "; this Velmaro reads format " + std::to_string(kFormatMajor) + ".x" +
+                        (version->major > kFormatMajor ? ": it was written by a newer Velmaro" : ""));
+        version_ = *version;
+    }
+
+    void ReadLine(std::string_view line)
+    {
+        if (!IsUtf8(line))
+            Fail(lineNumber_, "the line is not UTF-8 text");
+        const std::string_view content = Trimmed(line);
+        if (content.empty() || content.front() == '#')
+            return;
+        const std::size_t equals = content.find('=');
+        const std::string_view name = Trimmed(content.substr(0, equals));
+        if (equals == std::string_view::npos || name.empty())
+            Fail(lineNumber_, Quoted(content) + " is not \"Key = value\"");
+        const Key *key = FindKey(name);
+        if (!key) {
+            if (version_.minor <= kFormatMinor)
+                Fail(lineNumber_, "unknown key " + Quoted(name));
+            reading_.notes.push_back("line " + std::to_string(lineNumber_) + ": the key " + Quoted(name) +
+                                     " of format " + VersionText(version_.major, version_.minor) +
+                                     " was skipped");
+            return;
+        }
+        const auto [earlier, first] = reading_.lines.emplace(std::string(name), lineNumber_);
+        if (!first)
+            Fail(lineNumber_, std::string(name) + " is given twice (first on line " +
+                                  std::to_string(earlier->second) + ")");
+        try {
+            ReadKey(*key, Trimmed(content.substr(equals + 1)), reading_.study);
+        } catch (const Refusal &refusal) {
+            Fail(lineNumber_, std::string(name) + ": " + refusal.what());
+        } catch (const std::exception &failure) {
+            Fail(lineNumber_, std::string(name) + ": " + failure.what());
+        }
+    }
+
+    int LineOf(std::string_view key) const
+    {
+        const auto found = reading_.lines.find(key);
+        return found == reading_.lines.end() ? 0 : found->second;
+    }
+
+    // What single keys cannot say on their own: the step shown within the step count, a storm
+    // given whole.
+    void CheckWhole() const
+    {
+        const Study &study = reading_.study;
+        if (study.stepShown > study.inputs.StepCount)
+            Fail(std::max(LineOf("StepShown"), LineOf("StepCount")),
+                 "StepShown: step " + std::to_string(study.stepShown) + " is past the " +
+                     std::to_string(study.inputs.StepCount) + " steps of StepCount");
+        if (!study.storm)
+            return;
+        for (const std::string_view key : kStormKeys)
+            if (LineOf(key) == 0) {
+                int given = 0;
+                for (const std::string_view other : kStormKeys)
+                    given = std::max(given, LineOf(other));
+                Fail(given, "a design storm needs DesignStorm, StormDepth and StormTimeStep; " +
+                                std::string(key) + " is missing");
+            }
+    }
+
+    std::string_view text_;
+    const std::string &file_;
+    std::size_t at_ = 0;
+    int lineNumber_ = 0;
+    Version version_;
+    StudyReading reading_;
+};
+
+} // namespace
+
+StudyError::StudyError(const std::string &file, int line, const std::string &what)
+    : std::runtime_error(file + (line > 0 ? ", line " + std::to_string(line) : std::string()) + ": " + what),
+      line_(line)
+{
+}
+
+Study DefaultStudy()
+{
+    Study study;
+    study.inputs.SetDefaults();
+    for (const Key &key : kKeys)
+        if (const auto *field = std::get_if<InputField>(&key.binding)) {
+            const long double value = std::visit(
+                [&](auto member) { return static_cast<long double>(study.inputs.*member); }, field->target);
+            study.fields[std::string(key.name)] = {AsFieldKeepsIt(value), UnitEntryName(field->units.front())};
+        }
+    return study;
+}
+
+StudyReading ReadStudyText(std::string_view text, const std::string &fileName)
+{
+    return Reader(text, fileName).Read();
+}
+
+StudyReading ReadStudyFile(const std::string &path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status))
+        throw StudyError(path, 0, "the file does not exist");
+    if (std::filesystem::is_directory(status))
+        throw StudyError(path, 0, "this is a folder, not a study");
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw StudyError(path, 0, "the file cannot be read (" + std::generic_category().message(errno) + ")");
+    std::string text(kMaxStudyBytes + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (file.bad())
+        throw StudyError(path, 0, "the file cannot be read (" + std::generic_category().message(errno) + ")");
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    if (text.size() > kMaxStudyBytes)
+        throw StudyError(path, 0, "the file is larger than " + std::to_string(kMaxStudyBytes >> 20) +
+                                      " MiB: not a study");
+    return ReadStudyText(text, path);
+}
+
+std::string WriteStudyText(const Study &study)
+{
+    std::string text = std::string(kMagic) + VersionText(kFormatMajor, kFormatMinor) + "\n" +
+                       "# Inputs as entered, each number in the unit written after it; results are "
+                       "recomputed on opening.\n";
+    for (const Key &key : kKeys) {
+        if (!key.section.empty())
+            text += "\n# " + std::string(key.section) + "\n";
+        std::optional<std::string> value;
+        try {
+            value = WriteKey(key, study);
+        } catch (const Refusal &refusal) {
+            throw std::invalid_argument(std::string(key.name) + ": " + refusal.what());
+        }
+        if (value)
+            text += std::string(key.name) + (value->empty() ? " =" : " = " + *value) + "\n";
+    }
+    return text;
+}
+
+} // namespace velmaro::study
