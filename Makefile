@@ -2,8 +2,9 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
-# A compiler cache, where the machine has one, makes rebuilds in fresh checkouts cheap.
-CCACHE := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# A compiler cache, where the machine has one, makes rebuilds in fresh checkouts cheap; without
+# one (or with CCACHE_DISABLE set) the build precompiles the Qt headers instead.
+CCACHE := $(if $(CCACHE_DISABLE),,$(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache))
 
 .PHONY: all deps configure build run test bench bench-build install package test-sanitize clean
 
