@@ -2,10 +2,11 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
-# A compiler cache, where the machine has one, makes rebuilds in fresh checkouts cheap.
-CCACHE := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# A compiler cache, where the machine has one, makes rebuilds in fresh checkouts cheap; without
+# one (or with CCACHE_DISABLE set) the build precompiles the Qt headers instead.
+CCACHE := $(if $(CCACHE_DISABLE),,$(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache))
 
-.PHONY: all deps configure build run test bench install package test-sanitize clean
+.PHONY: all deps configure build run test bench bench-build install package test-sanitize clean
 
 all: build
 
@@ -26,7 +27,11 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-bench: build
+# The benchmarks are not part of `build`: a first `make test` need not wait for them.
+bench-build: build
+	cmake --build $(BUILD) -j $(JOBS) --target velmaro_benchmarks
+
+bench: bench-build
 	scripts/run-benchmarks $(BUILD)
 
 # Installs under PREFIX (default /usr/local); DESTDIR=folder stages the installation there.

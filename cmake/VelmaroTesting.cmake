@@ -12,7 +12,10 @@ function(velmaro_add_gtest target)
   else()
     target_link_libraries(${target} PRIVATE velmaro_test_main)
   endif()
+  # A parameterised case is named by its name generator alone: the printed parameter would be
+  # its bytes, long and different in every build.
   gtest_discover_tests(${target}
+    NO_PRETTY_VALUES
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endfunction()

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -87,7 +89,16 @@ INSTANTIATE_TEST_SUITE_P(
         RenderCase{0.4999L, 0, "0", "0", "5.0E-1"},
         RenderCase{1.5e-7L, 3, "0.000", "0.000", "1.500E-7"},
         RenderCase{123.0L, 40, "123.000000000000000000", "123.000000000000000000",
-                   "1.23000000000000000E+2"}));
+                   "1.23000000000000000E+2"}),
+    // Named by the value and its decimal places, e.g. Minus0_0004To3Places.
+    [](const auto &info) {
+        char digits[64];
+        const char *end = std::to_chars(std::begin(digits), std::end(digits), info.param.x).ptr;
+        std::string name;
+        for (const char *d = digits; d != end; ++d)
+            name += *d == '-' ? "Minus" : *d == '.' ? "_" : std::string(1, *d);
+        return name + "To" + std::to_string(info.param.decimals) + "Places";
+    });
 
 TEST(Renderings, LargeValuesKeepEighteenSignificantDigitsThenZeros)
 {
