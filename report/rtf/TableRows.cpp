@@ -49,7 +49,6 @@ int RowDefinition::Columns() const
 
 void RowDefinition::ApplyTo(QTextTable &table, int row, const FontColorTables &tables) const
 {
-    row = std::min(row, table.rows() - 1);
     int left = left_;
     QVector<QTextLength> widths;
     for (std::size_t c = 0; c < cells_.size(); ++c) {
@@ -62,7 +61,8 @@ void RowDefinition::ApplyTo(QTextTable &table, int row, const FontColorTables &t
     }
     if (row == 0 && !widths.isEmpty()) {
         QTextTableFormat format = table.format();
-        widths.resize(table.columns(), widths.back());
+        const QTextLength last = widths.back(); // resize may move what back() refers to
+        widths.resize(table.columns(), last);
         format.setColumnWidthConstraints(widths);
         format.setAlignment(alignment_);
         table.setFormat(format);
@@ -141,6 +141,8 @@ void Reader::MoveToCell(Output &out)
     FlushText(out);
     ForgetBlockFormats(out);
     TableInProgress &t = out.table;
+    // EndRow and EndCell move on one row or cell at a time, and only from one the table has:
+    // one more row or column is all a move can need.
     if (t.row >= t.table->rows())
         t.table->appendRows(1);
     if (t.column >= t.table->columns() && t.column < kMaxTableColumns)
@@ -163,16 +165,19 @@ void Reader::EndCell()
     t.moveToCell = true;
 }
 
+// A row that no cell has opened, such as a second \row in a row, ends nothing: the next row
+// goes where it would have gone.
 void Reader::EndRow()
 {
     Output &out = Out();
-    if (!out.table.table)
+    TableInProgress &t = out.table;
+    if (!t.table || t.row >= t.table->rows())
         return;
     FlushText(out);
-    row_.ApplyTo(*out.table.table, out.table.row, tables_);
-    ++out.table.row;
-    out.table.column = 0;
-    out.table.moveToCell = true;
+    row_.ApplyTo(*t.table, t.row, tables_);
+    ++t.row;
+    t.column = 0;
+    t.moveToCell = true;
 }
 
 } // namespace velmaro::rtf

@@ -45,7 +45,7 @@ public:
     // The columns such a table opens with: one per cell, at least one.
     int Columns() const;
     // The row's cells take their widths, borders and padding; the first row sets the table's
-    // columns.
+    // columns. row is one of the table's rows.
     void ApplyTo(QTextTable &table, int row, const FontColorTables &tables) const;
 
 private:

@@ -261,6 +261,49 @@ TEST(RtfLayout, TableRowsBecomeATableWithWidthsAndBorders)
     EXPECT_EQ(QTextCursor(document.lastBlock()).currentTable(), nullptr);
 }
 
+// The cells' texts row by row, each row's cells joined by "|".
+QStringList TableTexts(QTextTable &table)
+{
+    QStringList rows;
+    for (int row = 0; row < table.rows(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table.columns(); ++column)
+            cells << CellText(table, row, column);
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
+// Rows ended twice, rows with no cell, more cells than the row defines: a table all the same.
+TEST(RtfLayout, MalformedTableWordsStillGiveATable)
+{
+    struct Case {
+        QByteArray rtf;
+        QStringList rows;
+    };
+    const Case cases[] = {
+        {"{\\rtf1\\intbl A\\cell\\row\\row B}", {"A", "B"}},
+        {"{\\rtf1\\trowd\\cellx1000\\pard\\intbl A\\cell\\row\\trowd\\cellx1000\\row"
+         "\\pard\\intbl B\\cell\\row}",
+         {"A", "B"}},
+        {"{\\rtf1\\trowd\\cellx1000\\intbl a\\cell b\\cell c\\cell d\\cell e\\cell\\row}",
+         {"a|b|c|d|e"}},
+    };
+    for (const Case &c : cases) {
+        QTextDocument document;
+        ReadRtf(document, c.rtf);
+        QTextTable *table = FirstTable(document);
+        ASSERT_NE(table, nullptr) << c.rtf.constData();
+        EXPECT_EQ(TableTexts(*table), c.rows) << c.rtf.constData();
+        // Cells beyond those the row defines take the width of its last.
+        const QList<QTextLength> widths = table->format().columnWidthConstraints();
+        EXPECT_TRUE(widths.isEmpty() || widths.size() == table->columns()) << c.rtf.constData();
+        for (const QTextLength &width : widths)
+            EXPECT_NEAR(width.rawValue(), 1000 / 15.0, 1e-9) << c.rtf.constData();
+        EXPECT_GE(ReportPages(document, QSizeF(500, 700)).Count(), 1);
+    }
+}
+
 QByteArray PictureGroup(const char *format, const char *kind, const char *sizes)
 {
     QImage image(8, 4, QImage::Format_RGB32);
