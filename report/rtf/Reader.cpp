@@ -6,10 +6,19 @@
 #include <QTextDocument>
 #include <QTextOption>
 
+#include <algorithm>
+#include <utility>
+
 namespace velmaro::rtf {
 namespace {
 
 constexpr std::size_t kMaxGroupDepth = 256;
+
+// Line breaks in RTF are no text.
+bool IsLineBreaks(QByteArrayView text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+}
 
 // A single-byte Windows code page as a table; Windows-1252 where Qt cannot decode it.
 std::array<char16_t, 256> CodePageTable(int codePage)
@@ -54,10 +63,13 @@ void Reader::Read(const QByteArray &bytes)
 
 void Reader::Handle(const Token &token)
 {
+    const bool atGroupStart = std::exchange(atGroupStart_, false);
     switch (token.kind) {
     case Token::Kind::GroupStart: return OpenGroup();
     case Token::Kind::GroupEnd: return CloseGroup();
-    case Token::Kind::Text: return HandleText(token.text);
+    case Token::Kind::Text:
+        atGroupStart_ = atGroupStart && IsLineBreaks(token.text);
+        return HandleText(token.text);
     default: break;
     }
     if (SkipFallback())
@@ -65,7 +77,7 @@ void Reader::Handle(const Token &token)
     if (token.kind == Token::Kind::HexByte)
         return HandleByte(token.byte);
     if (token.kind == Token::Kind::ControlSymbol)
-        return HandleSymbol(token.symbol);
+        return HandleSymbol(token.symbol, atGroupStart);
     HandleWord(token);
     optionalDestination_ = false;
 }
@@ -83,6 +95,7 @@ void Reader::OpenGroup()
 {
     fallbackLeft_ = 0;
     optionalDestination_ = false;
+    atGroupStart_ = true;
     if (groups_.size() >= kMaxGroupDepth) {
         ++overflowDepth_; // deeper groups share the state of the deepest one kept
         return;
@@ -146,10 +159,12 @@ void Reader::HandleByte(unsigned char byte)
     }
 }
 
-void Reader::HandleSymbol(char symbol)
+// "\*" marks the destination that starts its group; elsewhere it marks nothing, so that an
+// unknown word after it is dropped alone, not the rest of the group.
+void Reader::HandleSymbol(char symbol, bool atGroupStart)
 {
     if (symbol == '*') {
-        optionalDestination_ = true;
+        optionalDestination_ = atGroupStart;
         return;
     }
     optionalDestination_ = false;

@@ -42,7 +42,7 @@ private:
     void CloseGroup();
     void HandleText(QByteArrayView text);
     void HandleByte(unsigned char byte);
-    void HandleSymbol(char symbol);
+    void HandleSymbol(char symbol, bool atGroupStart);
     void HandleCharacter(char16_t ch);
     void SetCodePage(int codePage);
     void Finish();
@@ -111,6 +111,7 @@ private:
     int overflowDepth_ = 0;
     bool finished_ = false;
     bool optionalDestination_ = false;
+    bool atGroupStart_ = false; // nothing but line breaks read since the group opened
     int fallbackLeft_ = 0;
     bool formatDirty_ = true;
 

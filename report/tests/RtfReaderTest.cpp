@@ -163,6 +163,9 @@ TEST(RtfReader, DamagedInputLoadsWhatItCan)
         {"{\\rtf1 a\\u", "a"},
         {"{\\rtf1 a\\bin999999999 bcd}", "a"},
         {"{\\rtf1 a\\bin-5 b}", "ab"},
+        // "\\*" marks a destination only where a group starts; elsewhere it marks nothing.
+        {"{\\rtf1 {\\b a \\*\\foo b}c}", "a bc"},
+        {"{\\rtf1 x{\r\n\\*\\foo y}z}", "xz"},
         {"{\\rtf1 \\u99999999999999999 ?x}", QString(QChar(char16_t(1'000'000'000 % 65536))) + "x"},
         {"{\\rtf1 \\fs-99999999999 \\li99999999999 \\uc999999999 \\u65 bc}", "A"},
         {"{\\rtf1 \\" + QByteArray(5000, 'a') + "99 x}", "x"},
