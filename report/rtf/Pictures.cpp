@@ -42,6 +42,11 @@ void PictureInProgress::AddHexDigit(char c)
     highNibble_ = -1;
 }
 
+void PictureInProgress::AddBytes(QByteArrayView bytes)
+{
+    bytes_.append(bytes.first(std::min(bytes.size(), kMaxPictureBytes - bytes_.size())));
+}
+
 std::optional<QImage> PictureInProgress::Decode() const
 {
     if (kind_ == kUnsupportedPicture)
@@ -69,8 +74,9 @@ void Reader::InsertPicture()
     const std::optional<QImage> image = picture.Decode();
     if (!image)
         return;
+    // The document the picture goes into holds it: a header or footer is a document of its own.
     const QString name = QStringLiteral("velmaro-picture:%1").arg(++pictures_);
-    document_.addResource(QTextDocument::ImageResource, QUrl(name), *image);
+    Out().cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), *image);
     const QSizeF size = picture.ShownSize(image->size());
     QTextImageFormat format;
     format.setName(name);

@@ -1,7 +1,7 @@
 #pragma once
 
 // A \pict group being read: its kind, the size the document asks for, and its data from
-// hexadecimal digits. PNG and JPEG pictures are shown; other kinds are not.
+// hexadecimal digits or \binN. PNG and JPEG pictures are shown; other kinds are not.
 
 #include "report/rtf/ControlWords.h"
 
@@ -20,6 +20,7 @@ public:
     // The picture words; kind is the entry's value of \pngblip and \jpegblip.
     void ApplyWord(Word word, int value, int kind);
     void AddHexDigit(char c);
+    void AddBytes(QByteArrayView bytes);
     // Nothing for a kind not shown or data that does not decode.
     std::optional<QImage> Decode() const;
     // In pixels, for the decoded image of the given size.

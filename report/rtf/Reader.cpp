@@ -76,6 +76,8 @@ void Reader::Handle(const Token &token)
         return;
     if (token.kind == Token::Kind::HexByte)
         return HandleByte(token.byte);
+    if (token.kind == Token::Kind::Binary)
+        return HandleBinary(token.text);
     if (token.kind == Token::Kind::ControlSymbol)
         return HandleSymbol(token.symbol, atGroupStart);
     HandleWord(token);
@@ -157,6 +159,13 @@ void Reader::HandleByte(unsigned char byte)
     case Destination::Picture: return picture_.AddHexDigit(static_cast<char>(byte));
     default: return;
     }
+}
+
+// Binary data is a picture's when it stands in one; anywhere else it shows nothing.
+void Reader::HandleBinary(QByteArrayView bytes)
+{
+    if (State().destination == Destination::Picture)
+        picture_.AddBytes(bytes);
 }
 
 // "\*" marks the destination that starts its group; elsewhere it marks nothing, so that an

@@ -42,6 +42,7 @@ private:
     void CloseGroup();
     void HandleText(QByteArrayView text);
     void HandleByte(unsigned char byte);
+    void HandleBinary(QByteArrayView bytes);
     void HandleSymbol(char symbol, bool atGroupStart);
     void HandleCharacter(char16_t ch);
     void SetCodePage(int codePage);

@@ -304,7 +304,7 @@ TEST(RtfLayout, MalformedTableWordsStillGiveATable)
     }
 }
 
-QByteArray PictureGroup(const char *format, const char *kind, const char *sizes)
+QByteArray ImageFile(const char *format)
 {
     QImage image(8, 4, QImage::Format_RGB32);
     image.fill(Qt::blue);
@@ -312,28 +312,39 @@ QByteArray PictureGroup(const char *format, const char *kind, const char *sizes)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
-    return QByteArray("{\\pict\\") + kind + sizes + " " + bytes.toHex() + "}";
+    return bytes;
+}
+
+QByteArray PictureGroup(const char *format, const char *kind, const char *sizes)
+{
+    return QByteArray("{\\pict\\") + kind + sizes + " " + ImageFile(format).toHex() + "}";
 }
 
 TEST(RtfLayout, PngAndJpegPicturesAreShownAtTheirSize)
 {
+    const QByteArray png = ImageFile("PNG");
+    const QByteArray binaryPng = "{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png + "}";
     QTextDocument document;
     ReadRtf(document, "{\\rtf1 a" + PictureGroup("PNG", "pngblip", "\\picwgoal1500\\pichgoal750") +
                           "b{\\*\\shppict" + PictureGroup("JPEG", "jpegblip", "\\picscalex200") +
                           "}{\\nonshppict" + PictureGroup("PNG", "wmetafile8", "") + "}c" +
-                          PictureGroup("PNG", "emfblip", "") + "}");
+                          PictureGroup("PNG", "emfblip", "") + "d" + binaryPng + "}");
     std::vector<QTextImageFormat> images;
     for (QTextBlock::iterator it = document.begin().begin(); !it.atEnd(); ++it)
         if (it.fragment().charFormat().isImageFormat())
             images.push_back(it.fragment().charFormat().toImageFormat());
-    ASSERT_EQ(images.size(), 2u);
+    ASSERT_EQ(images.size(), 3u);
     EXPECT_DOUBLE_EQ(images[0].width(), 100);
     EXPECT_DOUBLE_EQ(images[0].height(), 50);
     EXPECT_DOUBLE_EQ(images[1].width(), 16);
     EXPECT_DOUBLE_EQ(images[1].height(), 4);
     const QVariant picture = document.resource(QTextDocument::ImageResource, QUrl(images[0].name()));
     EXPECT_EQ(picture.value<QImage>().size(), QSize(8, 4));
-    EXPECT_EQ(document.toPlainText(), QStringLiteral("a\uFFFCb\uFFFCc"));
+    // Its data as raw bytes, not hexadecimal digits.
+    EXPECT_DOUBLE_EQ(images[2].width(), 8);
+    EXPECT_EQ(document.resource(QTextDocument::ImageResource, QUrl(images[2].name())).value<QImage>().size(),
+              QSize(8, 4));
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("a\uFFFCb\uFFFCcd\uFFFC"));
 }
 
 TEST(RtfLayout, HeadersAndFootersAreKeptForThePagesWithTheirPageFields)
