@@ -106,6 +106,8 @@ private:
     QTextDocument &document_;
     PageSetup &setup_;
     std::vector<Output> outputs_;
+    // The output of each kind of header and footer, 0 until its first group.
+    std::array<std::size_t, static_cast<std::size_t>(HeaderFooterKind::Count)> partOutputs_{};
     // The first entry stands outside every group, so that the state below the outermost group
     // always exists.
     std::vector<GroupState> groups_{GroupState{}};

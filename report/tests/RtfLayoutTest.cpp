@@ -368,6 +368,33 @@ TEST(RtfLayout, HeadersAndFootersAreKeptForThePagesWithTheirPageFields)
     EXPECT_EQ(setup->HeaderFor(3)->toPlainText(), "Top " + page);
 }
 
+// Each group of a kind writes after what the groups of that kind before it wrote.
+TEST(RtfLayout, HeaderGroupsOfOneKindFollowEachOther)
+{
+    struct Case {
+        QByteArray groups;
+        QString header;
+    };
+    const Case cases[] = {
+        {"{\\header A\\par}{\\header B}", "A|B"},
+        {"{\\header A}{\\footer F}{\\header\\qc B\\par}", "A|B"},
+        {"{\\header\\intbl a\\cell\\row}{\\header B}", "a|B"},
+        {"{\\header a{\\header b}c}", "a|bc"},
+    };
+    // The paragraphs with text, one after the other.
+    const auto paragraphs = [](const QTextDocument &part) {
+        return part.toPlainText().split(u'\n', Qt::SkipEmptyParts).join(u'|');
+    };
+    for (const Case &c : cases) {
+        QTextDocument document;
+        ReadRtf(document, "{\\rtf1" + c.groups + "Body}");
+        EXPECT_EQ(document.toPlainText(), "Body");
+        const PageSetup *setup = PageSetup::Of(document);
+        ASSERT_NE(setup->HeaderFor(1), nullptr);
+        EXPECT_EQ(paragraphs(*setup->HeaderFor(1)), c.header) << c.groups.constData();
+    }
+}
+
 TEST(RtfLayout, ListNumbersFollowTheirListLevel)
 {
     const QByteArray lists =
