@@ -105,6 +105,29 @@ TEST(RtfReader, FontsSizesAndColoursComeFromTheTables)
     EXPECT_EQ(fmt('p').fontPointSize(), 12);
 }
 
+// Each font and size shown costs Qt a font to find and load; a document asking for more than
+// 256 is shown in those it asked for first.
+TEST(RtfReader, FontsBeyondTheFirst256TakeTheNearestShown)
+{
+    QByteArray rtf = "{\\rtf1\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier;}}{\\f1\\fs20 c}";
+    for (int halfPoints = 2; halfPoints <= 256; ++halfPoints)
+        rtf += "\\fs" + QByteArray::number(halfPoints) + " x";
+    rtf += "\\fs1000 a\\fs40 b\\f1\\fs23 e\\f1\\fs500 f\\f2\\fs900 g\\fs1000 h}";
+    QTextDocument document;
+    ReadRtf(document, rtf);
+    const auto fmt = [&](char ch) { return FormatAt(document, Find(document, QString(ch))); };
+    const auto font = [&](char ch) {
+        return std::make_pair(fmt(ch).fontFamilies().toStringList().value(0), fmt(ch).fontPointSize());
+    };
+    EXPECT_EQ(font('c'), std::make_pair(QString("Courier"), 10.0));
+    EXPECT_EQ(font('a'), std::make_pair(QString("Arial"), 128.0)); // the largest shown
+    EXPECT_EQ(font('b'), std::make_pair(QString("Arial"), 20.0));  // shown before
+    EXPECT_EQ(font('e'), std::make_pair(QString("Courier"), 10.0)); // its font's nearest size
+    EXPECT_EQ(font('f'), std::make_pair(QString("Courier"), 10.0));
+    EXPECT_EQ(font('g'), std::make_pair(QString("Arial"), 128.0)); // a font with no size shown
+    EXPECT_EQ(font('h'), font('g'));
+}
+
 TEST(RtfReader, ParagraphPropertiesApplyToTheirParagraph)
 {
     QTextDocument document;
