@@ -132,7 +132,7 @@ void BM_ReportPrintedToPdf(benchmark::State &state)
 BENCHMARK(BM_ReportPrintedToPdf)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // Templates a user could save that are up to the template size limit, built for reading,
-// laying out and printing: many header groups, and many distinct fonts and sizes.
+// laying out and printing: many header groups, many distinct fonts and sizes, many table rows.
 QByteArray ManyHeadersTemplate()
 {
     QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}";
@@ -155,6 +155,14 @@ QByteArray ManyFontsTemplate()
         if (pair % 10 == 9)
             rtf += "\\par ";
     }
+    return rtf + "}";
+}
+
+QByteArray ManyTableRowsTemplate()
+{
+    QByteArray rtf = "{\\rtf1\\trowd\\cellx1000\\cellx2000";
+    for (int row = 0; row < 40000; ++row)
+        rtf += "\\intbl a\\cell b\\cell\\row";
     return rtf + "}";
 }
 
@@ -197,6 +205,10 @@ BENCHMARK_CAPTURE(TemplateFirstPagePrinted, many_headers, ManyHeadersTemplate)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TemplateShown, many_fonts, ManyFontsTemplate)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TemplateFirstPagePrinted, many_fonts, ManyFontsTemplate)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateShown, many_table_rows, ManyTableRowsTemplate)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateFirstPagePrinted, many_table_rows, ManyTableRowsTemplate)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

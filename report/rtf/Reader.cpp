@@ -203,8 +203,11 @@ void Reader::Finish()
     if (!finished_) // truncated: the state at the point where the bytes ran out
         for (Output &out : outputs_)
             EndLastParagraph(out);
-    for (Output &out : outputs_)
+    for (Output &out : outputs_) {
         FlushText(out);
+        if (out.table.table)
+            DropRowsMadeAhead(out.table);
+    }
     Body().cursor.endEditBlock();
     QTextOption option = document_.defaultTextOption();
     option.setTabStopDistance(defaultTab_ / kTwipsPerPixel);

@@ -92,6 +92,7 @@ private:
     void StartTable(Output &out);
     void LeaveTable(Output &out);
     void MoveToCell(Output &out);
+    static void DropRowsMadeAhead(TableInProgress &t);
     void EndCell();
     void EndRow();
 
@@ -125,6 +126,7 @@ private:
     ListTables lists_;
     PageGeometry page_;
     RowDefinition row_;
+    int tableCells_ = 0; // opened in the whole document
     PictureInProgress picture_;
     int pictures_ = 0;
     int footnotes_ = 0;

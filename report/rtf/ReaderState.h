@@ -102,6 +102,7 @@ struct GroupState {
 
 struct TableInProgress {
     QTextTable *table = nullptr;
+    int rows = 1; // the rows content has opened; the table holds more, made ahead
     int row = 0;
     int column = 0;
     bool moveToCell = false; // the cursor goes to (row, column) before the next content

@@ -288,6 +288,8 @@ TEST(RtfLayout, MalformedTableWordsStillGiveATable)
          {"A", "B"}},
         {"{\\rtf1\\trowd\\cellx1000\\intbl a\\cell b\\cell c\\cell d\\cell e\\cell\\row}",
          {"a|b|c|d|e"}},
+        // Rows made ahead of the content are not left at the document's end.
+        {"{\\rtf1\\intbl a\\cell\\row b\\cell\\row c\\cell\\row}", {"a", "b", "c"}},
     };
     for (const Case &c : cases) {
         QTextDocument document;
@@ -302,6 +304,33 @@ TEST(RtfLayout, MalformedTableWordsStillGiveATable)
             EXPECT_NEAR(width.rawValue(), 1000 / 15.0, 1e-9) << c.rtf.constData();
         EXPECT_GE(ReportPages(document, QSizeF(500, 700)).Count(), 1);
     }
+}
+
+// A table's cells lay out far slower than paragraphs: past 1000 cells in a document, table
+// content reads as paragraphs, one to a cell.
+TEST(RtfLayout, CellsPastTheFirstThousandAreParagraphs)
+{
+    QByteArray rtf = "{\\rtf1\\trowd\\cellx1000\\cellx2000";
+    for (int row = 0; row < 600; ++row)
+        rtf += "\\intbl a" + QByteArray::number(row) + "\\cell b" + QByteArray::number(row) +
+               "\\cell\\row";
+    QTextDocument document;
+    ReadRtf(document, rtf + "\\pard after\\par}");
+    QTextTable *table = FirstTable(document);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(document.rootFrame()->childFrames().size(), 1);
+    EXPECT_EQ(table->rows(), 500);
+    EXPECT_EQ(table->columns(), 2);
+    EXPECT_EQ(CellText(*table, 499, 1), "b499");
+    QTextCursor after = table->lastCursorPosition();
+    after.movePosition(QTextCursor::NextBlock);
+    QStringList paragraphs;
+    for (QTextBlock block = after.block(); block.isValid(); block = block.next())
+        paragraphs << block.text();
+    ASSERT_EQ(paragraphs.size(), 201);
+    EXPECT_EQ(paragraphs.first(), "a500");
+    EXPECT_EQ(paragraphs[1], "b500");
+    EXPECT_EQ(paragraphs.last(), "after");
 }
 
 QByteArray ImageFile(const char *format)
