@@ -132,7 +132,8 @@ void BM_ReportPrintedToPdf(benchmark::State &state)
 BENCHMARK(BM_ReportPrintedToPdf)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // Templates a user could save that are up to the template size limit, built for reading,
-// laying out and printing: many header groups, many distinct fonts and sizes, many table rows.
+// laying out and printing: many header groups, many distinct fonts and sizes, many table rows,
+// one word with no place to break a line.
 QByteArray ManyHeadersTemplate()
 {
     QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}";
@@ -165,6 +166,8 @@ QByteArray ManyTableRowsTemplate()
         rtf += "\\intbl a\\cell b\\cell\\row";
     return rtf + "}";
 }
+
+QByteArray OneLongWordTemplate() { return "{\\rtf1 " + QByteArray(1000000, 'x') + "}"; }
 
 using TemplateMaker = QByteArray (*)();
 
@@ -209,6 +212,9 @@ BENCHMARK_CAPTURE(TemplateFirstPagePrinted, many_fonts, ManyFontsTemplate)
 BENCHMARK_CAPTURE(TemplateShown, many_table_rows, ManyTableRowsTemplate)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TemplateFirstPagePrinted, many_table_rows, ManyTableRowsTemplate)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateShown, one_long_word, OneLongWordTemplate)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateFirstPagePrinted, one_long_word, OneLongWordTemplate)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

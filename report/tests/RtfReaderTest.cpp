@@ -128,6 +128,25 @@ TEST(RtfReader, FontsBeyondTheFirst256TakeTheNearestShown)
     EXPECT_EQ(font('h'), font('g'));
 }
 
+// Qt lays out a run with no place to break in a time that grows with its square; a long run
+// gets invisible places to break.
+TEST(RtfReader, AVeryLongRunGetsPlacesToBreak)
+{
+    const QString zeroWidthSpace(QChar(0x200B));
+    const QByteArray run(1000, 'x');
+    QTextDocument document;
+    ReadRtf(document, "{\\rtf1 " + run + " " + run + "\\par " + run.left(300) + "}");
+    const QString text = document.toPlainText();
+    EXPECT_EQ(QString(text).remove(zeroWidthSpace), QString(run + " " + run + "\n" + run.left(300)));
+    const QStringList paragraphs = text.split(u'\n');
+    const QStringList runs = paragraphs[0].split(u' ');
+    for (const QString &broken : {runs[0], runs[1]}) {
+        EXPECT_EQ(broken.indexOf(zeroWidthSpace), 272);
+        EXPECT_EQ(broken.count(zeroWidthSpace), 46);
+    }
+    EXPECT_EQ(paragraphs[1].count(zeroWidthSpace), 2); // after characters 272 and 288
+}
+
 TEST(RtfReader, ParagraphPropertiesApplyToTheirParagraph)
 {
     QTextDocument document;
