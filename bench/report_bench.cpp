@@ -6,6 +6,7 @@
 
 #include "engine/ModelState.h"
 #include "report/ReportPrinter.h"
+#include "report/ReportTemplate.h"
 #include "report/ReportTexts.h"
 #include "report/ReportView.h"
 #include "report/RtfReader.h"
@@ -13,6 +14,8 @@
 #include "ui/WindowReportSources.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -133,7 +136,7 @@ BENCHMARK(BM_ReportPrintedToPdf)->Arg(10000)->Arg(100000)->Unit(benchmark::kMill
 
 // Templates a user could save that are up to the template size limit, built for reading,
 // laying out and printing: many header groups, many distinct fonts and sizes, many table rows,
-// one word with no place to break a line.
+// one word with no place to break a line, large pictures.
 QByteArray ManyHeadersTemplate()
 {
     QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}";
@@ -168,6 +171,23 @@ QByteArray ManyTableRowsTemplate()
 }
 
 QByteArray OneLongWordTemplate() { return "{\\rtf1 " + QByteArray(1000000, 'x') + "}"; }
+
+// As many copies of a large picture as the limit holds: a few kilobytes of data each that stand
+// for a hundred megabytes of pixels.
+QByteArray LargePicturesTemplate()
+{
+    QImage image(5600, 5600, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG", 0);
+    QByteArray rtf = "{\\rtf1 ";
+    const QByteArray picture = "{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png + "}";
+    while (rtf.size() + picture.size() < velmaro::kTemplateSizeLimit)
+        rtf += picture;
+    return rtf + "}";
+}
 
 using TemplateMaker = QByteArray (*)();
 
@@ -212,6 +232,10 @@ BENCHMARK_CAPTURE(TemplateFirstPagePrinted, many_fonts, ManyFontsTemplate)
 BENCHMARK_CAPTURE(TemplateShown, many_table_rows, ManyTableRowsTemplate)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TemplateFirstPagePrinted, many_table_rows, ManyTableRowsTemplate)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateShown, large_pictures, LargePicturesTemplate)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateFirstPagePrinted, large_pictures, LargePicturesTemplate)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TemplateShown, one_long_word, OneLongWordTemplate)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TemplateFirstPagePrinted, one_long_word, OneLongWordTemplate)

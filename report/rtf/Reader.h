@@ -129,6 +129,7 @@ private:
     int tableCells_ = 0; // opened in the whole document
     PictureInProgress picture_;
     int pictures_ = 0;
+    qint64 picturePixelsLeft_ = kMaxDocumentPicturePixels;
     int footnotes_ = 0;
     QByteArray fieldInstruction_;
 };

@@ -376,6 +376,23 @@ TEST(RtfLayout, PngAndJpegPicturesAreShownAtTheirSize)
     EXPECT_EQ(document.toPlainText(), QStringLiteral("a\uFFFCb\uFFFCcd\uFFFC"));
 }
 
+// A few kilobytes of picture data can stand for hundreds of megabytes of pixels: past 32 million
+// pixels in a document, pictures are not decoded.
+TEST(RtfLayout, PicturesPastTheDocumentsPixelsAreNotShown)
+{
+    QImage large(4000, 4000, QImage::Format_Mono);
+    large.fill(1);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    large.save(&buffer, "PNG");
+    const QByteArray largePicture = "{\\pict\\pngblip " + png.toHex() + "}";
+    QTextDocument document;
+    ReadRtf(document, "{\\rtf1 " + largePicture + largePicture + "a" +
+                          PictureGroup("PNG", "pngblip", "") + "b}");
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("\uFFFC\uFFFCab"));
+}
+
 TEST(RtfLayout, HeadersAndFootersAreKeptForThePagesWithTheirPageFields)
 {
     QTextDocument document;
