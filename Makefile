@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 # one (or with CCACHE_DISABLE set) the build precompiles the Qt headers instead.
 CCACHE := $(if $(CCACHE_DISABLE),,$(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache))
 
-.PHONY: all deps configure build run test bench bench-build install package test-sanitize clean
+.PHONY: all deps configure build run test bench bench-build install package test-sanitize fuzz clean
 
 all: build
 
@@ -52,5 +52,16 @@ test-sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# The fuzz harnesses of fuzz/, built with clang 16 in their own folder and run one after the
+# other for FUZZ_SECONDS each; what they find is left in $(FUZZ_BUILD)/findings.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+FUZZERS ?= rtf series cases
+fuzz:
+	scripts/install-deps fuzz
+	cmake -S . -B $(FUZZ_BUILD) $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE) -DCMAKE_CXX_COMPILER=clang++-16 -DVELMARO_FUZZ=ON -DVELMARO_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))
+	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZERS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -2,9 +2,11 @@
 // tab does each time it is shown: for the default watershed and for long hydrographs, into a
 // document and into the real view (offscreen); scrolling the view to the report's end; printing
 // the shown report to PDF. Runs over the view report the peak resident memory of the process.
+// Hostile templates near the size limit: shown in the view, and their first page printed.
 
 #include "engine/ModelState.h"
 #include "report/ReportPrinter.h"
+#include "report/ReportTemplate.h"
 #include "report/ReportTexts.h"
 #include "report/ReportView.h"
 #include "report/RtfReader.h"
@@ -12,6 +14,8 @@
 #include "ui/WindowReportSources.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -129,6 +133,113 @@ void BM_ReportPrintedToPdf(benchmark::State &state)
     ReportPeakMemory(state);
 }
 BENCHMARK(BM_ReportPrintedToPdf)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Templates a user could save that are up to the template size limit, built for reading,
+// laying out and printing: many header groups, many distinct fonts and sizes, many table rows,
+// one word with no place to break a line, large pictures.
+QByteArray ManyHeadersTemplate()
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}";
+    for (int group = 0; group < 20000; ++group)
+        rtf += "{\\header Page \\chpgn  of the report\\par}";
+    return rtf + "Body\\par}";
+}
+
+QByteArray ManyFontsTemplate()
+{
+    constexpr int kFonts = 79;
+    constexpr int kPairs = 78000;
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+    for (int font = 0; font < kFonts; ++font)
+        rtf += "{\\f" + QByteArray::number(font) + " Font " + QByteArray::number(font) + ";}";
+    rtf += "}";
+    for (int pair = 0; pair < kPairs; ++pair) {
+        rtf += "\\f" + QByteArray::number(pair % kFonts) + "\\fs" +
+               QByteArray::number(2 + pair / kFonts) + " x";
+        if (pair % 10 == 9)
+            rtf += "\\par ";
+    }
+    return rtf + "}";
+}
+
+QByteArray ManyTableRowsTemplate()
+{
+    QByteArray rtf = "{\\rtf1\\trowd\\cellx1000\\cellx2000";
+    for (int row = 0; row < 40000; ++row)
+        rtf += "\\intbl a\\cell b\\cell\\row";
+    return rtf + "}";
+}
+
+QByteArray OneLongWordTemplate() { return "{\\rtf1 " + QByteArray(1000000, 'x') + "}"; }
+
+// As many copies of a large picture as the limit holds: a few kilobytes of data each that stand
+// for a hundred megabytes of pixels.
+QByteArray LargePicturesTemplate()
+{
+    QImage image(5600, 5600, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG", 0);
+    QByteArray rtf = "{\\rtf1 ";
+    const QByteArray picture = "{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png + "}";
+    while (rtf.size() + picture.size() < velmaro::kTemplateSizeLimit)
+        rtf += picture;
+    return rtf + "}";
+}
+
+using TemplateMaker = QByteArray (*)();
+
+// Read into a document and shown in the view, as the Report tab shows a report.
+void TemplateShown(benchmark::State &state, TemplateMaker make)
+{
+    const QByteArray rtf = make();
+    state.counters["template_KiB"] = rtf.size() / 1024.0;
+    QTextEdit view;
+    view.resize(780, 500);
+    view.show();
+    for (auto _ : state) {
+        auto *document = new QTextDocument(&view);
+        velmaro::LoadReportDocument(*document, rtf);
+        view.setDocument(document);
+        QCoreApplication::processEvents();
+        view.setDocument(nullptr);
+        delete document;
+    }
+}
+
+void TemplateFirstPagePrinted(benchmark::State &state, TemplateMaker make)
+{
+    QTextDocument document;
+    velmaro::LoadReportDocument(document, make());
+    QTemporaryDir directory;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(directory.filePath("report.pdf"));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(1, 1);
+    for (auto _ : state)
+        velmaro::PrintDocument(document, printer);
+}
+
+BENCHMARK_CAPTURE(TemplateShown, many_headers, ManyHeadersTemplate)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateFirstPagePrinted, many_headers, ManyHeadersTemplate)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateShown, many_fonts, ManyFontsTemplate)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateFirstPagePrinted, many_fonts, ManyFontsTemplate)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateShown, many_table_rows, ManyTableRowsTemplate)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateFirstPagePrinted, many_table_rows, ManyTableRowsTemplate)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateShown, large_pictures, LargePicturesTemplate)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateFirstPagePrinted, large_pictures, LargePicturesTemplate)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateShown, one_long_word, OneLongWordTemplate)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TemplateFirstPagePrinted, one_long_word, OneLongWordTemplate)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

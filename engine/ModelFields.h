@@ -23,6 +23,9 @@ template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
 };
+// Clang before 17 deduces no aggregate's template arguments by itself.
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 // The whole numbers an input accepts.
 struct WholeRange {

@@ -173,15 +173,20 @@ ReportPages::~ReportPages() = default;
 std::unique_ptr<QTextDocument> ReportPages::LaidOutCopy(const QTextDocument &document,
                                                         double width, QImage &device)
 {
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    LayOut(*copy, width, device);
+    return copy;
+}
+
+void ReportPages::LayOut(QTextDocument &copy, double width, QImage &device)
+{
     device.setDotsPerMeterX(qRound(kPageLayoutDpi * kInchesPerMeter));
     device.setDotsPerMeterY(qRound(kPageLayoutDpi * kInchesPerMeter));
-    std::unique_ptr<QTextDocument> copy(document.clone());
-    copy->setUndoRedoEnabled(false);
-    copy->setUseDesignMetrics(true); // line heights as designed, not rounded to the layout's pixels
-    copy->documentLayout()->setPaintDevice(&device);
-    copy->setDocumentMargin(0);
-    copy->setTextWidth(width);
-    return copy;
+    copy.setUndoRedoEnabled(false);
+    copy.setUseDesignMetrics(true); // line heights as designed, not rounded to the layout's pixels
+    copy.documentLayout()->setPaintDevice(&device);
+    copy.setDocumentMargin(0);
+    copy.setTextWidth(width);
 }
 
 void ReportPages::Paginate(double pageHeight)

@@ -40,6 +40,9 @@ public:
     // A copy of document laid out at kPageLayoutDpi, width wide, on device.
     static std::unique_ptr<QTextDocument> LaidOutCopy(const QTextDocument &document,
                                                       double width, QImage &device);
+    // Lays out a copy so; a copy is changed before it is laid out, as each change would lay it
+    // out again.
+    static void LayOut(QTextDocument &copy, double width, QImage &device);
 
     // The smallest parts a page break may fall between: a line of a paragraph or a table row.
     struct Piece {

@@ -45,10 +45,12 @@ QString PrinterName(const QPrinter &printer)
 class PageMargin {
 public:
     PageMargin(const QTextDocument &part, double width, int page, int pageCount)
-        : copy_(ReportPages::LaidOutCopy(part, width, device_))
+        : copy_(part.clone())
     {
+        copy_->setUndoRedoEnabled(false);
         FillField(kPageNumberMark, page);
         FillField(kPageCountMark, pageCount);
+        ReportPages::LayOut(*copy_, width, device_);
     }
 
     double Height() const { return copy_->size().height(); }

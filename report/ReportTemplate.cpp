@@ -34,6 +34,16 @@ bool IsMarkerOpener(char c) { return c == '#' || c == '$' || c == '&'; }
 
 QString FullPath(const QString &path) { return QFileInfo(path).absoluteFilePath(); }
 
+// The template's own bytes are at most kTemplateSizeLimit; the texts of its markers are what
+// can grow without bound.
+void AppendMarkerText(QByteArray &report, const QByteArray &text)
+{
+    if (text.size() > kReportSizeLimit - report.size())
+        throw ReportError("The report would be larger than " + std::to_string(kReportSizeLimit) +
+                          " bytes: its template repeats long listings too often");
+    report.append(text);
+}
+
 } // namespace
 
 QByteArray ScanReportTemplate(QByteArrayView templateBytes, const IdentifierResolver &resolve)
@@ -54,7 +64,7 @@ QByteArray ScanReportTemplate(QByteArrayView templateBytes, const IdentifierReso
         } else if (byte == ']') {
             // Also outside a marker: a stray "]" ends an empty identifier, which is refused.
             insideMarker = false;
-            report.append(resolve(identifier));
+            AppendMarkerText(report, resolve(identifier));
             identifier.clear();
         } else if (insideMarker) {
             identifier.append(byte);

@@ -27,10 +27,16 @@ public:
 // Templates are small; anything larger is refused rather than read in part.
 inline constexpr qint64 kTemplateSizeLimit = 1024 * 1024;
 
+// A report filled past this size is refused: a template repeating its long listings could
+// otherwise take more memory than the machine has. The shipped template at the hydrograph's
+// full capacity fills under 5 MiB.
+inline constexpr qsizetype kReportSizeLimit = 64 * 1024 * 1024;
+
 // Gives the Windows-1252 text that replaces the marker with this identifier (the bytes
 // between "[" and "]", opener included).
 using IdentifierResolver = std::function<QByteArray(const QByteArray &identifier)>;
 
+// Throws ReportError, before the memory is taken, when the report would pass kReportSizeLimit.
 QByteArray ScanReportTemplate(QByteArrayView templateBytes, const IdentifierResolver &resolve);
 
 // "Reportes/ModeloRepVelmaro.rtf" in the folder of the executable.

@@ -8,6 +8,7 @@
 #include <QTextOption>
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace velmaro::rtf {
@@ -18,16 +19,48 @@ constexpr int kSingleLineSpacing = 240; // \slN with \slmult1: N / 240 lines
 
 } // namespace
 
-QTextCharFormat Formats::CharFormat(const CharState &state) const
+FontBudget::Font FontBudget::Shown(Font asked, int defaultFont)
 {
+    if (const auto known = answers_.find(asked); known != answers_.end())
+        return known->second;
+    Font shown = asked;
+    if (shown_.size() >= kMaxFonts && !shown_.contains(asked))
+        shown = NearestSize(asked.first, asked.second)
+                    .value_or(NearestSize(defaultFont, asked.second)
+                                  .value_or(Font{defaultFont, asked.second}));
+    shown_.insert(shown);
+    answers_.emplace(asked, shown);
+    return shown;
+}
+
+std::optional<FontBudget::Font> FontBudget::NearestSize(int font, int halfPoints) const
+{
+    const auto above = shown_.lower_bound({font, halfPoints});
+    const bool hasAbove = above != shown_.end() && above->first == font;
+    const bool hasBelow = above != shown_.begin() && std::prev(above)->first == font;
+    if (hasAbove && (!hasBelow || above->second - halfPoints <= halfPoints - std::prev(above)->second))
+        return *above;
+    if (hasBelow)
+        return *std::prev(above);
+    return std::nullopt;
+}
+
+FontBudget::Font Formats::ShownFont(const CharState &state)
+{
+    return fonts_.Shown({tables_.Font(state.font), state.halfPoints}, tables_.Font(-1));
+}
+
+QTextCharFormat Formats::CharFormat(const CharState &state)
+{
+    const auto [font, halfPoints] = ShownFont(state);
     QTextCharFormat format;
     format.setFontWeight(state.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(state.italic);
     format.setFontUnderline(state.underline);
     format.setFontStrikeOut(state.strike);
-    format.setFontPointSize(state.halfPoints / 2.0);
+    format.setFontPointSize(halfPoints / 2.0);
     format.setVerticalAlignment(state.vertical);
-    if (const QString family = tables_.FontFamily(state.font); !family.isEmpty())
+    if (const QString family = tables_.FontFamily(font); !family.isEmpty())
         format.setFontFamilies(QStringList{family});
     if (const auto color = tables_.Color(state.color))
         format.setForeground(*color);
@@ -40,16 +73,17 @@ QTextCharFormat Formats::CharFormat(const CharState &state) const
 // whole pixels and leave the gap out.
 double Formats::SingleLineHeight(const CharState &state)
 {
-    const auto key = std::make_pair(tables_.Font(state.font), state.halfPoints);
+    const FontBudget::Font key = ShownFont(state);
     const auto known = lineHeights_.find(key);
     if (known != lineHeights_.end())
         return known->second;
+    const auto [font, halfPoints] = key;
     QFont qfont;
-    if (const QString family = tables_.FontFamily(state.font); !family.isEmpty())
+    if (const QString family = tables_.FontFamily(font); !family.isEmpty())
         qfont.setFamilies(QStringList{family});
-    qfont.setPointSizeF(state.halfPoints / 2.0);
+    qfont.setPointSizeF(halfPoints / 2.0);
     const QRawFont raw = QRawFont::fromFont(qfont);
-    const double pixels = state.halfPoints / 2.0 * kPixelsPerPoint;
+    const double pixels = halfPoints / 2.0 * kPixelsPerPoint;
     const double height = raw.isValid() && raw.pixelSize() > 0
                               ? (raw.ascent() + raw.descent() + raw.leading()) * pixels / raw.pixelSize()
                               : 0.0;

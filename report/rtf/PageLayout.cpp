@@ -31,14 +31,22 @@ void PageGeometry::StoreInto(PageSetup &setup) const
 }
 
 // A header or footer group writes to its own document, after what earlier groups of the same
-// kind wrote there.
+// kind wrote there. Groups of one kind share one output: a cursor of their own each would make
+// every insertion cost as much as the groups before it.
 void Reader::EnterHeaderFooter(HeaderFooterKind kind)
 {
-    outputs_.emplace_back(setup_.HeaderFooter(kind));
-    Output &out = outputs_.back();
+    std::size_t &index = partOutputs_[static_cast<std::size_t>(kind)];
+    if (index == 0) {
+        outputs_.emplace_back(setup_.HeaderFooter(kind));
+        index = outputs_.size() - 1;
+    }
+    Output &out = outputs_[index];
+    if (out.table.table)
+        LeaveTable(out);
+    FlushText(out);
     out.cursor.movePosition(QTextCursor::End);
     out.blockPending = !out.cursor.document()->isEmpty();
-    State().output = outputs_.size() - 1;
+    State().output = index;
     State().paragraph = ParaState{};
     formatDirty_ = true;
 }

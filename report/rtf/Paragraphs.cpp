@@ -13,6 +13,27 @@ namespace {
 
 bool IsShownCharacter(char16_t unit) { return unit >= 0x20 || unit == u'\t'; }
 
+constexpr char16_t kZeroWidthSpace = 0x200B;
+constexpr int kLongRun = 256;
+constexpr int kBreakEvery = 16;
+
+bool AllowsBreak(char16_t unit)
+{
+    return unit == u' ' || unit == u'\t' || unit == QChar::LineSeparator || unit == kZeroWidthSpace;
+}
+
+// Qt lays out a run of characters with no place to break it in a time that grows with the
+// square of its length: a template of one long word would take minutes to show. Past kLongRun
+// such characters, a zero-width space every kBreakEvery gives it places to break, near those
+// where Qt breaks such a run anyway.
+void BreakLongRun(Output &out, char16_t appended)
+{
+    if (AllowsBreak(appended))
+        out.unbrokenRun = 0;
+    else if (++out.unbrokenRun > kLongRun && out.unbrokenRun % kBreakEvery == 0)
+        out.pendingText.append(QChar(kZeroWidthSpace));
+}
+
 } // namespace
 
 // \uN is a signed 16-bit number: negative values stand for N + 65536.
@@ -50,6 +71,7 @@ void Reader::AppendCharacter(char16_t ch)
         formatDirty_ = false;
     }
     out.pendingText.append(QChar(ch));
+    BreakLongRun(out, ch);
 }
 
 void Reader::FlushText(Output &out)
@@ -70,6 +92,7 @@ void Reader::BeginContent()
         return;
     out.openedAt = out.pendingText.size();
     out.pendingText.append(QChar::ParagraphSeparator);
+    out.unbrokenRun = 0;
     out.markFormat = out.pendingFormat;
     out.blockPending = false;
     formatDirty_ = true;

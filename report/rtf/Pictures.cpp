@@ -3,6 +3,8 @@
 #include "report/rtf/Reader.h"
 #include "report/rtf/Tokenizer.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -42,13 +44,26 @@ void PictureInProgress::AddHexDigit(char c)
     highNibble_ = -1;
 }
 
-std::optional<QImage> PictureInProgress::Decode() const
+void PictureInProgress::AddBytes(QByteArrayView bytes)
+{
+    bytes_.append(bytes.first(std::min(bytes.size(), kMaxPictureBytes - bytes_.size())));
+}
+
+std::optional<QImage> PictureInProgress::Decode(qint64 &pixelsLeft) const
 {
     if (kind_ == kUnsupportedPicture)
         return std::nullopt;
-    QImage image;
-    if (!image.loadFromData(bytes_, kind_ == kPng ? "PNG" : "JPEG"))
+    QBuffer data;
+    data.setData(bytes_);
+    QImageReader reader(&data, kind_ == kPng ? "PNG" : "JPEG");
+    const QSize size = reader.size(); // from the data's header, before any pixel is decoded
+    const qint64 pixels = qint64{size.width()} * size.height();
+    if (size.isEmpty() || pixels > pixelsLeft)
         return std::nullopt;
+    QImage image;
+    if (!reader.read(&image))
+        return std::nullopt;
+    pixelsLeft -= pixels;
     return image;
 }
 
@@ -66,11 +81,12 @@ void Reader::InsertPicture()
     const PictureInProgress picture = std::exchange(picture_, PictureInProgress{});
     if (!ShowsText(State().destination))
         return;
-    const std::optional<QImage> image = picture.Decode();
+    const std::optional<QImage> image = picture.Decode(picturePixelsLeft_);
     if (!image)
         return;
+    // The document the picture goes into holds it: a header or footer is a document of its own.
     const QString name = QStringLiteral("velmaro-picture:%1").arg(++pictures_);
-    document_.addResource(QTextDocument::ImageResource, QUrl(name), *image);
+    Out().cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), *image);
     const QSizeF size = picture.ShownSize(image->size());
     QTextImageFormat format;
     format.setName(name);

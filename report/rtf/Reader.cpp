@@ -6,10 +6,19 @@
 #include <QTextDocument>
 #include <QTextOption>
 
+#include <algorithm>
+#include <utility>
+
 namespace velmaro::rtf {
 namespace {
 
 constexpr std::size_t kMaxGroupDepth = 256;
+
+// Line breaks in RTF are no text.
+bool IsLineBreaks(QByteArrayView text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+}
 
 // A single-byte Windows code page as a table; Windows-1252 where Qt cannot decode it.
 std::array<char16_t, 256> CodePageTable(int codePage)
@@ -54,18 +63,23 @@ void Reader::Read(const QByteArray &bytes)
 
 void Reader::Handle(const Token &token)
 {
+    const bool atGroupStart = std::exchange(atGroupStart_, false);
     switch (token.kind) {
     case Token::Kind::GroupStart: return OpenGroup();
     case Token::Kind::GroupEnd: return CloseGroup();
-    case Token::Kind::Text: return HandleText(token.text);
+    case Token::Kind::Text:
+        atGroupStart_ = atGroupStart && IsLineBreaks(token.text);
+        return HandleText(token.text);
     default: break;
     }
     if (SkipFallback())
         return;
     if (token.kind == Token::Kind::HexByte)
         return HandleByte(token.byte);
+    if (token.kind == Token::Kind::Binary)
+        return HandleBinary(token.text);
     if (token.kind == Token::Kind::ControlSymbol)
-        return HandleSymbol(token.symbol);
+        return HandleSymbol(token.symbol, atGroupStart);
     HandleWord(token);
     optionalDestination_ = false;
 }
@@ -83,6 +97,7 @@ void Reader::OpenGroup()
 {
     fallbackLeft_ = 0;
     optionalDestination_ = false;
+    atGroupStart_ = true;
     if (groups_.size() >= kMaxGroupDepth) {
         ++overflowDepth_; // deeper groups share the state of the deepest one kept
         return;
@@ -146,10 +161,19 @@ void Reader::HandleByte(unsigned char byte)
     }
 }
 
-void Reader::HandleSymbol(char symbol)
+// Binary data is a picture's when it stands in one; anywhere else it shows nothing.
+void Reader::HandleBinary(QByteArrayView bytes)
+{
+    if (State().destination == Destination::Picture)
+        picture_.AddBytes(bytes);
+}
+
+// "\*" marks the destination that starts its group; elsewhere it marks nothing, so that an
+// unknown word after it is dropped alone, not the rest of the group.
+void Reader::HandleSymbol(char symbol, bool atGroupStart)
 {
     if (symbol == '*') {
-        optionalDestination_ = true;
+        optionalDestination_ = atGroupStart;
         return;
     }
     optionalDestination_ = false;
@@ -179,8 +203,11 @@ void Reader::Finish()
     if (!finished_) // truncated: the state at the point where the bytes ran out
         for (Output &out : outputs_)
             EndLastParagraph(out);
-    for (Output &out : outputs_)
+    for (Output &out : outputs_) {
         FlushText(out);
+        if (out.table.table)
+            DropRowsMadeAhead(out.table);
+    }
     Body().cursor.endEditBlock();
     QTextOption option = document_.defaultTextOption();
     option.setTabStopDistance(defaultTab_ / kTwipsPerPixel);

@@ -42,7 +42,8 @@ private:
     void CloseGroup();
     void HandleText(QByteArrayView text);
     void HandleByte(unsigned char byte);
-    void HandleSymbol(char symbol);
+    void HandleBinary(QByteArrayView bytes);
+    void HandleSymbol(char symbol, bool atGroupStart);
     void HandleCharacter(char16_t ch);
     void SetCodePage(int codePage);
     void Finish();
@@ -91,6 +92,7 @@ private:
     void StartTable(Output &out);
     void LeaveTable(Output &out);
     void MoveToCell(Output &out);
+    static void DropRowsMadeAhead(TableInProgress &t);
     void EndCell();
     void EndRow();
 
@@ -105,12 +107,15 @@ private:
     QTextDocument &document_;
     PageSetup &setup_;
     std::vector<Output> outputs_;
+    // The output of each kind of header and footer, 0 until its first group.
+    std::array<std::size_t, static_cast<std::size_t>(HeaderFooterKind::Count)> partOutputs_{};
     // The first entry stands outside every group, so that the state below the outermost group
     // always exists.
     std::vector<GroupState> groups_{GroupState{}};
     int overflowDepth_ = 0;
     bool finished_ = false;
     bool optionalDestination_ = false;
+    bool atGroupStart_ = false; // nothing but line breaks read since the group opened
     int fallbackLeft_ = 0;
     bool formatDirty_ = true;
 
@@ -121,8 +126,10 @@ private:
     ListTables lists_;
     PageGeometry page_;
     RowDefinition row_;
+    int tableCells_ = 0; // opened in the whole document
     PictureInProgress picture_;
     int pictures_ = 0;
+    qint64 picturePixelsLeft_ = kMaxDocumentPicturePixels;
     int footnotes_ = 0;
     QByteArray fieldInstruction_;
 };

@@ -102,6 +102,7 @@ struct GroupState {
 
 struct TableInProgress {
     QTextTable *table = nullptr;
+    int rows = 1; // the rows content has opened; the table holds more, made ahead
     int row = 0;
     int column = 0;
     bool moveToCell = false; // the cursor goes to (row, column) before the next content
@@ -119,6 +120,7 @@ struct Output {
     bool breakBefore = false;  // the next paragraph starts a page
     int afterPrevious = 0;     // space after the paragraph before, in the same cell or flow
     int listTab = -1;          // position of the tab that follows a list number
+    int unbrokenRun = 0;       // characters since the last place a line may break
     double singleLine = 0;     // the height of one line of the tallest font used, in pixels
     // The formats the cursor's paragraph has: a paragraph opened by a separator in the pending
     // text takes those of the one before, so that a run of like paragraphs is one insertion.

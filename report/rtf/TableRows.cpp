@@ -49,7 +49,6 @@ int RowDefinition::Columns() const
 
 void RowDefinition::ApplyTo(QTextTable &table, int row, const FontColorTables &tables) const
 {
-    row = std::min(row, table.rows() - 1);
     int left = left_;
     QVector<QTextLength> widths;
     for (std::size_t c = 0; c < cells_.size(); ++c) {
@@ -62,7 +61,8 @@ void RowDefinition::ApplyTo(QTextTable &table, int row, const FontColorTables &t
     }
     if (row == 0 && !widths.isEmpty()) {
         QTextTableFormat format = table.format();
-        widths.resize(table.columns(), widths.back());
+        const QTextLength last = widths.back(); // resize may move what back() refers to
+        widths.resize(table.columns(), last);
         format.setColumnWidthConstraints(widths);
         format.setAlignment(alignment_);
         table.setFormat(format);
@@ -102,11 +102,14 @@ void RowDefinition::ApplyCellFormat(QTextTableCell cell, const CellDefinition &d
 }
 
 // Content of a paragraph marked \intbl goes into the table, opened at its first cell;
-// content of any other paragraph closes the table.
+// content of any other paragraph closes the table, and so does a cell past those a document
+// may hold.
 void Reader::FollowTable()
 {
     Output &out = Out();
-    const bool inTable = State().paragraph.inTable;
+    const bool opensCell = !out.table.table || out.table.moveToCell;
+    const bool inTable =
+        State().paragraph.inTable && !(opensCell && tableCells_ >= kMaxTableCells);
     if (inTable && !out.table.table)
         StartTable(out);
     else if (!inTable && out.table.table)
@@ -120,6 +123,7 @@ void Reader::StartTable(Output &out)
     FlushText(out);
     out.table = TableInProgress{};
     out.table.table = out.cursor.insertTable(1, row_.Columns(), row_.TableFormat());
+    ++tableCells_;
     ForgetBlockFormats(out);
     out.blockPending = false;
     out.afterPrevious = 0;
@@ -128,6 +132,7 @@ void Reader::StartTable(Output &out)
 void Reader::LeaveTable(Output &out)
 {
     FlushText(out);
+    DropRowsMadeAhead(out.table);
     out.cursor = out.table.table->lastCursorPosition();
     out.cursor.movePosition(QTextCursor::NextBlock);
     ForgetBlockFormats(out);
@@ -141,38 +146,58 @@ void Reader::MoveToCell(Output &out)
     FlushText(out);
     ForgetBlockFormats(out);
     TableInProgress &t = out.table;
-    if (t.row >= t.table->rows())
-        t.table->appendRows(1);
+    // EndRow and EndCell move on one row or cell at a time, and only from one content opened:
+    // one more row or column is all a move can need.
+    if (t.row >= t.rows) {
+        // Rows are made ahead, as many as there are: Qt rebuilds its grid of a table's cells
+        // after each change of its rows, which a row at a time would pay once per row.
+        if (t.row >= t.table->rows())
+            t.table->appendRows(t.table->rows());
+        t.rows = t.row + 1;
+    }
     if (t.column >= t.table->columns() && t.column < kMaxTableColumns)
         t.table->appendColumns(1);
     t.column = std::min(t.column, t.table->columns() - 1);
     out.cursor = t.table->cellAt(t.row, t.column).firstCursorPosition();
+    ++tableCells_;
     t.moveToCell = false;
     out.blockPending = false;
     out.afterPrevious = 0;
     formatDirty_ = true;
 }
 
+// The table keeps the rows content opened.
+void Reader::DropRowsMadeAhead(TableInProgress &t)
+{
+    if (t.table->rows() > t.rows)
+        t.table->removeRows(t.rows, t.table->rows() - t.rows);
+}
+
 void Reader::EndCell()
 {
     State().paragraph.inTable = true;
     FollowTable();
+    if (!Out().table.table) // past the cells a document may hold
+        return EndParagraph();
     EndLastParagraph(Out());
     TableInProgress &t = Out().table;
     ++t.column;
     t.moveToCell = true;
 }
 
+// A row that no cell has opened, such as a second \row in a row, ends nothing: the next row
+// goes where it would have gone.
 void Reader::EndRow()
 {
     Output &out = Out();
-    if (!out.table.table)
+    TableInProgress &t = out.table;
+    if (!t.table || t.row >= t.rows)
         return;
     FlushText(out);
-    row_.ApplyTo(*out.table.table, out.table.row, tables_);
-    ++out.table.row;
-    out.table.column = 0;
-    out.table.moveToCell = true;
+    row_.ApplyTo(*t.table, t.row, tables_);
+    ++t.row;
+    t.column = 0;
+    t.moveToCell = true;
 }
 
 } // namespace velmaro::rtf

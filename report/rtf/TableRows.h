@@ -15,6 +15,10 @@ namespace velmaro::rtf {
 class FontColorTables;
 
 inline constexpr int kMaxTableColumns = 64;
+// Qt lays out a table cell far slower than a paragraph, and slower the longer its table: past
+// this many cells in a document, table content reads as plain paragraphs, one to a cell, so
+// that no template takes long to show.
+inline constexpr int kMaxTableCells = 1000;
 
 struct Border {
     int width = 0; // twips, 0 for none
@@ -45,7 +49,7 @@ public:
     // The columns such a table opens with: one per cell, at least one.
     int Columns() const;
     // The row's cells take their widths, borders and padding; the first row sets the table's
-    // columns.
+    // columns. row is one of the table's rows.
     void ApplyTo(QTextTable &table, int row, const FontColorTables &tables) const;
 
 private:

@@ -26,27 +26,33 @@ int HexDigit(char c)
 
 Token Tokenizer::Next()
 {
-    for (;;) {
-        if (AtEnd())
-            return {};
-        const char c = Peek();
-        if (c == '{' || c == '}') {
-            ++pos_;
-            Token token;
-            token.kind = c == '{' ? Token::Kind::GroupStart : Token::Kind::GroupEnd;
-            return token;
-        }
-        if (c != '\\')
-            return ReadText();
-        Token token = ReadControl();
-        // \binN is followed by N raw bytes that must not be read as RTF.
-        if (token.kind == Token::Kind::ControlWord && token.text == "bin") {
-            if (token.hasParameter && token.parameter > 0)
-                pos_ += std::min<qsizetype>(token.parameter, input_.size() - pos_);
-            continue;
-        }
+    if (AtEnd())
+        return {};
+    const char c = Peek();
+    if (c == '{' || c == '}') {
+        ++pos_;
+        Token token;
+        token.kind = c == '{' ? Token::Kind::GroupStart : Token::Kind::GroupEnd;
         return token;
     }
+    if (c != '\\')
+        return ReadText();
+    const Token token = ReadControl();
+    if (token.kind == Token::Kind::ControlWord && token.text == "bin")
+        return ReadBinary(token);
+    return token;
+}
+
+// \binN is followed by N raw bytes that must not be read as RTF; those the input has.
+Token Tokenizer::ReadBinary(const Token &word)
+{
+    const qsizetype size =
+        word.hasParameter ? std::clamp<qsizetype>(word.parameter, 0, input_.size() - pos_) : 0;
+    Token token;
+    token.kind = Token::Kind::Binary;
+    token.text = input_.sliced(pos_, size);
+    pos_ += size;
+    return token;
 }
 
 Token Tokenizer::ReadControl()

@@ -1,16 +1,17 @@
 #pragma once
 
-// Splits RTF bytes into groups, control words, control symbols, hexadecimal escapes and text
-// runs. It never reads past its input and every call advances, so any byte sequence ends.
+// Splits RTF bytes into groups, control words, control symbols, hexadecimal escapes, text runs
+// and the raw bytes of \binN. It never reads past its input and every call advances, so any
+// byte sequence ends.
 
 #include <QByteArrayView>
 
 namespace velmaro::rtf {
 
 struct Token {
-    enum class Kind { GroupStart, GroupEnd, ControlWord, ControlSymbol, HexByte, Text, End };
+    enum class Kind { GroupStart, GroupEnd, ControlWord, ControlSymbol, HexByte, Text, Binary, End };
     Kind kind = Kind::End;
-    QByteArrayView text;       // the control word's letters, or the text run
+    QByteArrayView text;       // the control word's letters, the text run, or the binary bytes
     bool hasParameter = false;
     int parameter = 0;         // clamped to kParameterLimit
     char symbol = 0;           // ControlSymbol
@@ -32,6 +33,7 @@ private:
     Token ReadControlWord();
     Token ReadHexByte();
     Token ReadText();
+    Token ReadBinary(const Token &word);
     void ReadParameter(Token &token);
     bool AtEnd() const { return pos_ >= input_.size(); }
     char Peek() const { return input_[pos_]; }

@@ -6,7 +6,9 @@
 #include "report/ReportTexts.h"
 #include "report/RtfReader.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 
 #include <QPrinter>
@@ -212,6 +214,32 @@ TEST_F(PrintToPdf, AWordProcessorsTemplatePrintsItsTableLogoHeaderAndFooter)
     EXPECT_TRUE(first.contains("• Hydrologic Group B: Moderate infiltration rate"));
     const QString images = RunTool("pdfimages", {"-list", pdf_});
     EXPECT_EQ(images.count(QRegularExpression(R"re(\n +1 +\d+ image +48 +24 )re")), 1) << images.toStdString();
+}
+
+QByteArray PngFile(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Pictures print as they are in a header, and given as raw bytes in place of hexadecimal.
+TEST_F(PrintToPdf, PicturesInHeadersAndInRawBytesPrint)
+{
+    const QByteArray header = PngFile(QSize(8, 4));
+    const QByteArray body = PngFile(QSize(6, 3));
+    PrintRtf("{\\rtf1{\\header {\\pict\\pngblip " + header.toHex() + "}\\par}Body "
+             "{\\pict\\pngblip\\bin" + QByteArray::number(body.size()) + " " + body + "}\\par}");
+    QStringList images = RunTool("pdfimages", {"-list", pdf_}).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_GE(images.size(), 2);
+    images.remove(0, 2); // the column names and the rule below them
+    ASSERT_EQ(images.size(), 2) << images.join(u'\n').toStdString();
+    EXPECT_TRUE(images[0].contains(QRegularExpression(R"( image +8 +4 )"))) << images[0].toStdString();
+    EXPECT_TRUE(images[1].contains(QRegularExpression(R"( image +6 +3 )"))) << images[1].toStdString();
 }
 
 TEST_F(PrintToPdf, SavingWritesThePrintedPagesOrTheRtfWholeOrNothing)

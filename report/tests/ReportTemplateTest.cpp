@@ -44,6 +44,31 @@ TEST(ScanReportTemplate, MarkersAndTheTextAroundThem)
         EXPECT_EQ(ScanReportTemplate(c.bytes, Echo), c.report) << c.bytes.constData();
 }
 
+// Markers whose texts would fill more than the limit are refused, before the texts of the
+// markers beyond it are even made.
+TEST(ScanReportTemplate, AReportPastTheSizeLimitIsRefusedBeforeItIsFilled)
+{
+    constexpr qsizetype kTextSize = 1024 * 1024;
+    QByteArray templateBytes;
+    for (int marker = 0; marker < 1000; ++marker)
+        templateBytes += "[$13]";
+    int made = 0;
+    const auto resolve = [&made](const QByteArray &) {
+        ++made;
+        return QByteArray(kTextSize, 'x');
+    };
+    try {
+        ScanReportTemplate(templateBytes, resolve);
+        ADD_FAILURE() << "a report of 1000 MiB was filled";
+    } catch (const ReportError &error) {
+        EXPECT_STREQ(error.what(), "The report would be larger than 67108864 bytes: its template "
+                                   "repeats long listings too often");
+    }
+    EXPECT_EQ(made, kReportSizeLimit / kTextSize + 1);
+    templateBytes.truncate(5 * (kReportSizeLimit / kTextSize));
+    EXPECT_EQ(ScanReportTemplate(templateBytes, resolve).size(), kReportSizeLimit);
+}
+
 TEST(ReportIdentifierNumber, ReadsUpToTenCharactersAfterTheDollar)
 {
     struct Case {

@@ -441,6 +441,23 @@ TEST_F(ReportView, AFailedFillLeavesTheViewEmptyAndWritable)
     }
 }
 
+// A small template repeating the hydrograph's listing would fill hundreds of megabytes.
+TEST_F(ReportView, AReportPastTheSizeLimitIsAnError)
+{
+    constexpr int kOrdinates = 89703;
+    sources_.model.Hydrograph.ResetTo(kOrdinates);
+    for (int k = 1; k <= kOrdinates; ++k)
+        sources_.model.Hydrograph[k] = 627.68326 * k / kOrdinates;
+    sources_.model.HydrographCount = kOrdinates;
+    QByteArray bytes = "{\\rtf1 ";
+    for (int marker = 0; marker < 100; ++marker)
+        bytes += "[$13]\\par ";
+    EXPECT_EQ(Show(Write(bytes + "}")), "The report would be larger than 67108864 bytes: its "
+                                        "template repeats long listings too often");
+    EXPECT_TRUE(view_.document()->isEmpty());
+    EXPECT_FALSE(view_.isReadOnly());
+}
+
 TEST_F(ReportView, AMissingTemplateLeavesTheViewEmpty)
 {
     ASSERT_EQ(Show(QStringLiteral(VELMARO_REPORT_TEMPLATE)), "");

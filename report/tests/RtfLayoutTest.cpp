@@ -261,7 +261,79 @@ TEST(RtfLayout, TableRowsBecomeATableWithWidthsAndBorders)
     EXPECT_EQ(QTextCursor(document.lastBlock()).currentTable(), nullptr);
 }
 
-QByteArray PictureGroup(const char *format, const char *kind, const char *sizes)
+// The cells' texts row by row, each row's cells joined by "|".
+QStringList TableTexts(QTextTable &table)
+{
+    QStringList rows;
+    for (int row = 0; row < table.rows(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table.columns(); ++column)
+            cells << CellText(table, row, column);
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
+// Rows ended twice, rows with no cell, more cells than the row defines: a table all the same.
+TEST(RtfLayout, MalformedTableWordsStillGiveATable)
+{
+    struct Case {
+        QByteArray rtf;
+        QStringList rows;
+    };
+    const Case cases[] = {
+        {"{\\rtf1\\intbl A\\cell\\row\\row B}", {"A", "B"}},
+        {"{\\rtf1\\trowd\\cellx1000\\pard\\intbl A\\cell\\row\\trowd\\cellx1000\\row"
+         "\\pard\\intbl B\\cell\\row}",
+         {"A", "B"}},
+        {"{\\rtf1\\trowd\\cellx1000\\intbl a\\cell b\\cell c\\cell d\\cell e\\cell\\row}",
+         {"a|b|c|d|e"}},
+        // Rows made ahead of the content are not left at the document's end.
+        {"{\\rtf1\\intbl a\\cell\\row b\\cell\\row c\\cell\\row}", {"a", "b", "c"}},
+    };
+    for (const Case &c : cases) {
+        QTextDocument document;
+        ReadRtf(document, c.rtf);
+        QTextTable *table = FirstTable(document);
+        ASSERT_NE(table, nullptr) << c.rtf.constData();
+        EXPECT_EQ(TableTexts(*table), c.rows) << c.rtf.constData();
+        // Cells beyond those the row defines take the width of its last.
+        const QList<QTextLength> widths = table->format().columnWidthConstraints();
+        EXPECT_TRUE(widths.isEmpty() || widths.size() == table->columns()) << c.rtf.constData();
+        for (const QTextLength &width : widths)
+            EXPECT_NEAR(width.rawValue(), 1000 / 15.0, 1e-9) << c.rtf.constData();
+        EXPECT_GE(ReportPages(document, QSizeF(500, 700)).Count(), 1);
+    }
+}
+
+// A table's cells lay out far slower than paragraphs: past 1000 cells in a document, table
+// content reads as paragraphs, one to a cell.
+TEST(RtfLayout, CellsPastTheFirstThousandAreParagraphs)
+{
+    QByteArray rtf = "{\\rtf1\\trowd\\cellx1000\\cellx2000";
+    for (int row = 0; row < 600; ++row)
+        rtf += "\\intbl a" + QByteArray::number(row) + "\\cell b" + QByteArray::number(row) +
+               "\\cell\\row";
+    QTextDocument document;
+    ReadRtf(document, rtf + "\\pard after\\par}");
+    QTextTable *table = FirstTable(document);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(document.rootFrame()->childFrames().size(), 1);
+    EXPECT_EQ(table->rows(), 500);
+    EXPECT_EQ(table->columns(), 2);
+    EXPECT_EQ(CellText(*table, 499, 1), "b499");
+    QTextCursor after = table->lastCursorPosition();
+    after.movePosition(QTextCursor::NextBlock);
+    QStringList paragraphs;
+    for (QTextBlock block = after.block(); block.isValid(); block = block.next())
+        paragraphs << block.text();
+    ASSERT_EQ(paragraphs.size(), 201);
+    EXPECT_EQ(paragraphs.first(), "a500");
+    EXPECT_EQ(paragraphs[1], "b500");
+    EXPECT_EQ(paragraphs.last(), "after");
+}
+
+QByteArray ImageFile(const char *format)
 {
     QImage image(8, 4, QImage::Format_RGB32);
     image.fill(Qt::blue);
@@ -269,28 +341,56 @@ QByteArray PictureGroup(const char *format, const char *kind, const char *sizes)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
-    return QByteArray("{\\pict\\") + kind + sizes + " " + bytes.toHex() + "}";
+    return bytes;
+}
+
+QByteArray PictureGroup(const char *format, const char *kind, const char *sizes)
+{
+    return QByteArray("{\\pict\\") + kind + sizes + " " + ImageFile(format).toHex() + "}";
 }
 
 TEST(RtfLayout, PngAndJpegPicturesAreShownAtTheirSize)
 {
+    const QByteArray png = ImageFile("PNG");
+    const QByteArray binaryPng = "{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png + "}";
     QTextDocument document;
     ReadRtf(document, "{\\rtf1 a" + PictureGroup("PNG", "pngblip", "\\picwgoal1500\\pichgoal750") +
                           "b{\\*\\shppict" + PictureGroup("JPEG", "jpegblip", "\\picscalex200") +
                           "}{\\nonshppict" + PictureGroup("PNG", "wmetafile8", "") + "}c" +
-                          PictureGroup("PNG", "emfblip", "") + "}");
+                          PictureGroup("PNG", "emfblip", "") + "d" + binaryPng + "}");
     std::vector<QTextImageFormat> images;
     for (QTextBlock::iterator it = document.begin().begin(); !it.atEnd(); ++it)
         if (it.fragment().charFormat().isImageFormat())
             images.push_back(it.fragment().charFormat().toImageFormat());
-    ASSERT_EQ(images.size(), 2u);
+    ASSERT_EQ(images.size(), 3u);
     EXPECT_DOUBLE_EQ(images[0].width(), 100);
     EXPECT_DOUBLE_EQ(images[0].height(), 50);
     EXPECT_DOUBLE_EQ(images[1].width(), 16);
     EXPECT_DOUBLE_EQ(images[1].height(), 4);
     const QVariant picture = document.resource(QTextDocument::ImageResource, QUrl(images[0].name()));
     EXPECT_EQ(picture.value<QImage>().size(), QSize(8, 4));
-    EXPECT_EQ(document.toPlainText(), QStringLiteral("a\uFFFCb\uFFFCc"));
+    // Its data as raw bytes, not hexadecimal digits.
+    EXPECT_DOUBLE_EQ(images[2].width(), 8);
+    EXPECT_EQ(document.resource(QTextDocument::ImageResource, QUrl(images[2].name())).value<QImage>().size(),
+              QSize(8, 4));
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("a\uFFFCb\uFFFCcd\uFFFC"));
+}
+
+// A few kilobytes of picture data can stand for hundreds of megabytes of pixels: past 32 million
+// pixels in a document, pictures are not decoded.
+TEST(RtfLayout, PicturesPastTheDocumentsPixelsAreNotShown)
+{
+    QImage large(4000, 4000, QImage::Format_Mono);
+    large.fill(1);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    large.save(&buffer, "PNG");
+    const QByteArray largePicture = "{\\pict\\pngblip " + png.toHex() + "}";
+    QTextDocument document;
+    ReadRtf(document, "{\\rtf1 " + largePicture + largePicture + "a" +
+                          PictureGroup("PNG", "pngblip", "") + "b}");
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("\uFFFC\uFFFCab"));
 }
 
 TEST(RtfLayout, HeadersAndFootersAreKeptForThePagesWithTheirPageFields)
@@ -312,6 +412,33 @@ TEST(RtfLayout, HeadersAndFootersAreKeptForThePagesWithTheirPageFields)
     EXPECT_EQ(setup->HeaderFor(1), nullptr); // a title page without its own header has none
     ASSERT_NE(setup->HeaderFor(3), nullptr);
     EXPECT_EQ(setup->HeaderFor(3)->toPlainText(), "Top " + page);
+}
+
+// Each group of a kind writes after what the groups of that kind before it wrote.
+TEST(RtfLayout, HeaderGroupsOfOneKindFollowEachOther)
+{
+    struct Case {
+        QByteArray groups;
+        QString header;
+    };
+    const Case cases[] = {
+        {"{\\header A\\par}{\\header B}", "A|B"},
+        {"{\\header A}{\\footer F}{\\header\\qc B\\par}", "A|B"},
+        {"{\\header\\intbl a\\cell\\row}{\\header B}", "a|B"},
+        {"{\\header a{\\header b}c}", "a|bc"},
+    };
+    // The paragraphs with text, one after the other.
+    const auto paragraphs = [](const QTextDocument &part) {
+        return part.toPlainText().split(u'\n', Qt::SkipEmptyParts).join(u'|');
+    };
+    for (const Case &c : cases) {
+        QTextDocument document;
+        ReadRtf(document, "{\\rtf1" + c.groups + "Body}");
+        EXPECT_EQ(document.toPlainText(), "Body");
+        const PageSetup *setup = PageSetup::Of(document);
+        ASSERT_NE(setup->HeaderFor(1), nullptr);
+        EXPECT_EQ(paragraphs(*setup->HeaderFor(1)), c.header) << c.groups.constData();
+    }
 }
 
 TEST(RtfLayout, ListNumbersFollowTheirListLevel)

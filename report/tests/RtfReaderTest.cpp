@@ -105,6 +105,48 @@ TEST(RtfReader, FontsSizesAndColoursComeFromTheTables)
     EXPECT_EQ(fmt('p').fontPointSize(), 12);
 }
 
+// Each font and size shown costs Qt a font to find and load; a document asking for more than
+// 256 is shown in those it asked for first.
+TEST(RtfReader, FontsBeyondTheFirst256TakeTheNearestShown)
+{
+    QByteArray rtf = "{\\rtf1\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier;}}{\\f1\\fs20 c}";
+    for (int halfPoints = 2; halfPoints <= 256; ++halfPoints)
+        rtf += "\\fs" + QByteArray::number(halfPoints) + " x";
+    rtf += "\\fs1000 a\\fs40 b\\f1\\fs23 e\\f1\\fs500 f\\f2\\fs900 g\\fs1000 h}";
+    QTextDocument document;
+    ReadRtf(document, rtf);
+    const auto fmt = [&](char ch) { return FormatAt(document, Find(document, QString(ch))); };
+    const auto font = [&](char ch) {
+        return std::make_pair(fmt(ch).fontFamilies().toStringList().value(0), fmt(ch).fontPointSize());
+    };
+    EXPECT_EQ(font('c'), std::make_pair(QString("Courier"), 10.0));
+    EXPECT_EQ(font('a'), std::make_pair(QString("Arial"), 128.0)); // the largest shown
+    EXPECT_EQ(font('b'), std::make_pair(QString("Arial"), 20.0));  // shown before
+    EXPECT_EQ(font('e'), std::make_pair(QString("Courier"), 10.0)); // its font's nearest size
+    EXPECT_EQ(font('f'), std::make_pair(QString("Courier"), 10.0));
+    EXPECT_EQ(font('g'), std::make_pair(QString("Arial"), 128.0)); // a font with no size shown
+    EXPECT_EQ(font('h'), font('g'));
+}
+
+// Qt lays out a run with no place to break in a time that grows with its square; a long run
+// gets invisible places to break.
+TEST(RtfReader, AVeryLongRunGetsPlacesToBreak)
+{
+    const QString zeroWidthSpace(QChar(0x200B));
+    const QByteArray run(1000, 'x');
+    QTextDocument document;
+    ReadRtf(document, "{\\rtf1 " + run + " " + run + "\\par " + run.left(300) + "}");
+    const QString text = document.toPlainText();
+    EXPECT_EQ(QString(text).remove(zeroWidthSpace), QString(run + " " + run + "\n" + run.left(300)));
+    const QStringList paragraphs = text.split(u'\n');
+    const QStringList runs = paragraphs[0].split(u' ');
+    for (const QString &broken : {runs[0], runs[1]}) {
+        EXPECT_EQ(broken.indexOf(zeroWidthSpace), 272);
+        EXPECT_EQ(broken.count(zeroWidthSpace), 46);
+    }
+    EXPECT_EQ(paragraphs[1].count(zeroWidthSpace), 2); // after characters 272 and 288
+}
+
 TEST(RtfReader, ParagraphPropertiesApplyToTheirParagraph)
 {
     QTextDocument document;
@@ -163,6 +205,9 @@ TEST(RtfReader, DamagedInputLoadsWhatItCan)
         {"{\\rtf1 a\\u", "a"},
         {"{\\rtf1 a\\bin999999999 bcd}", "a"},
         {"{\\rtf1 a\\bin-5 b}", "ab"},
+        // "\\*" marks a destination only where a group starts; elsewhere it marks nothing.
+        {"{\\rtf1 {\\b a \\*\\foo b}c}", "a bc"},
+        {"{\\rtf1 x{\r\n\\*\\foo y}z}", "xz"},
         {"{\\rtf1 \\u99999999999999999 ?x}", QString(QChar(char16_t(1'000'000'000 % 65536))) + "x"},
         {"{\\rtf1 \\fs-99999999999 \\li99999999999 \\uc999999999 \\u65 bc}", "A"},
         {"{\\rtf1 \\" + QByteArray(5000, 'a') + "99 x}", "x"},

@@ -1,7 +1,10 @@
 #include "report/ReportPages.h"
 #include "report/RtfReader.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -101,6 +104,24 @@ TEST(RtfRobustness, MutatedWordProcessorTemplatesLoadAndPaginate)
         QTextDocument document;
         LoadReportDocument(document, bytes);
         ASSERT_GE(ReportPages(document, QSizeF(500, 700)).Count(), 1) << "round " << round;
+    }
+}
+
+// Table words in the orders that once took the reader to a cell the table does not have, as the
+// fuzzer found them: each loads, is cut into pages and its first page painted.
+TEST(RtfRobustness, TableInputsThatCrashedTheReaderLoad)
+{
+    const QDir folder(QStringLiteral(VELMARO_FIXTURES "/table-crashes"));
+    const QStringList files = folder.entryList({"*.rtf"}, QDir::Files);
+    ASSERT_FALSE(files.isEmpty()) << folder.path().toStdString();
+    for (const QString &file : files) {
+        QTextDocument document;
+        ReadRtf(document, FileBytes(folder.filePath(file)));
+        const ReportPages pages(document, QSizeF(500, 300));
+        ASSERT_GE(pages.Count(), 1) << file.toStdString();
+        QImage page(500, 300, QImage::Format_RGB32);
+        QPainter painter(&page);
+        pages.Paint(painter, 0);
     }
 }
 
