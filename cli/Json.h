@@ -3,6 +3,7 @@
 // The whole model state as one JSON object: every field under its own name, numbers that read
 // back to the same double, and the stages that failed.
 
+#include "cli/Inputs.h"
 #include "engine/Chain.h"
 
 #include <string>
@@ -13,8 +14,6 @@ struct ModelState;
 }
 
 namespace velmaro::cli {
-
-struct InputWarning;
 
 // Scalars as numbers (null when not finite), each series up to StepCount, the hydrograph up to
 // HydrographCount, then "failures": {"routine", "message"} for each stage that failed, in order,
