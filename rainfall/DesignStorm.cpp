@@ -1,7 +1,10 @@
 #include "rainfall/DesignStorm.h"
 
 #include "rainfall/SeriesText.h"
+#include "text/FieldText.h"
+#include "text/InputUnits.h"
 #include "text/MachineText.h"
+#include "text/UnitModel.h"
 
 #include <algorithm>
 #include <array>
@@ -20,11 +23,11 @@ constexpr double kStormMinutes = 24 * 60;
 constexpr std::size_t kNrcsTypes = 4;
 
 constexpr std::array<StormName, 5> kStormNames{{
-    {StormType::TypeI, "I", "NRCS 24-hour Type I"},
-    {StormType::TypeIA, "IA", "NRCS 24-hour Type IA"},
-    {StormType::TypeII, "II", "NRCS 24-hour Type II"},
-    {StormType::TypeIII, "III", "NRCS 24-hour Type III"},
-    {StormType::Uniform, "uniform", "Uniform"},
+    {StormType::TypeI, "I", "NRCS 24-hour Type I", "NRCS Type I"},
+    {StormType::TypeIA, "IA", "NRCS 24-hour Type IA", "NRCS Type IA"},
+    {StormType::TypeII, "II", "NRCS 24-hour Type II", "NRCS Type II"},
+    {StormType::TypeIII, "III", "NRCS 24-hour Type III", "NRCS Type III"},
+    {StormType::Uniform, "uniform", "Uniform", "Uniform"},
 }};
 
 // Columns hours, type_I, type_IA, type_II, type_III after a header line.
@@ -181,6 +184,42 @@ Storm MakeStorm(StormType type, double depthMm, double timeStepMinutes, int step
         storm.partial.push_back(uniform ? depthMm / n : fallenBy(step) - fallenBy(step - 1));
     }
     return storm;
+}
+
+bool SameTimeStep(double aMinutes, double bMinutes)
+{
+    return std::abs(aMinutes - bMinutes) <= 1e-9 * std::max(std::abs(aMinutes), std::abs(bMinutes));
+}
+
+StormDepth StormDepthIn(double depthMm, std::string_view heightUnit)
+{
+    if (heightUnit != "in")
+        return {depthMm, "mm"};
+    static const double inchPerMm = static_cast<double>(ReadUnitEntry(kInchPerMm).Factor);
+    return {depthMm * inchPerMm, "in"};
+}
+
+std::string StormMadeText(const StormRecipe &recipe, std::string_view heightUnit)
+{
+    const auto name = std::find_if(kStormNames.begin(), kStormNames.end(),
+                                   [&](const StormName &n) { return n.type == recipe.type; });
+    const StormDepth depth = StormDepthIn(recipe.depthMm, heightUnit);
+    return std::string(name->shortName) + ", " + RenderEditValue(depth.value, kUnitsFieldRendering) + " " +
+           std::string(depth.unit) + ", made for " +
+           RenderEditValue(recipe.timeStepMinutes, kUnitsFieldRendering) + " min steps";
+}
+
+Storm RemakeStorm(const StormRecipe &recipe, int laidStepCount, double timeStepMinutes)
+{
+    if (recipe.type != StormType::Uniform)
+        return MakeStorm(recipe.type, recipe.depthMm, timeStepMinutes, 0);
+    const double minutes = laidStepCount * recipe.timeStepMinutes;
+    const double steps = minutes / timeStepMinutes;
+    const double whole = std::round(steps);
+    if (!std::isfinite(steps) || whole < 1 || whole > kMaxSteps || std::abs(steps - whole) > 1e-9 * whole)
+        throw SeriesError("The uniform storm lasted " + Number(minutes) + " min, which a time step of " +
+                          Number(timeStepMinutes) + " min does not cut into 1 to 100 whole steps.");
+    return MakeStorm(StormType::Uniform, recipe.depthMm, timeStepMinutes, static_cast<int>(whole));
 }
 
 } // namespace velmaro::rainfall

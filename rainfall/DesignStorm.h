@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct StormName {
     StormType type;
     std::string_view key;     // as the runner takes it: I, IA, II, III, uniform
     std::string_view caption; // as the dialog lists it
+    std::string_view shortName; // as a line about the series names it
 };
 std::span<const StormName> StormNames();
 std::optional<StormType> StormTypeFromKey(std::string_view key);
@@ -45,9 +47,30 @@ struct Storm {
     std::vector<double> cumulative; // mm fallen by the end of steps 1, 2, ...
 };
 
+// Time steps in minutes as the window holds them: equal but for the last bits of a conversion
+// (0.5 hrs is 30 min).
+bool SameTimeStep(double aMinutes, double bMinutes);
+
+// The storm depth in the unit a user of these height units reads a storm in: inches when the
+// heights show inches (a storm read off a U.S. map), mm otherwise.
+struct StormDepth {
+    double value;
+    std::string_view unit;
+};
+StormDepth StormDepthIn(double depthMm, std::string_view heightUnit);
+
+// "NRCS Type II, 120 mm, made for 30 min steps": the line that tells a series laid by a storm at
+// another time step than the one it is now read at.
+std::string StormMadeText(const StormRecipe &recipe, std::string_view heightUnit);
+
 // A storm of depthMm: an NRCS type over 24 h at the time step, or the uniform storm spread
 // evenly over stepCount steps. Throws SeriesError for a negative depth or a time step (NRCS) or
 // a step count (uniform) that does not work.
 Storm MakeStorm(StormType type, double depthMm, double timeStepMinutes, int stepCount);
+
+// The storm of a recipe laid again at another time step, lasting as long as it did: an NRCS type
+// its 24 hours, the uniform storm the laidStepCount steps it was laid on at the recipe's step.
+// Throws SeriesError when that time does not cut into 1 to 100 whole steps.
+Storm RemakeStorm(const StormRecipe &recipe, int laidStepCount, double timeStepMinutes);
 
 } // namespace velmaro::rainfall

@@ -1,6 +1,7 @@
 #include "rainfall/RainfallSeriesDialog.h"
 
 #include "controls/MessagePresenter.h"
+#include "text/FieldText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +23,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 namespace velmaro::rainfall {
 
@@ -91,6 +94,19 @@ void RainfallSeriesDialog::BuildControls()
     stormForm->addRow(QStringLiteral("&Distribution"), stormType_);
     stormForm->addRow(QStringLiteral("Total &depth [%1]").arg(StormDepthUnit()), stormDepth_);
     stormForm->addRow(QString(), generate);
+    stormMade_ = new QLabel(storm);
+    stormMade_->setObjectName(QStringLiteral("stormMade"));
+    stormMade_->setWordWrap(true);
+    generateAgain_ = button(QString(), &RainfallSeriesDialog::GenerateAgainClicked);
+    generateAgain_->setObjectName(QStringLiteral("generateAgain"));
+    generateAgain_->setToolTip(QStringLiteral("The same storm, lasting as long, at the window's time step"));
+    stormForm->addRow(stormMade_);
+    stormForm->addRow(generateAgain_);
+    if (const std::optional<StormRecipe> &laid = model_->Series().storm) {
+        stormType_->setCurrentIndex(stormType_->findData(static_cast<int>(laid->type)));
+        const StormDepth depth = StormDepthIn(laid->depthMm, model_->UnitName());
+        stormDepth_->setText(QString::fromStdString(RenderEditValue(depth.value, kUnitsFieldRendering)));
+    }
 
     auto *side = new QVBoxLayout;
     auto *countForm = new QFormLayout;
@@ -115,6 +131,11 @@ void RainfallSeriesDialog::BuildControls()
     layout->addLayout(body, 1);
     layout->addWidget(buttons);
     resize(640, 480);
+    // Any edit of a height or of the number of steps ends the series being the storm, and with it the offer.
+    connect(model_, &QAbstractItemModel::dataChanged, this, &RainfallSeriesDialog::ShowStormMade);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &RainfallSeriesDialog::ShowStormMade);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &RainfallSeriesDialog::ShowStormMade);
+    ShowStormMade();
     ShowStep(1);
 }
 
@@ -209,10 +230,10 @@ bool RainfallSeriesDialog::ExportFile(const QString &path)
     return true;
 }
 
-// Inches while the heights show inches, for a storm read off a U.S. map; mm otherwise.
 QString RainfallSeriesDialog::StormDepthUnit() const
 {
-    return model_->UnitName() == "in" ? QStringLiteral("in") : QStringLiteral("mm");
+    const std::string_view unit = StormDepthIn(0, model_->UnitName()).unit;
+    return QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size()));
 }
 
 bool RainfallSeriesDialog::GenerateStorm(StormType type, const QString &depthText)
@@ -224,22 +245,62 @@ bool RainfallSeriesDialog::GenerateStorm(StormType type, const QString &depthTex
     }
     if (StormDepthUnit() == QStringLiteral("in"))
         depth = model_->Base(depth);
+    return LayStorm({type, depth, model_->TimeStep()}, [&] {
+        return MakeStorm(type, depth, model_->TimeStep(), model_->Series().stepCount);
+    });
+}
+
+bool RainfallSeriesDialog::GenerateAgain()
+{
+    const std::optional<StormRecipe> laid = MadeForAnotherStep();
+    if (!laid)
+        return false;
+    const StormRecipe recipe = *laid;
+    return LayStorm({recipe.type, recipe.depthMm, model_->TimeStep()}, [&] {
+        return RemakeStorm(recipe, model_->Series().stepCount, model_->TimeStep());
+    });
+}
+
+std::optional<StormRecipe> RainfallSeriesDialog::MadeForAnotherStep() const
+{
+    const std::optional<StormRecipe> &storm = model_->Series().storm;
+    if (storm && !SameTimeStep(storm->timeStepMinutes, model_->TimeStep()))
+        return storm;
+    return std::nullopt;
+}
+
+bool RainfallSeriesDialog::LayStorm(const StormRecipe &recipe, const std::function<Storm()> &make)
+{
     try {
-        const Storm storm = MakeStorm(type, depth, model_->TimeStep(), model_->Series().stepCount);
+        const Storm storm = make();
         RainfallSeries made = model_->Series();
         const std::vector<double> &heights =
             made.kind == SeriesKind::Cumulative ? storm.cumulative : storm.partial;
         made.stepCount = static_cast<int>(heights.size());
         std::copy(heights.begin(), heights.end(), made.heights.begin());
-        made.storm = StormRecipe{type, depth, model_->TimeStep()};
+        made.storm = recipe;
         model_->SetSeries(made);
         stepCount_->setValue(made.stepCount);
+        ShowStormMade();
         ShowStep(1);
         return true;
     } catch (const SeriesError &error) {
         Refuse(QString::fromUtf8(error.what()), 0);
         return false;
     }
+}
+
+// The offer stands while the series is the storm as laid for another time step.
+void RainfallSeriesDialog::ShowStormMade()
+{
+    const std::optional<StormRecipe> laid = MadeForAnotherStep();
+    stormMade_->setVisible(laid.has_value());
+    generateAgain_->setVisible(laid.has_value());
+    if (!laid)
+        return;
+    stormMade_->setText(QString::fromStdString(StormMadeText(*laid, model_->UnitName())));
+    generateAgain_->setText(QStringLiteral("Generate a&gain at %1 min steps")
+                                .arg(QString::fromStdString(RenderEditValue(model_->TimeStep(), kUnitsFieldRendering))));
 }
 
 void RainfallSeriesDialog::accept()

@@ -10,8 +10,13 @@
 
 #include <QDialog>
 
+#include <functional>
+#include <optional>
+
 class QComboBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSpinBox;
 class QTableView;
 
@@ -34,6 +39,9 @@ public:
     bool ExportFile(const QString &path);
     // The depth in StormDepthUnit.
     bool GenerateStorm(StormType type, const QString &depthText);
+    // The storm that laid the series, laid again at the window's time step when it was made for
+    // another one.
+    bool GenerateAgain();
     QString StormDepthUnit() const;
 
     QTableView *Table() const { return table_; }
@@ -50,6 +58,11 @@ private:
     void ChooseImportFile();
     void ChooseExportFile();
     void GenerateChosenStorm();
+    void GenerateAgainClicked() { GenerateAgain(); }
+    // The storm that laid the series, when it was made for another time step than the window's.
+    std::optional<StormRecipe> MadeForAnotherStep() const;
+    bool LayStorm(const StormRecipe &recipe, const std::function<Storm()> &make);
+    void ShowStormMade();
     // Puts heights (shown unit) from step firstStep on, if the whole series then holds.
     bool TakeHeights(const std::vector<HeightLine> &read, int firstStep);
     void Refuse(const QString &message, int step);
@@ -60,6 +73,8 @@ private:
     QSpinBox *stepCount_ = nullptr;
     QComboBox *stormType_ = nullptr;
     QLineEdit *stormDepth_ = nullptr;
+    QLabel *stormMade_ = nullptr;
+    QPushButton *generateAgain_ = nullptr;
 };
 
 } // namespace velmaro::rainfall

@@ -161,6 +161,8 @@ public:
     void cbLluviaChange();
     void euAllChange();
     void btnSeriesClick();
+    // The storm line: shown while the series in use is a design storm made for another time step.
+    void ShowStormMade();
     bool CumulativeSeriesIsValid() const;
     QGroupBox *GroupBox3;      // "Rainfall" box: the entered series
     QGroupBox *GroupBox4;      // "Results" box of the Forcing tab: the rainfall grid
@@ -179,6 +181,7 @@ public:
     QComboBox *cbUnidadesHietograma; // unit list of the hyetogram column
     QFrame *pHt2;              // bevelled panel holding the step list and the height field
     QPushButton *btnSeries;    // "Series..." button: every step in the "Rainfall series" dialog
+    QLabel *lblStormMade;      // storm line beside btnSeries: the storm and the time step it was made for
     ResultGrid *sgLlResultado; // rainfall grid: time, partial and cumulative height, hyetogram
 
     // Conditioning

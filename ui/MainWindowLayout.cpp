@@ -448,6 +448,12 @@ void TMainFormVelmaro::BuildForcingTab()
     btnSeries->setObjectName(QStringLiteral("btnSeries"));
     btnSeries->setToolTip(QStringLiteral("All steps in a table: paste, import, export, design storms"));
     btnSeries->setGeometry(566, 145, 80, 25);
+    lblStormMade = new QLabel(GroupBox3);
+    lblStormMade->setObjectName(QStringLiteral("lblStormMade"));
+    lblStormMade->setWordWrap(true);
+    lblStormMade->setGeometry(652, 118, 132, 57);
+    lblStormMade->setToolTip(QStringLiteral("The time step changed since this storm was generated: "
+                                            "\"Series...\" offers to generate it again at the new step."));
 
     GroupBox4 = NewGroupBox(Forzantes, "GroupBox4", "Results");
     sgLlResultado = new ResultGrid(GroupBox4, "sgLlResultado", 4, 12);

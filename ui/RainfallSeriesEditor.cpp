@@ -101,12 +101,23 @@ void TMainFormVelmaro::btnSeriesClick()
     for (int k = 1; k <= kSeriesSlots; ++k)
         series.heights[static_cast<std::size_t>(k - 1)] = store[k];
     series.stepCount = model_.StepCount;
+    series.storm = Studies->StormStillLaid();
     const rainfall::SeriesDisplay display{euAll->Units(), euAll->CurrentUnit(), model_.TimeStep};
     rainfall::RainfallSeriesDialog dialog(series, display, this);
     if (dialog.exec() == QDialog::Accepted) {
         TakeRainfallSeries(dialog.Series());
         Studies->SeriesTaken(dialog.Series().storm);
     }
+}
+
+void TMainFormVelmaro::ShowStormMade()
+{
+    // The study actions come after the first computation; no series was laid by a storm then.
+    const std::optional<rainfall::StormRecipe> laid = Studies ? Studies->StormStillLaid() : std::nullopt;
+    if (laid && !rainfall::SameTimeStep(laid->timeStepMinutes, model_.TimeStep))
+        lblStormMade->setText(QString::fromStdString(rainfall::StormMadeText(*laid, euAll->UnitAsString().toStdString())));
+    else
+        lblStormMade->clear();
 }
 
 // Like picking the count and step 1 by hand, but the chain runs once for the whole series, not

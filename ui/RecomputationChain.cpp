@@ -279,6 +279,7 @@ void TMainFormVelmaro::ForzantesShow()
     }
     ShowSeriesStatus(QString::fromUtf8(kSeriesOutOfOrder));
     model_.TimeStep = ToModel(euPtsd->GetBaseValue());
+    ShowStormMade();
     RecordRun(Stage::Rainfall, RunGuarded(this, [this] {
         model_.ComputeRainfall();
         FillRainfallGrid();

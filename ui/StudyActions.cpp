@@ -409,6 +409,7 @@ void StudyActions::WriteQuietly(const study::Study &study)
 
     properties_ = study.properties;
     storm_ = StormOfSeries(study.storm);
+    window_.ShowStormMade();
 }
 
 std::optional<StudyActions::LaidStorm>
@@ -428,6 +429,7 @@ void StudyActions::SeriesTaken(const std::optional<rainfall::StormRecipe> &storm
 {
     if (storm)
         storm_ = StormOfSeries(storm);
+    window_.ShowStormMade();
     ScheduleTitle();
 }
 

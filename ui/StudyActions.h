@@ -56,6 +56,8 @@ public:
 
     // The series in use was taken from the "Rainfall series" table; `storm` made it, if any.
     void SeriesTaken(const std::optional<rainfall::StormRecipe> &storm);
+    // The storm that laid the series in use, while the series still holds its heights.
+    std::optional<rainfall::StormRecipe> StormStillLaid() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -80,8 +82,6 @@ private:
     void WriteQuietly(const study::Study &study);
     void TakeAsSaved(const study::Study &study, const QString &path);
     std::optional<LaidStorm> StormOfSeries(const std::optional<rainfall::StormRecipe> &recipe) const;
-    // The storm that laid the series in use, while the series still holds its heights.
-    std::optional<rainfall::StormRecipe> StormStillLaid() const;
     void ChooseAndOpen();
     void RememberRecent(const QString &path);
     void ForgetRecent(const QString &path);

@@ -129,5 +129,36 @@ TEST(DesignStorm, KeysNameTheTypes)
     EXPECT_EQ(StormNames().size(), 5u);
 }
 
+// Laid again at another step, a storm lasts as long and holds the same depth.
+TEST(DesignStorm, RemadeAtAnotherStepKeepsItsDurationAndDepth)
+{
+    struct Case {
+        StormType type;
+        int laidSteps;
+        double madeFor, remadeAt;
+        std::size_t steps;
+    };
+    for (const Case &c : {Case{StormType::TypeII, 48, 30, 15, 96}, Case{StormType::TypeIA, 96, 15, 60, 24},
+                          Case{StormType::Uniform, 6, 30, 15, 12}, Case{StormType::Uniform, 4, 60, 240, 1}}) {
+        const Storm storm = RemakeStorm({c.type, 120, c.madeFor}, c.laidSteps, c.remadeAt);
+        ASSERT_EQ(storm.partial.size(), c.steps);
+        EXPECT_NEAR(storm.cumulative.back(), 120, 1e-12);
+        const Storm direct = MakeStorm(c.type, 120, c.remadeAt, static_cast<int>(c.steps));
+        EXPECT_EQ(storm.partial, direct.partial);
+    }
+    EXPECT_THROW(RemakeStorm({StormType::Uniform, 120, 30}, 6, 40), SeriesError); // 180 min in 4.5 steps
+    EXPECT_THROW(RemakeStorm({StormType::Uniform, 120, 30}, 100, 15), SeriesError); // 200 steps
+    EXPECT_THROW(RemakeStorm({StormType::TypeII, 120, 30}, 48, 25), SeriesError);
+}
+
+TEST(DesignStorm, MadeTextNamesTheStormInTheHeightsUnit)
+{
+    EXPECT_EQ(StormMadeText({StormType::TypeII, 120, 30}, "mm"), "NRCS Type II, 120 mm, made for 30 min steps");
+    EXPECT_EQ(StormMadeText({StormType::TypeII, 120, 30}, "cm"), "NRCS Type II, 120 mm, made for 30 min steps");
+    EXPECT_EQ(StormMadeText({StormType::Uniform, 50.8, 7.5}, "in"), "Uniform, 2 in, made for 7.5 min steps");
+    EXPECT_TRUE(SameTimeStep(30, 0.5 / (1.0 / 60)));
+    EXPECT_FALSE(SameTimeStep(30, 30.001));
+}
+
 } // namespace
 } // namespace velmaro::rainfall

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -275,6 +277,46 @@ TEST_F(SeriesDialogTest, AStormIsRememberedUntilItsHeightsChange)
     ASSERT_TRUE(dialog->GenerateStorm(StormType::Uniform, "60"));
     ASSERT_TRUE(dialog->PasteText("5\n6"));
     EXPECT_FALSE(dialog->Series().storm);
+}
+
+// A storm laid for another time step is offered again at the window's step; other series get no offer.
+TEST_F(SeriesDialogTest, AStormMadeForAnotherStepIsOfferedAgainAtTheWindowsStep)
+{
+    const auto offer = [this] {
+        const auto *line = dialog->findChild<QLabel *>("stormMade");
+        const auto *again = dialog->findChild<QPushButton *>("generateAgain");
+        EXPECT_EQ(line->isHidden(), again->isHidden());
+        return line->isHidden() ? QString() : line->text() + " | " + again->text();
+    };
+    RainfallSeries laid = DefaultPartial();
+    const Storm at30 = MakeStorm(StormType::TypeII, 120, 30, 0);
+    std::copy(at30.partial.begin(), at30.partial.end(), laid.heights.begin());
+    laid.stepCount = 48;
+    laid.storm = StormRecipe{StormType::TypeII, 120, 30};
+
+    Open(laid, 0, 30);
+    EXPECT_EQ(offer(), "");
+    Open(DefaultPartial(), 0, 15);
+    EXPECT_EQ(offer(), "");
+
+    Open(laid, 0, 15);
+    EXPECT_EQ(offer(), "NRCS Type II, 120 mm, made for 30 min steps | Generate a&gain at 15 min steps");
+    EXPECT_EQ(dialog->findChild<QLineEdit *>("stormDepth")->text(), "120");
+    ASSERT_TRUE(dialog->GenerateAgain());
+    EXPECT_EQ(Steps(dialog->Series()), MakeStorm(StormType::TypeII, 120, 15, 0).partial);
+    EXPECT_EQ(dialog->Series().storm->timeStepMinutes, 15);
+    EXPECT_EQ(offer(), "");
+
+    Open(laid, 3, 15);
+    EXPECT_EQ(offer(), "NRCS Type II, 4.724 in, made for 30 min steps | Generate a&gain at 15 min steps");
+    QAbstractItemModel *cells = dialog->Table()->model();
+    EXPECT_TRUE(cells->setData(cells->index(0, 2), "3"));
+    EXPECT_EQ(offer(), "") << "an edited storm is no longer the storm";
+
+    Open(laid, 0, 25);
+    EXPECT_FALSE(dialog->GenerateAgain());
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    EXPECT_EQ(Steps(dialog->Series()), Steps(laid));
 }
 
 TEST_F(SeriesDialogTest, StormsThatCannotBeLaidChangeNothing)

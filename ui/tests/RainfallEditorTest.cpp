@@ -236,6 +236,34 @@ TEST_F(RainfallEditorTest, SeriesTypeTwoStormFillsTheGrid)
     EXPECT_EQ(window->sgLlResultado->Cell(2, 48), "100");
 }
 
+// The storm line tells a storm read at another step than it was made for, until the series is
+// no longer the storm or is made again at the new step.
+TEST_F(RainfallEditorTest, StormLineTellsAStormMadeForAnotherTimeStep)
+{
+    EXPECT_EQ(window->lblStormMade->text(), "");
+    UseSeriesDialog([](rainfall::RainfallSeriesDialog &dialog) {
+        dialog.GenerateStorm(rainfall::StormType::TypeII, "120");
+    }, true);
+    EXPECT_EQ(window->lblStormMade->text(), "");
+    Type(window->euPtsd, "15");
+    EXPECT_EQ(window->lblStormMade->text(), "NRCS Type II, 120 mm, made for 30 min steps");
+    Pick(window->euPtsd->UnitBox(), 2); // hrs: still 15 min
+    EXPECT_EQ(window->lblStormMade->text(), "NRCS Type II, 120 mm, made for 30 min steps");
+    Type(window->euPtsd, "0.5");
+    EXPECT_EQ(window->lblStormMade->text(), "");
+    Type(window->euPtsd, "0.25");
+
+    UseSeriesDialog([](rainfall::RainfallSeriesDialog &dialog) { ASSERT_TRUE(dialog.GenerateAgain()); }, true);
+    EXPECT_EQ(model.StepCount, 96);
+    EXPECT_EQ(window->lblStormMade->text(), "");
+    EXPECT_EQ(window->sgLlResultado->Cell(2, 96), "120");
+
+    Type(window->euPtsd, "1");
+    EXPECT_EQ(window->lblStormMade->text(), "NRCS Type II, 120 mm, made for 15 min steps");
+    SetHeight(1, "2");
+    EXPECT_EQ(window->lblStormMade->text(), "") << "an edited storm is no longer the storm";
+}
+
 TEST_F(RainfallEditorTest, SeriesCancelChangesNothing)
 {
     const int fills = RainfallGridFills([this] {

@@ -89,7 +89,8 @@ std::string Seen(TMainFormVelmaro &w)
 {
     QStringList seen{w.windowTitle() + (w.isWindowModified() ? " modified" : ""),
                      "tab " + QString::number(w.PageControl1->currentIndex()), "Label8 " + w.Label8->text(),
-                     "Panel1 " + w.Panel1->text() + " " + w.Panel1->palette().color(QPalette::Window).name()};
+                     "Panel1 " + w.Panel1->text() + " " + w.Panel1->palette().color(QPalette::Window).name(),
+                     "storm line " + w.lblStormMade->text()};
     for (TUnidades *field : w.findChildren<TUnidades *>())
         seen << field->objectName() + " = " + field->text() + " " + field->UnitAsString() + ", " +
                     field->EditLabel()->text() + (field->isVisibleTo(&w) ? "" : ", hidden");
@@ -251,6 +252,12 @@ const WindowCase kWindowCases[] = {
          T::Pick(w.cbUnidadHidrograma, 1);
      }},
     {"DesignStormInDefaultUnits", [](TMainFormVelmaro &w) { GenerateStorm(w, StormType::TypeII, "120"); }},
+    {"DesignStormMadeForAnotherStep",
+     [](TMainFormVelmaro &w) {
+         GenerateStorm(w, StormType::TypeIA, "80");
+         T::Enter(w.euPtsd, "15");
+         ASSERT_FALSE(w.lblStormMade->text().isEmpty());
+     }},
     {"DesignStormInOtherUnits",
      [](TMainFormVelmaro &w) {
          T::Pick(w.euPtsd->UnitBox(), 2);
