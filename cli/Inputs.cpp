@@ -98,6 +98,40 @@ void ReadSeriesFile(ModelState &m, Series ModelState::*series, std::string_view 
     }
 }
 
+// The whole numbers an input takes: those it can hold, within the range of its window field.
+std::string WholeUsage(std::string_view name, WholeRange range)
+{
+    if (const std::optional<InputRange> window = RangeOfInput(name)) {
+        range.low = std::max(range.low, static_cast<std::int64_t>(window->low));
+        range.high = std::min(range.high, static_cast<std::int64_t>(window->high));
+    }
+    if (range.low == arith::kInt32Min)
+        return "WHOLE";
+    if (range.high == range.low + 1)
+        return std::to_string(range.low) + "|" + std::to_string(range.high);
+    return std::to_string(range.low) + ".." + std::to_string(range.high);
+}
+
+std::string CodeNameList(const ModelField &field)
+{
+    std::string names;
+    for (const std::string_view name : field.codeNames)
+        names += (names.empty() ? "" : ", ") + std::string(name);
+    return names;
+}
+
+// A choice by its code, or by its name where its codes have names.
+std::uint8_t ReadChoice(const ModelField &field, std::string_view text, const InputRules &rules)
+{
+    const auto named = std::find(field.codeNames.begin(), field.codeNames.end(), text);
+    if (named != field.codeNames.end())
+        return static_cast<std::uint8_t>(named - field.codeNames.begin());
+    if (!field.codeNames.empty() && !ReadInteger(text))
+        throw UsageError(std::string(field.name) + ": " + Quoted(text) + " is not one of " +
+                         CodeNameList(field) + " (or their codes " + WholeUsage(field.name, field.range) + ")");
+    return static_cast<std::uint8_t>(ReadWhole(field.name, text, field.range, rules));
+}
+
 void ApplyValue(ModelState &m, const ModelField &field, std::string_view text, const InputRules &rules)
 {
     const std::string_view name = field.name;
@@ -111,9 +145,7 @@ void ApplyValue(ModelState &m, const ModelField &field, std::string_view text, c
                 m.*p = static_cast<std::int32_t>(ReadWhole(name, text, field.range, rules));
                 CheckRange(name, m.*p, text, rules);
             },
-            [&](std::uint8_t ModelState::*p) {
-                m.*p = static_cast<std::uint8_t>(ReadWhole(name, text, field.range, rules));
-            },
+            [&](std::uint8_t ModelState::*p) { m.*p = ReadChoice(field, text, rules); },
             [&](Series ModelState::*p) {
                 if (text.starts_with('@'))
                     ReadSeriesFile(m, p, name, text.substr(1));
@@ -208,20 +240,6 @@ void ApplyDesignStorm(ModelState &model, const std::optional<std::string> &typeK
     }
 }
 
-// The whole numbers an input takes: those it can hold, within the range of its window field.
-std::string WholeUsage(std::string_view name, WholeRange range)
-{
-    if (const std::optional<InputRange> window = RangeOfInput(name)) {
-        range.low = std::max(range.low, static_cast<std::int64_t>(window->low));
-        range.high = std::min(range.high, static_cast<std::int64_t>(window->high));
-    }
-    if (range.low == arith::kInt32Min)
-        return "WHOLE";
-    if (range.high == range.low + 1)
-        return std::to_string(range.low) + "|" + std::to_string(range.high);
-    return std::to_string(range.low) + ".." + std::to_string(range.high);
-}
-
 // The range of a number or of each value of a series, in the window's words.
 std::string NumberRangeUsage(std::string_view name)
 {
@@ -241,7 +259,12 @@ std::string UsageLine(const ModelField &field)
         Overloaded{
             [](double ModelState::*) { return std::string("NUMBER"); },
             [&](std::int32_t ModelState::*) { return WholeUsage(name, field.range); },
-            [&](std::uint8_t ModelState::*) { return WholeUsage(name, field.range); },
+            [&](std::uint8_t ModelState::*) {
+                std::string names;
+                for (const std::string_view code : field.codeNames)
+                    names += std::string(code) + "|";
+                return names + WholeUsage(name, field.range);
+            },
             [](Series ModelState::*) { return std::string("NUMBER,NUMBER,...|@FILE"); },
             [](Hydrograph ModelState::*) { return std::string(); },
         },

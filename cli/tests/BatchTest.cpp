@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -70,7 +71,7 @@ const std::vector<std::string> kResultNames = {
     "ConcentrationTime [h]", "PotentialRetention [mm]", "InitialAbstraction [mm]",
     "RunoffDepth [mm]",      "TotalVolume [m³]",        "SpecificVolume [mm]",
     "PeakDischarge [m³/s]",  "PeakTime [h]",            "HydrographCount",
-    "failures"};
+    "ContinuityError [%]",   "failures"};
 
 TEST(BatchTest, EachRowGivesTheResultsOfASingleRunOfItsInputs)
 {
@@ -103,9 +104,14 @@ TEST(BatchTest, EachRowGivesTheResultsOfASingleRunOfItsInputs)
             peak = m.Hydrograph[j] > m.Hydrograph[peak] ? j : peak;
         const double expected[] = {m.ConcentrationTime, m.PotentialRetention, m.InitialAbstraction,
                                    m.RunoffDepth[m.StepCount], m.TotalVolume, m.SpecificVolume,
-                                   m.PeakDischarge, peak * m.TimeStep / 60, double(m.HydrographCount)};
-        for (std::size_t k = 0; k < std::size(expected); ++k)
-            EXPECT_EQ(NumberOf(row[5 + k]), expected[k]) << kResultNames[k];
+                                   m.PeakDischarge, peak * m.TimeStep / 60, double(m.HydrographCount),
+                                   m.ContinuityError};
+        for (std::size_t k = 0; k < std::size(expected); ++k) {
+            if (std::isnan(expected[k])) // no runoff to compare the hydrograph with
+                EXPECT_EQ(row[5 + k], "") << kResultNames[k];
+            else
+                EXPECT_EQ(NumberOf(row[5 + k]), expected[k]) << kResultNames[k];
+        }
         EXPECT_EQ(row.back(), "");
     }
     EXPECT_EQ(r.rows[1][3], "10,25.5,4"); // the inputs as given
@@ -238,7 +244,8 @@ TEST(BatchTest, ValuesOutOfRangeSkipTheirRowUnlessUnchecked)
 TEST(BatchTest, AFailingStageLeavesItsResultsAndThoseRestingOnThemEmpty)
 {
     const std::vector<std::string> hydrograph = {"TotalVolume [m³]", "SpecificVolume [mm]",
-                                                 "PeakDischarge [m³/s]", "PeakTime [h]", "HydrographCount"};
+                                                 "PeakDischarge [m³/s]", "PeakTime [h]", "HydrographCount",
+                                                 "ContinuityError [%]"};
     const auto with = [&hydrograph](std::vector<std::string> names) {
         names.insert(names.end(), hydrograph.begin(), hydrograph.end());
         return names;
@@ -312,3 +319,36 @@ TEST(BatchTest, InputThatCannotBeReadOnEndsTheBatchNamingItsRow)
 }
 
 } // namespace
+
+// A column of unit hydrographs by name, each row the single run of its choice; the continuity
+// error is empty where there is no runoff to compare with, as the JSON's null.
+TEST(BatchTest, UnitHydrographColumnAndContinuityError)
+{
+    const BatchResult r = RunBatch("UnitHydrograph,EnteredPartial\n"
+                                   "nrcs-curvilinear,\n"
+                                   "triangular-volume,\n"
+                                   ",\"0,0,0,0,0,0\"\n"
+                                   "nrcs,\n");
+    EXPECT_EQ(r.status, cli::kRowsSkipped);
+    EXPECT_NE(r.err.find("cases.csv row 5 skipped: column 1: UnitHydrograph: 'nrcs' is not one of triangular, "
+                         "triangular-volume, nrcs-curvilinear"),
+              std::string::npos)
+        << r.err;
+    ASSERT_EQ(r.rows.size(), 4u);
+    const std::size_t peak = 3 + 6, continuity = 3 + 9;
+    ASSERT_EQ(r.rows[0][continuity], "ContinuityError [%]");
+    const std::vector<std::string> single[] = {
+        {"UnitHydrograph=nrcs-curvilinear"}, {"UnitHydrograph=triangular-volume"}, {"EnteredPartial=0,0,0,0,0,0"}};
+    for (std::size_t i = 0; i < std::size(single); ++i) {
+        SCOPED_TRACE(i);
+        const ModelState m = SingleRun(single[i]);
+        EXPECT_EQ(NumberOf(r.rows[i + 1][peak]), m.PeakDischarge);
+        if (std::isnan(m.ContinuityError))
+            EXPECT_EQ(r.rows[i + 1][continuity], "");
+        else
+            EXPECT_EQ(NumberOf(r.rows[i + 1][continuity]), m.ContinuityError);
+    }
+    EXPECT_NE(NumberOf(r.rows[1][peak]), NumberOf(r.rows[2][peak]));
+    EXPECT_LE(std::fabs(NumberOf(r.rows[2][continuity])), 1e-10);
+    EXPECT_EQ(r.rows[3][continuity], "");
+}
