@@ -78,9 +78,11 @@ int Run(const std::vector<std::string> &arguments, std::ostream &out, std::ostre
         }
         ModelState model;
         model.SetDefaults();
+        if (request.cases) {
+            const StormArguments storm = ApplyBaseArguments(model, request.inputs, request.outOfRange);
+            return RunCasesFile(*request.cases, model, storm, request.outOfRange, out, err);
+        }
         const std::vector<InputWarning> warnings = ApplyArguments(model, request.inputs, request.outOfRange);
-        if (request.cases)
-            return RunCasesFile(*request.cases, model, request.outOfRange, out, err);
         RunSingle(model, warnings, request.format.value_or(OutputFormat::Json), out, err);
         return 0;
     } catch (const UsageError &error) {

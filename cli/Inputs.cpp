@@ -212,25 +212,33 @@ std::pair<std::string_view, std::string_view> SplitArgument(std::string_view arg
     return {argument.substr(0, equals), argument.substr(equals + 1)};
 }
 
-void ApplyDesignStorm(ModelState &model, const std::optional<std::string> &typeKey,
-                      const std::optional<std::string> &depthText, const InputRules &rules)
+constexpr std::string_view kStormType = "DesignStorm";
+constexpr std::string_view kStormDepth = "StormDepth";
+
+rainfall::StormType ReadStormType(std::string_view key)
 {
-    if (!typeKey && !depthText)
-        return;
-    if (!depthText)
-        throw UsageError("DesignStorm needs StormDepth");
-    if (!typeKey)
-        throw UsageError("StormDepth needs DesignStorm");
-    const std::optional<rainfall::StormType> type = rainfall::StormTypeFromKey(*typeKey);
+    const std::optional<rainfall::StormType> type = rainfall::StormTypeFromKey(key);
     if (!type) {
         std::string keys;
         for (const rainfall::StormName &name : rainfall::StormNames())
             keys += (keys.empty() ? "" : ", ") + std::string(name.key);
-        throw UsageError("DesignStorm: " + Quoted(*typeKey) + " is not one of " + keys);
+        throw UsageError("DesignStorm: " + Quoted(key) + " is not one of " + keys);
     }
-    const double depth = ReadDouble("StormDepth", *depthText, rules);
+    return *type;
+}
+
+void ApplyDesignStorm(ModelState &model, const StormArguments &storm, const InputRules &rules)
+{
+    if (!storm.type && !storm.depth)
+        return;
+    if (!storm.depth)
+        throw UsageError("DesignStorm needs StormDepth");
+    if (!storm.type)
+        throw UsageError("StormDepth needs DesignStorm");
+    const rainfall::StormType type = ReadStormType(*storm.type);
+    const double depth = ReadDouble(kStormDepth, *storm.depth, rules);
     try {
-        const rainfall::Storm made = rainfall::MakeStorm(*type, depth, model.TimeStep, model.StepCount);
+        const rainfall::Storm made = rainfall::MakeStorm(type, depth, model.TimeStep, model.StepCount);
         for (std::size_t i = 0; i < made.partial.size(); ++i)
             model.EnteredPartial[static_cast<int>(i) + 1] = made.partial[i];
         model.StepCount = static_cast<std::int32_t>(made.partial.size());
@@ -285,11 +293,19 @@ std::string UsageLine(const ModelField &field)
     return line + "\n";
 }
 
+void SetArguments(RunInputs &inputs, const std::vector<std::string> &arguments)
+{
+    for (const std::string &argument : arguments) {
+        const auto [name, value] = SplitArgument(argument);
+        inputs.Set(name, value);
+    }
+}
+
 } // namespace
 
 bool IsInputName(std::string_view name)
 {
-    return FindInput(name) != nullptr;
+    return FindInput(name) != nullptr || name == kStormType || name == kStormDepth;
 }
 
 void ApplyInput(ModelState &model, std::string_view name, std::string_view value)
@@ -305,11 +321,15 @@ void ApplyArgument(ModelState &model, std::string_view argument)
 
 void RunInputs::Set(std::string_view name, std::string_view value)
 {
-    if (name == "DesignStorm")
-        stormType_ = value;
-    else if (name == "StormDepth")
-        stormDepth_ = value;
-    else
+    // Each part of a storm is checked as it is given, so that a batch names its column; the
+    // storm itself is made once every input is set.
+    if (name == kStormType) {
+        ReadStormType(value);
+        storm_.type = value;
+    } else if (name == kStormDepth) {
+        ReadDouble(name, value, rules_);
+        storm_.depth = value;
+    } else
         ApplyInput(model_, name, value, rules_);
     if (name == "StepCount")
         stepCount_ = value;
@@ -319,20 +339,33 @@ void RunInputs::Finish()
 {
     if (stepCount_)
         ApplyInput(model_, "StepCount", *stepCount_, rules_);
-    ApplyDesignStorm(model_, stormType_, stormDepth_, rules_);
+    ApplyDesignStorm(model_, storm_, rules_);
     warnings_ = OutOfRangeInputs(model_);
+}
+
+StormArguments RunInputs::FinishAsBase()
+{
+    if (stepCount_)
+        ApplyInput(model_, "StepCount", *stepCount_, rules_);
+    warnings_ = OutOfRangeInputs(model_);
+    return storm_;
 }
 
 std::vector<InputWarning> ApplyArguments(ModelState &model, const std::vector<std::string> &arguments,
                                          OutOfRange outOfRange)
 {
     RunInputs inputs(model, {outOfRange});
-    for (const std::string &argument : arguments) {
-        const auto [name, value] = SplitArgument(argument);
-        inputs.Set(name, value);
-    }
+    SetArguments(inputs, arguments);
     inputs.Finish();
     return inputs.Warnings();
+}
+
+StormArguments ApplyBaseArguments(ModelState &model, const std::vector<std::string> &arguments,
+                                  OutOfRange outOfRange)
+{
+    RunInputs inputs(model, {outOfRange});
+    SetArguments(inputs, arguments);
+    return inputs.FinishAsBase();
 }
 
 std::string InputsUsage()

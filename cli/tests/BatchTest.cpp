@@ -33,11 +33,11 @@ BatchResult RunBatch(const std::string &cases, const std::vector<std::string> &c
 {
     ModelState base;
     base.SetDefaults();
-    cli::ApplyArguments(base, common, outOfRange);
+    const cli::StormArguments storm = cli::ApplyBaseArguments(base, common, outOfRange);
     std::istringstream in(cases);
     std::ostringstream out, err;
     BatchResult r{};
-    r.status = cli::RunCases(in, "cases.csv", base, outOfRange, out, err);
+    r.status = cli::RunCases(in, "cases.csv", base, storm, outOfRange, out, err);
     r.err = err.str();
     std::istringstream written(out.str());
     cli::CsvReader reader(written);
@@ -351,4 +351,77 @@ TEST(BatchTest, UnitHydrographColumnAndContinuityError)
     EXPECT_NE(NumberOf(r.rows[1][peak]), NumberOf(r.rows[2][peak]));
     EXPECT_LE(std::fabs(NumberOf(r.rows[2][continuity])), 1e-10);
     EXPECT_EQ(r.rows[3][continuity], "");
+}
+
+// The single run of the same arguments, storm included, laid after the others.
+ModelState RunOf(const std::vector<std::string> &arguments)
+{
+    ModelState m;
+    m.SetDefaults();
+    cli::ApplyArguments(m, arguments);
+    RunGuardedChain(m);
+    return m;
+}
+
+struct StormCase {
+    const char *line;
+    std::vector<std::string> single; // the single run it must equal; none for a row skipped
+};
+
+// DesignStorm and StormDepth as columns: laid after every other cell of the case, on its time
+// step, as a single run lays them after every other argument; an empty cell, no storm.
+TEST(BatchTest, StormColumnsLayTheStormAfterTheCasesOtherCells)
+{
+    const StormCase rows[] = {
+        {"II,15,120,80", {"DesignStorm=II", "TimeStep=15", "StormDepth=120", "CurveNumber=80"}},
+        {"IA,60,50,", {"DesignStorm=IA", "TimeStep=60", "StormDepth=50"}},
+        {"uniform,10,30,", {"DesignStorm=uniform", "TimeStep=10", "StormDepth=30"}},
+        {",30,,", {"TimeStep=30"}},
+        {"IV,30,100,", {}},
+        {"III,25,100,", {}},
+        {"II,30,,", {}},
+    };
+    std::string cases = "DesignStorm,TimeStep,StormDepth,CurveNumber\n";
+    for (const StormCase &row : rows)
+        cases += std::string(row.line) + "\n";
+    const BatchResult r = RunBatch(cases);
+    EXPECT_EQ(r.status, cli::kRowsSkipped);
+    for (const char *skipped : {"row 6 skipped: column 1: DesignStorm: 'IV' is not one of I, IA, II, III, uniform",
+                                "row 7 skipped: DesignStorm: 24 hours at a time step of 25 min make 57.6 steps",
+                                "row 8 skipped: DesignStorm needs StormDepth"})
+        EXPECT_NE(r.err.find(skipped), std::string::npos) << r.err;
+    ASSERT_EQ(r.rows.size(), 5u);
+    const std::size_t depth = 1 + 4 + 3, peak = depth + 3, count = depth + 5;
+    for (std::size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(rows[i].line);
+        const ModelState m = RunOf(rows[i].single);
+        EXPECT_EQ(NumberOf(r.rows[i + 1][depth]), m.RunoffDepth[m.StepCount]);
+        EXPECT_EQ(NumberOf(r.rows[i + 1][peak]), m.PeakDischarge);
+        EXPECT_EQ(NumberOf(r.rows[i + 1][count]), m.HydrographCount);
+    }
+}
+
+// A storm of the command line is laid on each case after the case's cells, on the case's own
+// time step; the case's storm cells replace its parts.
+TEST(BatchTest, TheCommandLinesStormIsLaidOnEachCase)
+{
+    const BatchResult r = RunBatch("TimeStep,DesignStorm\n15,\n60,\n10,uniform\n",
+                                   {"DesignStorm=II", "StormDepth=100", "TimeStep=25"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.rows.size(), 4u);
+    const std::vector<std::string> single[] = {{"DesignStorm=II", "StormDepth=100", "TimeStep=15"},
+                                               {"DesignStorm=II", "StormDepth=100", "TimeStep=60"},
+                                               {"DesignStorm=uniform", "StormDepth=100", "TimeStep=10"}};
+    const std::size_t peak = 1 + 2 + 6, count = peak + 2;
+    for (std::size_t i = 0; i < std::size(single); ++i) {
+        SCOPED_TRACE(i);
+        const ModelState m = RunOf(single[i]);
+        EXPECT_EQ(NumberOf(r.rows[i + 1][peak]), m.PeakDischarge);
+        EXPECT_EQ(NumberOf(r.rows[i + 1][count]), m.HydrographCount);
+    }
+
+    ModelState base;
+    base.SetDefaults();
+    EXPECT_THROW(cli::ApplyBaseArguments(base, {"DesignStorm=IV"}), cli::UsageError);
+    EXPECT_THROW(cli::ApplyBaseArguments(base, {"StormDepth=deep"}), cli::UsageError);
 }
