@@ -2,6 +2,7 @@
 
 #include "engine/FieldValues.h"
 #include "engine/ModelFields.h"
+#include "engine/UnitHydrograph.h"
 #include "text/FieldText.h"
 #include "text/InputUnits.h"
 #include "text/MachineText.h"
@@ -79,6 +80,13 @@ constexpr ChoiceWord kYesNo[] = {{"yes", 1}, {"no", 0}};
 constexpr ChoiceWord kSeriesKinds[] = {{"partial", 1}, {"cumulative", 0}};
 constexpr ChoiceWord kLandUses[] = {
     {"urban", 0}, {"cultivated", 1}, {"other-agricultural", 2}, {"arid-rangeland", 3}};
+// The runner's names of the unit hydrographs, so that a study and a command line say the same.
+constexpr auto kUnitHydrographs = [] {
+    std::array<ChoiceWord, kUnitHydrographKinds> words{};
+    for (std::size_t code = 0; code < words.size(); ++code)
+        words[code] = {kUnitHydrographKeys[code], static_cast<std::uint8_t>(code)};
+    return words;
+}();
 constexpr ChoiceWord kTabs[] = {{"geometry", 0},     {"soil", 1},   {"forcing", 2},
                                 {"conditioning", 3}, {"runoff", 4}, {"report", 5}};
 
@@ -112,7 +120,8 @@ const Key kKeys[] = {
     {"CurveNumber", InputField{&M::CurveNumber, kCurveNumberUnits, 100}},
     {"PotentialRetentionUnit", UnitChosen{}},
     {"DepthGridUnit", UnitChosen{}},
-    {"TotalVolumeUnit", UnitChosen{}, "Runoff"},
+    {"UnitHydrograph", ModelChoice{&M::UnitHydrograph, kUnitHydrographs}, "Runoff"},
+    {"TotalVolumeUnit", UnitChosen{}},
     {"SpecificVolumeUnit", UnitChosen{}},
     {"PeakDischargeUnit", UnitChosen{}},
     {"DischargeGridUnit", UnitChosen{}},

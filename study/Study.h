@@ -18,11 +18,11 @@
 
 namespace velmaro::study {
 
-// The format's version, on the first line of every study: "Velmaro study 1.0". A reader takes
+// The format's version, on the first line of every study: "Velmaro study 1.1". A reader takes
 // every study of its major version; keys of a later minor version that it does not know are
-// skipped with a note.
+// skipped with a note. 1.1 added UnitHydrograph; a study without it has the triangular one.
 inline constexpr int kFormatMajor = 1;
-inline constexpr int kFormatMinor = 0;
+inline constexpr int kFormatMinor = 1;
 inline constexpr std::string_view kFileSuffix = "velmaro";
 // Far above any study (100 heights twice and a page of notes); a larger file is not one.
 inline constexpr std::size_t kMaxStudyBytes = 1 << 20;

@@ -79,7 +79,8 @@ struct ChoiceList {
     QComboBox *W::*list;
 };
 
-constexpr ChoiceList kChoiceLists[] = {{&ModelState::SoilGroup, &W::cbGh}};
+constexpr ChoiceList kChoiceLists[] = {{&ModelState::SoilGroup, &W::cbGh},
+                                       {&ModelState::UnitHydrograph, &W::cbUnitHydrograph}};
 
 // Land use k is the radio button k.
 constexpr QRadioButton *W::*kLandUses[] = {&W::rbAu, &W::rbTac, &W::rbOta, &W::rbTpas};

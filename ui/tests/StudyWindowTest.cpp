@@ -62,6 +62,7 @@ void ExpectSameInputs(const ModelState &a, const ModelState &b)
     EXPECT_EQ(a.PartialSeries, b.PartialSeries);
     EXPECT_EQ(a.LandUse, b.LandUse);
     EXPECT_EQ(a.AssignInitialAbstraction, b.AssignInitialAbstraction);
+    EXPECT_EQ(a.UnitHydrograph, b.UnitHydrograph);
     for (int k = 1; k <= kSeriesSlots; ++k) {
         EXPECT_EQ(bits(a.EnteredPartial[k]), bits(b.EnteredPartial[k])) << "partial step " << k;
         EXPECT_EQ(bits(a.EnteredCumulative[k]), bits(b.EnteredCumulative[k])) << "cumulative step " << k;
@@ -74,7 +75,8 @@ void ExpectSameResults(const ModelState &a, const ModelState &b)
     const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
     for (const double ModelState::*number : {&ModelState::ConcentrationTime, &ModelState::PotentialRetention,
                                              &ModelState::TotalVolume, &ModelState::SpecificVolume,
-                                             &ModelState::PeakDischarge})
+                                             &ModelState::PeakDischarge, &ModelState::PeakTime,
+                                             &ModelState::ContinuityError})
         EXPECT_EQ(bits(a.*number), bits(b.*number));
     ASSERT_EQ(a.HydrographCount, b.HydrographCount);
     for (int k = 1; k <= a.StepCount; ++k)
@@ -259,6 +261,8 @@ const WindowCase kWindowCases[] = {
          GenerateStorm(w, StormType::TypeIA, "87.5");
          T::Pick(w.cbUnidadHidrograma, 1);
      }},
+    {"NrcsCurvilinearUnitHydrograph", [](TMainFormVelmaro &w) { T::Pick(w.cbUnitHydrograph, 2); }},
+    {"VolumeKeptUnitHydrograph", [](TMainFormVelmaro &w) { T::Pick(w.cbUnitHydrograph, 1); }},
     {"OnTheSoilTab", [](TMainFormVelmaro &w) { w.PageControl1->setCurrentWidget(w.Suelo); }},
     {"OnTheReportTab", [](TMainFormVelmaro &w) { w.PageControl1->setCurrentWidget(w.TabSheet1); }},
 };
@@ -375,7 +379,7 @@ QByteArray HundredAndOneHeights()
 
 const BadFile kBadFiles[] = {
     {"Missing", QByteArray(), ": the file does not exist"},
-    {"AnotherProgramsFile", "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n", ", line 1: not a Velmaro study: its first line must read \"Velmaro study 1.0\""},
+    {"AnotherProgramsFile", "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n", ", line 1: not a Velmaro study: its first line must read \"Velmaro study 1.1\""},
     {"NewerFormat", "Velmaro study 2.1\nCurveNumber = 70 -\n",
      ", line 1: the study has format version 2.1; this Velmaro reads format 1.x: it was written by a newer Velmaro"},
     {"UnreadableLine", "Velmaro study 1.0\nCurveNumber = 70 -\nFlowLength: 3 km\n",
@@ -395,7 +399,7 @@ TEST_F(StudyWindowTest, KeysOfANewerMinorVersionAreSkippedWithANote)
     const QString path = PathIn("newer.velmaro");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Velmaro study 1.4\nCurveNumber = 72 -\nUnitHydrograph = nrcs-curvilinear\n");
+    file.write("Velmaro study 1.4\nCurveNumber = 72 -\nSnowMelt = degree-day\n");
     file.close();
     ASSERT_TRUE(window->Studies->OpenStudy(path));
     EXPECT_EQ(model.CurveNumber, 72);
@@ -403,7 +407,35 @@ TEST_F(StudyWindowTest, KeysOfANewerMinorVersionAreSkippedWithANote)
     EXPECT_EQ(presenter.messages[0].icon, QMessageBox::Information);
     EXPECT_EQ(presenter.messages[0].text,
               path + " was written by a newer Velmaro. What this one does not know was skipped:\n"
-                     "line 3: the key 'UnitHydrograph' of format 1.4 was skipped");
+                     "line 3: the key 'SnowMelt' of format 1.4 was skipped");
+}
+
+// The unit hydrograph chosen is saved by its name and comes back with the study; a study of the
+// format before the choice existed has the triangular one, whatever the window showed before.
+TEST_F(StudyWindowTest, TheUnitHydrographChosenComesBackAndOlderStudiesHaveTheTriangular)
+{
+    Pick(window->cbUnitHydrograph, 2);
+    ASSERT_EQ(window->cbUnitHydrograph->currentText(), "NRCS curvilinear");
+    const QString curvilinear = PathIn("curvilinear.velmaro");
+    ASSERT_TRUE(window->Studies->SaveStudy(curvilinear));
+    EXPECT_TRUE(Bytes(curvilinear).contains("\nUnitHydrograph = nrcs-curvilinear\n"));
+    const double curvilinearPeak = model.PeakDischarge;
+
+    const QString older = PathIn("older.velmaro");
+    QFile file(older);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Velmaro study 1.0\nCurveNumber = 85 -\n");
+    file.close();
+    ASSERT_TRUE(window->Studies->OpenStudy(older));
+    EXPECT_EQ(window->cbUnitHydrograph->currentText(), "Triangular");
+    EXPECT_EQ(model.UnitHydrograph, 0);
+    EXPECT_NEAR(model.PeakDischarge, 627.68326, 5e-6);
+
+    ASSERT_TRUE(window->Studies->OpenStudy(curvilinear));
+    EXPECT_EQ(window->cbUnitHydrograph->currentText(), "NRCS curvilinear");
+    EXPECT_EQ(model.UnitHydrograph, 2);
+    EXPECT_EQ(model.PeakDischarge, curvilinearPeak);
+    EXPECT_TRUE(presenter.messages.empty()) << presenter.Texts().join('\n').toStdString();
 }
 
 TEST_F(StudyWindowTest, TheTitleNamesTheStudyAndMarksItsChanges)
