@@ -227,10 +227,11 @@ rainfall::StormType ReadStormType(std::string_view key)
     return *type;
 }
 
-void ApplyDesignStorm(ModelState &model, const StormArguments &storm, const InputRules &rules)
+std::optional<rainfall::StormRecipe> ApplyDesignStorm(ModelState &model, const StormArguments &storm,
+                                                      const InputRules &rules)
 {
     if (!storm.type && !storm.depth)
-        return;
+        return std::nullopt;
     if (!storm.depth)
         throw UsageError("DesignStorm needs StormDepth");
     if (!storm.type)
@@ -243,6 +244,7 @@ void ApplyDesignStorm(ModelState &model, const StormArguments &storm, const Inpu
             model.EnteredPartial[static_cast<int>(i) + 1] = made.partial[i];
         model.StepCount = static_cast<std::int32_t>(made.partial.size());
         model.PartialSeries = 1;
+        return rainfall::StormRecipe{type, depth, model.TimeStep};
     } catch (const rainfall::SeriesError &error) {
         throw UsageError(std::string("DesignStorm: ") + error.what());
     }
@@ -339,25 +341,24 @@ void RunInputs::Finish()
 {
     if (stepCount_)
         ApplyInput(model_, "StepCount", *stepCount_, rules_);
-    ApplyDesignStorm(model_, storm_, rules_);
-    warnings_ = OutOfRangeInputs(model_);
+    applied_.storm = ApplyDesignStorm(model_, storm_, rules_);
+    applied_.warnings = OutOfRangeInputs(model_);
 }
 
 StormArguments RunInputs::FinishAsBase()
 {
     if (stepCount_)
         ApplyInput(model_, "StepCount", *stepCount_, rules_);
-    warnings_ = OutOfRangeInputs(model_);
+    applied_.warnings = OutOfRangeInputs(model_);
     return storm_;
 }
 
-std::vector<InputWarning> ApplyArguments(ModelState &model, const std::vector<std::string> &arguments,
-                                         OutOfRange outOfRange)
+AppliedInputs ApplyArguments(ModelState &model, const std::vector<std::string> &arguments, OutOfRange outOfRange)
 {
     RunInputs inputs(model, {outOfRange});
     SetArguments(inputs, arguments);
     inputs.Finish();
-    return inputs.Warnings();
+    return inputs.Applied();
 }
 
 StormArguments ApplyBaseArguments(ModelState &model, const std::vector<std::string> &arguments,

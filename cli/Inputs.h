@@ -5,6 +5,8 @@
 // range of the window's field for it and set on the model, and the rules that hold across
 // inputs. A bad one throws UsageError naming it.
 
+#include "rainfall/DesignStorm.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +37,12 @@ struct InputRules {
 struct InputWarning {
     std::string input;
     std::string message;
+};
+
+// What the inputs of a run came to beside the model's fields.
+struct AppliedInputs {
+    std::vector<InputWarning> warnings;
+    std::optional<rainfall::StormRecipe> storm; // the design storm laid on the partial series
 };
 
 // A name an argument or a cases column takes: a field of the model, DesignStorm or StormDepth.
@@ -69,21 +77,22 @@ public:
     // count, so it is not laid here but handed on to each case.
     StormArguments FinishAsBase();
     // After Finish: the values the run computes with although out of range (OutOfRange::Warn
-    // only), in the order of the model's fields, a series' by step.
-    const std::vector<InputWarning> &Warnings() const { return warnings_; }
+    // only), in the order of the model's fields, a series' by step; the storm laid.
+    const std::vector<InputWarning> &Warnings() const { return applied_.warnings; }
+    const AppliedInputs &Applied() const { return applied_; }
 
 private:
     ModelState &model_;
     InputRules rules_;
-    std::vector<InputWarning> warnings_;
+    AppliedInputs applied_;
     std::optional<std::string> stepCount_;
     StormArguments storm_;
 };
 
 // Every "NAME=VALUE" of the command line in order, then the rules across them; returns the
-// values computed with although out of range.
-std::vector<InputWarning> ApplyArguments(ModelState &model, const std::vector<std::string> &arguments,
-                                         OutOfRange outOfRange = OutOfRange::Refuse);
+// values computed with although out of range and the storm laid.
+AppliedInputs ApplyArguments(ModelState &model, const std::vector<std::string> &arguments,
+                             OutOfRange outOfRange = OutOfRange::Refuse);
 // Every "NAME=VALUE" of the command line in order, as the base of every case of a batch; returns
 // the storm to lay on each case.
 StormArguments ApplyBaseArguments(ModelState &model, const std::vector<std::string> &arguments,

@@ -93,4 +93,17 @@ StudyReading ReadStudyFile(const std::string &path);
 // back to the same double, field values to the same extended number.
 std::string WriteStudyText(const Study &study);
 
+// `base` with the inputs of `model` (its choices, step count, entered series and input numbers,
+// not its results), as the runner saves what it ran. A field keeps its unit in `base` while that
+// gives the model's number back, and is written in its first unit otherwise; the step shown
+// stays within the step count, and base's storm stays only while the series in use still holds
+// its heights. Throws std::invalid_argument naming a number that a units field would show with
+// fewer decimals, so that the window would compute with another value than the model.
+Study StudyWithInputs(const ModelState &model, const Study &base);
+
+// The study's text written to path whole or not at all: into a new file beside it, which takes
+// the place of the old one once every byte is on disk. Throws StudyError naming the file and
+// the reason when it cannot be written; an existing file then stays as it was.
+void WriteStudyFile(const Study &study, const std::string &path);
+
 } // namespace velmaro::study
