@@ -366,6 +366,26 @@ TEST_F(StudyFile, ReadsWhatWasWritten)
     EXPECT_EQ(ReadStudyFile(path).study.properties.project, "Flood study 2026");
 }
 
+// Saving over a study keeps its permissions, and through a link saves the study it links to.
+TEST_F(StudyFile, SavingOverAStudyKeepsItsPermissionsAndItsLink)
+{
+    Study study = DefaultStudy();
+    const std::string shared = Write("shared.velmaro", "old");
+    std::filesystem::permissions(shared, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                             std::filesystem::perms::group_read);
+    const std::filesystem::path link = folder / "link.velmaro";
+    std::filesystem::create_symlink("shared.velmaro", link);
+    study.inputs.CurveNumber = 70;
+    study.fields["CurveNumber"].value = 70;
+    WriteStudyFile(study, link.string());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadStudyFile(shared).study.inputs.CurveNumber, 70);
+    EXPECT_EQ(std::filesystem::status(shared).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2) << "nothing else left";
+}
+
 TEST_F(StudyFile, NamesAMissingFileAFolderAndAFileTooLarge)
 {
     const std::string missing = (folder / "gone.velmaro").string();

@@ -1,5 +1,6 @@
 #include "ui/tests/WindowFixture.h"
 
+#include "cli/Command.h"
 #include "controls/Unidades.h"
 #include "engine/Chain.h"
 #include "rainfall/RainfallSeriesDialog.h"
@@ -32,6 +33,9 @@
 #include <QTextEdit>
 
 #include <bit>
+#include <charconv>
+#include <limits>
+#include <sstream>
 #include <csignal>
 #include <cstdint>
 #include <sys/resource.h>
@@ -318,6 +322,62 @@ TEST_P(StudyRoundTrip, ReopensAsTheUserLeftItAndSavesTheSameBytes)
 
 INSTANTIATE_TEST_SUITE_P(EveryFieldUnitListAndKind, StudyRoundTrip, ::testing::ValuesIn(kWindowCases),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// A number of the runner's JSON as printed, read back to its double; for a series, its last slot.
+double PrintedNumber(const std::string &json, const std::string &key)
+{
+    const std::size_t at = json.find("\n  \"" + key + "\": ");
+    EXPECT_NE(at, std::string::npos) << key;
+    std::size_t start = json.find(": ", at) + 2;
+    if (json[start] == '[')
+        start = json.rfind(' ', json.find(']', start)) + 1;
+    double value = std::numeric_limits<double>::quiet_NaN();
+    std::from_chars(json.data() + start, json.data() + json.size(), value);
+    return value;
+}
+
+// A study unlike the defaults in every way that reaches the numbers: a design storm, other units,
+// the curvilinear unit hydrograph. The window opened on it and the runner started from it give
+// the same numbers, bit for bit.
+TEST_F(StudyWindowTest, TheRunnerComputesTheWindowsNumbersForTheSameStudy)
+{
+    ShowWindow();
+    VisitEveryTab(*window);
+    Pick(window->euDdpmrhls->UnitBox(), 1);
+    Enter(window->euDdpmrhls, "18250.5");
+    Pick(window->euAc->UnitBox(), 1);
+    Enter(window->euAc, "3120.75");
+    Pick(window->euPtsd->UnitBox(), 2);
+    Pick(window->euAll->UnitBox(), 1);
+    Enter(window->euNc, "81");
+    GenerateStorm(*window, StormType::TypeIII, "112.5");
+    Pick(window->cbUnitHydrograph, 2);
+    const QString path = PathIn("storm in other units.velmaro");
+    ASSERT_TRUE(window->Studies->SaveStudy(path));
+
+    ModelState opened;
+    const auto reopened = NewWindow(opened);
+    CloseNextModalDialog();
+    ShowWithStudyOf(*reopened, {"velmaro", path});
+    VisitEveryTab(*reopened);
+    ASSERT_EQ(reopened->cbUnitHydrograph->currentText(), "NRCS curvilinear");
+    ASSERT_EQ(opened.StepCount, 48);
+    ASSERT_GT(opened.RunoffDepth[opened.StepCount], 0);
+
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::Run({"--study", path.toStdString()}, out, err), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
+    for (const auto &[key, number] : {std::pair{"RunoffDepth", opened.RunoffDepth[opened.StepCount]},
+                                      {"PeakDischarge", opened.PeakDischarge},
+                                      {"TotalVolume", opened.TotalVolume},
+                                      {"SpecificVolume", opened.SpecificVolume},
+                                      {"PeakTime", opened.PeakTime},
+                                      {"ContinuityError", opened.ContinuityError}})
+        EXPECT_EQ(bits(PrintedNumber(out.str(), key)), bits(number)) << key;
+    EXPECT_EQ(PrintedNumber(out.str(), "HydrographCount"), opened.HydrographCount);
+    EXPECT_TRUE(presenter.messages.empty()) << presenter.Texts().join('\n').toStdString();
+}
 
 TEST_F(StudyWindowTest, TheFileSaysWhatTheUserEntered)
 {
