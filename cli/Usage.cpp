@@ -7,8 +7,9 @@ namespace velmaro::cli {
 std::string Usage()
 {
     std::string usage =
-        "usage: velmaro-cli [--format json|csv] [--unchecked] [NAME=VALUE ...]\n"
-        "       velmaro-cli --cases FILE.csv [--unchecked] [NAME=VALUE ...]\n"
+        "usage: velmaro-cli [--format json|csv] [--unchecked] [--study FILE]\n"
+        "                   [--save-study FILE] [NAME=VALUE ...]\n"
+        "       velmaro-cli --cases FILE.csv [--unchecked] [--study FILE] [NAME=VALUE ...]\n"
         "\n"
         "Starts from the default watershed, sets each named input, runs every stage\n"
         "(concentration time, rainfall, retention and runoff depth, hydrograph) and prints\n"
@@ -24,6 +25,15 @@ std::string Usage()
         "cumulative, hyetogram, runoff depth), an empty line, the hydrograph table (time,\n"
         "discharge); the stages that failed are named on standard error.\n"
         "\n"
+        "--study FILE starts from the inputs of a study that the window saved (velmaro(5))\n"
+        "instead of the default watershed; the NAME=VALUE arguments apply on top of them, and\n"
+        "with --cases it is the base of every case. The units the study shows its fields in\n"
+        "do not matter: the runner takes the numbers in its base units, as the window does.\n"
+        "--save-study FILE writes the inputs of the run as a study that the window opens with\n"
+        "the same numbers, whole or not at all: the fields of --study keep their units where\n"
+        "unchanged, other numbers are written in their base units, and a number that the\n"
+        "window's field would show with fewer decimals is refused.\n"
+        "\n"
         "--cases FILE.csv (\"-\" for standard input) runs one case per row: a header row of\n"
         "input names, each once, then one row per case; an empty cell keeps the value of the\n"
         "command line or the default. Prints one CSV row per case: its row number, its inputs,\n"
@@ -31,12 +41,12 @@ std::string Usage()
         "RunoffDepth [mm], TotalVolume [m³], SpecificVolume [mm], PeakDischarge [m³/s],\n"
         "PeakTime [h], HydrographCount, ContinuityError [%] (empty when there is no runoff)\n"
         "and the failures (\"routine: message\"; empty when none); the results of a failed\n"
-        "stage are left empty. A row that cannot be read, or\n"
-        "holds a value out of its range, is named on standard error with its row and column\n"
-        "and skipped. A series cell holds comma-separated values in quotes, or @FILE. Cells\n"
-        "may be separated by \";\" instead, as spreadsheets save them where the decimal mark\n"
-        "is a comma: numbers then take a decimal comma, a series cell separates its values\n"
-        "with \";\", and the results are written the same way.\n"
+        "stage are left empty. A row that cannot be read, or holds a value out of its range,\n"
+        "is named on standard error with its row and column and skipped. A series cell holds\n"
+        "comma-separated values in quotes, or @FILE. Cells may be separated by \";\" instead,\n"
+        "as spreadsheets save them where the decimal mark is a comma: numbers then take a\n"
+        "decimal comma, a series cell separates its values with \";\", and the results are\n"
+        "written the same way.\n"
         "\n"
         "Inputs, each held to the range of the window's field for it (1.1E4900 in a message\n"
         "stands for no upper limit); a value outside it exits with status 2:\n";
@@ -65,8 +75,9 @@ std::string Usage()
              "1 ac·ft = 1233.48183754752 m³, 1 ft³/s = 0.028316846592 m³/s.\n"
              "\n"
              "Exit status: 0 when the chain ran (stage failures are part of the output),\n"
-             "1 when the output could not be written, 2 for a bad argument or cases file,\n"
-             "3 when some rows of the cases file were skipped (the others ran).\n";
+             "1 when the output could not be written, 2 for a bad argument, cases file or study\n"
+             "and for a study that could not be saved, 3 when some rows of the cases file were\n"
+             "skipped (the others ran).\n";
     return usage;
 }
 

@@ -214,4 +214,12 @@ TEST_F(RunnerStudy, ABadStudyExitsTwoWithTheStudysMessage)
     EXPECT_EQ(r.err, "velmaro-cli: note: " + newer + ": line 2: the key 'SnowMelt' of format 1.9 was skipped\n");
 }
 
+TEST(RunnerStudyHelp, TellsBothOptions)
+{
+    const std::string usage = RunWith({"--help"}).out;
+    for (const char *text : {"[--study FILE]", "[--save-study FILE]", "--study FILE starts from the inputs of a study",
+                             "--save-study FILE writes the inputs of the run as a study"})
+        EXPECT_NE(usage.find(text), std::string::npos) << text;
+}
+
 } // namespace
