@@ -331,8 +331,9 @@ void RunInputs::Set(std::string_view name, std::string_view value)
     } else if (name == kStormDepth) {
         ReadDouble(name, value, rules_);
         storm_.depth = value;
-    } else
+    } else {
         ApplyInput(model_, name, value, rules_);
+    }
     if (name == "StepCount")
         stepCount_ = value;
 }

@@ -674,6 +674,53 @@ private:
     StudyReading reading_;
 };
 
+// --- Saving ---------------------------------------------------------------------------------
+
+// Whether the series in use holds the same heights in both, bit for bit.
+bool SameSeriesInUse(const ModelState &a, const ModelState &b)
+{
+    if (a.PartialSeries != b.PartialSeries || a.StepCount != b.StepCount)
+        return false;
+    const Series M::*store = a.PartialSeries ? &M::EnteredPartial : &M::EnteredCumulative;
+    for (int step = 1; step <= std::clamp(a.StepCount, 1, kSeriesSlots); ++step)
+        if (std::bit_cast<std::uint64_t>((a.*store)[step]) != std::bit_cast<std::uint64_t>((b.*store)[step]))
+            return false;
+    return true;
+}
+
+std::string Reason(int error)
+{
+    return std::generic_category().message(error);
+}
+
+// A new file beside `target`, made with the permissions a new file gets (an existing study's
+// own permissions are given to it before it takes its place).
+int OpenNewFileBeside(const std::string &target, std::string &name)
+{
+    for (int attempt = 0;; ++attempt) {
+        name = target + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST || attempt == 100)
+            return fd;
+    }
+}
+
+bool WriteAll(int fd, std::string_view text)
+{
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO; // a write that takes nothing and says no reason
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
 } // namespace
 
 StudyError::StudyError(const std::string &file, int line, const std::string &what)
@@ -722,22 +769,6 @@ StudyReading ReadStudyFile(const std::string &path)
     return ReadStudyText(text, path);
 }
 
-namespace {
-
-// Whether the series in use holds the same heights in both, bit for bit.
-bool SameSeriesInUse(const ModelState &a, const ModelState &b)
-{
-    if (a.PartialSeries != b.PartialSeries || a.StepCount != b.StepCount)
-        return false;
-    const Series M::*store = a.PartialSeries ? &M::EnteredPartial : &M::EnteredCumulative;
-    for (int step = 1; step <= std::clamp(a.StepCount, 1, kSeriesSlots); ++step)
-        if (std::bit_cast<std::uint64_t>((a.*store)[step]) != std::bit_cast<std::uint64_t>((b.*store)[step]))
-            return false;
-    return true;
-}
-
-} // namespace
-
 Study StudyWithInputs(const ModelState &model, const Study &base)
 {
     Study study = base;
@@ -776,43 +807,6 @@ std::string WriteStudyText(const Study &study)
     }
     return text;
 }
-
-namespace {
-
-std::string Reason(int error)
-{
-    return std::generic_category().message(error);
-}
-
-// A new file beside `target`, made with the permissions a new file gets (an existing study's
-// own permissions are given to it before it takes its place).
-int OpenNewFileBeside(const std::string &target, std::string &name)
-{
-    for (int attempt = 0;; ++attempt) {
-        name = target + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST || attempt == 100)
-            return fd;
-    }
-}
-
-bool WriteAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = EIO; // a write that takes nothing and says no reason
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-} // namespace
 
 void WriteStudyFile(const Study &study, const std::string &path)
 {
