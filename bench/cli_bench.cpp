@@ -88,7 +88,8 @@ void BM_BatchOfCases(benchmark::State &state)
         std::istream cases(&source);
         std::ostream results(&sink);
         std::ostream errors(&sink);
-        const int status = velmaro::cli::RunCases(cases, "cases.csv", base, velmaro::cli::OutOfRange::Refuse, results, errors);
+        const int status = velmaro::cli::RunCases(cases, "cases.csv", base, {}, velmaro::cli::OutOfRange::Refuse, results,
+                                                  errors);
         benchmark::DoNotOptimize(status);
         written = sink.bytes;
     }

@@ -6,9 +6,12 @@
 #include "cli/SingleRun.h"
 #include "cli/Usage.h"
 #include "engine/ModelState.h"
+#include "study/Study.h"
 
+#include <ctime>
 #include <optional>
 #include <ostream>
+#include <stdexcept>
 #include <string_view>
 
 namespace velmaro::cli {
@@ -21,6 +24,8 @@ struct Request {
     OutOfRange outOfRange = OutOfRange::Refuse;
     std::optional<OutputFormat> format;
     std::optional<std::string> cases;
+    std::optional<std::string> study;
+    std::optional<std::string> saveStudy;
     std::vector<std::string> inputs;
 };
 
@@ -55,6 +60,10 @@ Request ReadRequest(const std::vector<std::string> &arguments)
             request.format = *format == "csv" ? OutputFormat::Csv : OutputFormat::Json;
         } else if (const auto cases = OptionValue(arguments, i, "--cases")) {
             request.cases = *cases;
+        } else if (const auto study = OptionValue(arguments, i, "--study")) {
+            request.study = *study;
+        } else if (const auto saveStudy = OptionValue(arguments, i, "--save-study")) {
+            request.saveStudy = *saveStudy;
         } else if (argument.starts_with("--")) {
             throw UsageError("unknown option " + Quoted(argument));
         } else {
@@ -63,7 +72,54 @@ Request ReadRequest(const std::vector<std::string> &arguments)
     }
     if (request.cases && request.format == OutputFormat::Json)
         throw UsageError("--cases writes CSV; --format json does not apply to it");
+    if (request.cases && request.saveStudy)
+        throw UsageError("--save-study saves the inputs of a single run, not of --cases");
     return request;
+}
+
+// The study named by --study, or the default watershed's; notes of keys it skipped go to err.
+study::Study BaseStudy(const Request &request, std::ostream &err)
+{
+    if (!request.study)
+        return study::DefaultStudy();
+    try {
+        study::StudyReading reading = study::ReadStudyFile(*request.study);
+        for (const std::string &note : reading.notes)
+            err << OneLine("velmaro-cli: note: " + *request.study + ": " + note) << '\n';
+        return std::move(reading.study);
+    } catch (const study::StudyError &error) {
+        throw UsageError(error.what());
+    }
+}
+
+// Today's date in the local calendar, as a new study in the window takes it.
+std::string Today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+// The inputs a single run is about to compute with, as a study the window opens with the same
+// numbers.
+void SaveStudy(const std::string &path, const ModelState &model, const AppliedInputs &applied,
+               const study::Study &base, bool newStudy)
+{
+    try {
+        study::Study saved = study::StudyWithInputs(model, base);
+        if (applied.storm)
+            saved.storm = applied.storm;
+        if (newStudy)
+            saved.properties.date = Today();
+        study::WriteStudyFile(saved, path);
+    } catch (const study::StudyError &error) {
+        throw UsageError(error.what());
+    } catch (const std::invalid_argument &refusal) {
+        throw UsageError("--save-study: " + std::string(refusal.what()));
+    }
 }
 
 } // namespace
@@ -76,12 +132,16 @@ int Run(const std::vector<std::string> &arguments, std::ostream &out, std::ostre
             out << Usage();
             return 0;
         }
-        ModelState model;
-        model.SetDefaults();
-        const std::vector<InputWarning> warnings = ApplyArguments(model, request.inputs, request.outOfRange);
-        if (request.cases)
-            return RunCasesFile(*request.cases, model, request.outOfRange, out, err);
-        RunSingle(model, warnings, request.format.value_or(OutputFormat::Json), out, err);
+        const study::Study base = BaseStudy(request, err);
+        ModelState model = base.inputs;
+        if (request.cases) {
+            const StormArguments storm = ApplyBaseArguments(model, request.inputs, request.outOfRange);
+            return RunCasesFile(*request.cases, model, storm, request.outOfRange, out, err);
+        }
+        const AppliedInputs applied = ApplyArguments(model, request.inputs, request.outOfRange);
+        if (request.saveStudy)
+            SaveStudy(*request.saveStudy, model, applied, base, !request.study);
+        RunSingle(model, applied.warnings, request.format.value_or(OutputFormat::Json), out, err);
         return 0;
     } catch (const UsageError &error) {
         err << "velmaro-cli: " << OneLine(error.what()) << '\n';

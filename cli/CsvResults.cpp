@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -33,15 +34,10 @@ double Hours(const ModelState &m, int step)
     return step * m.TimeStep / 60;
 }
 
-// The end of the first ordinate that reaches the peak.
-std::optional<double> PeakTime(const ModelState &m)
+// None when the hydrograph carries no runoff to compare with.
+std::optional<double> ContinuityError(const ModelState &m)
 {
-    const int count = std::clamp(m.HydrographCount, 0, m.Hydrograph.Size());
-    for (int j = 1; j <= count; ++j) {
-        if (m.Hydrograph[j] == m.PeakDischarge)
-            return Hours(m, j);
-    }
-    return std::nullopt;
+    return std::isnan(m.ContinuityError) ? std::nullopt : std::optional(m.ContinuityError);
 }
 
 struct CaseResult {
@@ -60,8 +56,9 @@ const CaseResult kCaseResults[] = {
     {"TotalVolume [m³]", kHydrograph, [](const ModelState &m) { return std::optional(m.TotalVolume); }},
     {"SpecificVolume [mm]", kHydrograph, [](const ModelState &m) { return std::optional(m.SpecificVolume); }},
     {"PeakDischarge [m³/s]", kHydrograph, [](const ModelState &m) { return std::optional(m.PeakDischarge); }},
-    {"PeakTime [h]", kHydrograph, PeakTime},
+    {"PeakTime [h]", kHydrograph, [](const ModelState &m) { return std::optional(m.PeakTime); }},
     {"HydrographCount", kHydrograph, [](const ModelState &m) { return std::optional<double>(m.HydrographCount); }},
+    {"ContinuityError [%]", kHydrograph, ContinuityError},
 };
 
 std::string FailureText(const Failures &failures)

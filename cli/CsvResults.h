@@ -19,7 +19,8 @@ class CsvWriter;
 
 // The names of the columns that WriteCaseResults writes.
 void WriteCaseResultNames(CsvWriter &csv);
-// ConcentrationTime ... HydrographCount, then the failures as "routine: message; ...".
+// ConcentrationTime ... HydrographCount, ContinuityError (empty when there is no runoff to
+// compare with), then the failures as "routine: message; ...".
 void WriteCaseResults(CsvWriter &csv, const ModelState &m, const std::vector<StageFailure> &failures);
 
 // The rainfall table (one row per step) and the hydrograph table (one row per ordinate), each

@@ -98,6 +98,40 @@ void ReadSeriesFile(ModelState &m, Series ModelState::*series, std::string_view 
     }
 }
 
+// The whole numbers an input takes: those it can hold, within the range of its window field.
+std::string WholeUsage(std::string_view name, WholeRange range)
+{
+    if (const std::optional<InputRange> window = RangeOfInput(name)) {
+        range.low = std::max(range.low, static_cast<std::int64_t>(window->low));
+        range.high = std::min(range.high, static_cast<std::int64_t>(window->high));
+    }
+    if (range.low == arith::kInt32Min)
+        return "WHOLE";
+    if (range.high == range.low + 1)
+        return std::to_string(range.low) + "|" + std::to_string(range.high);
+    return std::to_string(range.low) + ".." + std::to_string(range.high);
+}
+
+std::string CodeNameList(const ModelField &field)
+{
+    std::string names;
+    for (const std::string_view name : field.codeNames)
+        names += (names.empty() ? "" : ", ") + std::string(name);
+    return names;
+}
+
+// A choice by its code, or by its name where its codes have names.
+std::uint8_t ReadChoice(const ModelField &field, std::string_view text, const InputRules &rules)
+{
+    const auto named = std::find(field.codeNames.begin(), field.codeNames.end(), text);
+    if (named != field.codeNames.end())
+        return static_cast<std::uint8_t>(named - field.codeNames.begin());
+    if (!field.codeNames.empty() && !ReadInteger(text))
+        throw UsageError(std::string(field.name) + ": " + Quoted(text) + " is not one of " +
+                         CodeNameList(field) + " (or their codes " + WholeUsage(field.name, field.range) + ")");
+    return static_cast<std::uint8_t>(ReadWhole(field.name, text, field.range, rules));
+}
+
 void ApplyValue(ModelState &m, const ModelField &field, std::string_view text, const InputRules &rules)
 {
     const std::string_view name = field.name;
@@ -111,9 +145,7 @@ void ApplyValue(ModelState &m, const ModelField &field, std::string_view text, c
                 m.*p = static_cast<std::int32_t>(ReadWhole(name, text, field.range, rules));
                 CheckRange(name, m.*p, text, rules);
             },
-            [&](std::uint8_t ModelState::*p) {
-                m.*p = static_cast<std::uint8_t>(ReadWhole(name, text, field.range, rules));
-            },
+            [&](std::uint8_t ModelState::*p) { m.*p = ReadChoice(field, text, rules); },
             [&](Series ModelState::*p) {
                 if (text.starts_with('@'))
                     ReadSeriesFile(m, p, name, text.substr(1));
@@ -180,46 +212,42 @@ std::pair<std::string_view, std::string_view> SplitArgument(std::string_view arg
     return {argument.substr(0, equals), argument.substr(equals + 1)};
 }
 
-void ApplyDesignStorm(ModelState &model, const std::optional<std::string> &typeKey,
-                      const std::optional<std::string> &depthText, const InputRules &rules)
+constexpr std::string_view kStormType = "DesignStorm";
+constexpr std::string_view kStormDepth = "StormDepth";
+
+rainfall::StormType ReadStormType(std::string_view key)
 {
-    if (!typeKey && !depthText)
-        return;
-    if (!depthText)
-        throw UsageError("DesignStorm needs StormDepth");
-    if (!typeKey)
-        throw UsageError("StormDepth needs DesignStorm");
-    const std::optional<rainfall::StormType> type = rainfall::StormTypeFromKey(*typeKey);
+    const std::optional<rainfall::StormType> type = rainfall::StormTypeFromKey(key);
     if (!type) {
         std::string keys;
         for (const rainfall::StormName &name : rainfall::StormNames())
             keys += (keys.empty() ? "" : ", ") + std::string(name.key);
-        throw UsageError("DesignStorm: " + Quoted(*typeKey) + " is not one of " + keys);
+        throw UsageError("DesignStorm: " + Quoted(key) + " is not one of " + keys);
     }
-    const double depth = ReadDouble("StormDepth", *depthText, rules);
+    return *type;
+}
+
+std::optional<rainfall::StormRecipe> ApplyDesignStorm(ModelState &model, const StormArguments &storm,
+                                                      const InputRules &rules)
+{
+    if (!storm.type && !storm.depth)
+        return std::nullopt;
+    if (!storm.depth)
+        throw UsageError("DesignStorm needs StormDepth");
+    if (!storm.type)
+        throw UsageError("StormDepth needs DesignStorm");
+    const rainfall::StormType type = ReadStormType(*storm.type);
+    const double depth = ReadDouble(kStormDepth, *storm.depth, rules);
     try {
-        const rainfall::Storm made = rainfall::MakeStorm(*type, depth, model.TimeStep, model.StepCount);
+        const rainfall::Storm made = rainfall::MakeStorm(type, depth, model.TimeStep, model.StepCount);
         for (std::size_t i = 0; i < made.partial.size(); ++i)
             model.EnteredPartial[static_cast<int>(i) + 1] = made.partial[i];
         model.StepCount = static_cast<std::int32_t>(made.partial.size());
         model.PartialSeries = 1;
+        return rainfall::StormRecipe{type, depth, model.TimeStep};
     } catch (const rainfall::SeriesError &error) {
         throw UsageError(std::string("DesignStorm: ") + error.what());
     }
-}
-
-// The whole numbers an input takes: those it can hold, within the range of its window field.
-std::string WholeUsage(std::string_view name, WholeRange range)
-{
-    if (const std::optional<InputRange> window = RangeOfInput(name)) {
-        range.low = std::max(range.low, static_cast<std::int64_t>(window->low));
-        range.high = std::min(range.high, static_cast<std::int64_t>(window->high));
-    }
-    if (range.low == arith::kInt32Min)
-        return "WHOLE";
-    if (range.high == range.low + 1)
-        return std::to_string(range.low) + "|" + std::to_string(range.high);
-    return std::to_string(range.low) + ".." + std::to_string(range.high);
 }
 
 // The range of a number or of each value of a series, in the window's words.
@@ -241,7 +269,12 @@ std::string UsageLine(const ModelField &field)
         Overloaded{
             [](double ModelState::*) { return std::string("NUMBER"); },
             [&](std::int32_t ModelState::*) { return WholeUsage(name, field.range); },
-            [&](std::uint8_t ModelState::*) { return WholeUsage(name, field.range); },
+            [&](std::uint8_t ModelState::*) {
+                std::string names;
+                for (const std::string_view code : field.codeNames)
+                    names += std::string(code) + "|";
+                return names + WholeUsage(name, field.range);
+            },
             [](Series ModelState::*) { return std::string("NUMBER,NUMBER,...|@FILE"); },
             [](Hydrograph ModelState::*) { return std::string(); },
         },
@@ -262,11 +295,19 @@ std::string UsageLine(const ModelField &field)
     return line + "\n";
 }
 
+void SetArguments(RunInputs &inputs, const std::vector<std::string> &arguments)
+{
+    for (const std::string &argument : arguments) {
+        const auto [name, value] = SplitArgument(argument);
+        inputs.Set(name, value);
+    }
+}
+
 } // namespace
 
 bool IsInputName(std::string_view name)
 {
-    return FindInput(name) != nullptr;
+    return FindInput(name) != nullptr || name == kStormType || name == kStormDepth;
 }
 
 void ApplyInput(ModelState &model, std::string_view name, std::string_view value)
@@ -282,12 +323,17 @@ void ApplyArgument(ModelState &model, std::string_view argument)
 
 void RunInputs::Set(std::string_view name, std::string_view value)
 {
-    if (name == "DesignStorm")
-        stormType_ = value;
-    else if (name == "StormDepth")
-        stormDepth_ = value;
-    else
+    // Each part of a storm is checked as it is given, so that a batch names its column; the
+    // storm itself is made once every input is set.
+    if (name == kStormType) {
+        ReadStormType(value);
+        storm_.type = value;
+    } else if (name == kStormDepth) {
+        ReadDouble(name, value, rules_);
+        storm_.depth = value;
+    } else {
         ApplyInput(model_, name, value, rules_);
+    }
     if (name == "StepCount")
         stepCount_ = value;
 }
@@ -296,20 +342,32 @@ void RunInputs::Finish()
 {
     if (stepCount_)
         ApplyInput(model_, "StepCount", *stepCount_, rules_);
-    ApplyDesignStorm(model_, stormType_, stormDepth_, rules_);
-    warnings_ = OutOfRangeInputs(model_);
+    applied_.storm = ApplyDesignStorm(model_, storm_, rules_);
+    applied_.warnings = OutOfRangeInputs(model_);
 }
 
-std::vector<InputWarning> ApplyArguments(ModelState &model, const std::vector<std::string> &arguments,
-                                         OutOfRange outOfRange)
+StormArguments RunInputs::FinishAsBase()
+{
+    if (stepCount_)
+        ApplyInput(model_, "StepCount", *stepCount_, rules_);
+    applied_.warnings = OutOfRangeInputs(model_);
+    return storm_;
+}
+
+AppliedInputs ApplyArguments(ModelState &model, const std::vector<std::string> &arguments, OutOfRange outOfRange)
 {
     RunInputs inputs(model, {outOfRange});
-    for (const std::string &argument : arguments) {
-        const auto [name, value] = SplitArgument(argument);
-        inputs.Set(name, value);
-    }
+    SetArguments(inputs, arguments);
     inputs.Finish();
-    return inputs.Warnings();
+    return inputs.Applied();
+}
+
+StormArguments ApplyBaseArguments(ModelState &model, const std::vector<std::string> &arguments,
+                                  OutOfRange outOfRange)
+{
+    RunInputs inputs(model, {outOfRange});
+    SetArguments(inputs, arguments);
+    return inputs.FinishAsBase();
 }
 
 std::string InputsUsage()

@@ -5,9 +5,12 @@
 // range of the window's field for it and set on the model, and the rules that hold across
 // inputs. A bad one throws UsageError naming it.
 
+#include "rainfall/DesignStorm.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace velmaro {
@@ -36,7 +39,13 @@ struct InputWarning {
     std::string message;
 };
 
-// A field of the model that an argument or a cases column sets by its name.
+// What the inputs of a run came to beside the model's fields.
+struct AppliedInputs {
+    std::vector<InputWarning> warnings;
+    std::optional<rainfall::StormRecipe> storm; // the design storm laid on the partial series
+};
+
+// A name an argument or a cases column takes: a field of the model, DesignStorm or StormDepth.
 bool IsInputName(std::string_view name);
 // Sets one input field by its name, refusing a value out of its range; numbers use "." whatever
 // the locale; NAME=@FILE reads a series from a file, which also sets the step count.
@@ -44,34 +53,50 @@ void ApplyInput(ModelState &model, std::string_view name, std::string_view value
 // Sets one input field from "NAME=VALUE".
 void ApplyArgument(ModelState &model, std::string_view argument);
 
+// DesignStorm and StormDepth as given: arguments of a run, not fields of the model.
+struct StormArguments {
+    std::optional<std::string> type;
+    std::optional<std::string> depth;
+};
+
 // The inputs of one run, set in the order given; Finish applies the rules that hold across
 // them once all are set. A series file sets the step count to its length, but a StepCount given
-// beside it wins whatever their order. DesignStorm and StormDepth are arguments of the run, not
-// fields of the model: the storm replaces the partial series as a whole, so it is laid last, on
-// the time step and step count the other inputs gave.
+// beside it wins whatever their order. The storm replaces the partial series as a whole, so it
+// is laid last, on the time step and step count the other inputs gave; `storm` holds what the
+// command line gave for every case of a batch, which the case's own cells replace.
 class RunInputs {
 public:
-    explicit RunInputs(ModelState &model, InputRules rules = {}) : model_(model), rules_(rules) {}
+    explicit RunInputs(ModelState &model, InputRules rules = {}, StormArguments storm = {})
+        : model_(model), rules_(rules), storm_(std::move(storm))
+    {
+    }
 
     void Set(std::string_view name, std::string_view value);
     void Finish();
+    // As Finish for the base of a batch: the storm rests on each case's time step and step
+    // count, so it is not laid here but handed on to each case.
+    StormArguments FinishAsBase();
     // After Finish: the values the run computes with although out of range (OutOfRange::Warn
-    // only), in the order of the model's fields, a series' by step.
-    const std::vector<InputWarning> &Warnings() const { return warnings_; }
+    // only), in the order of the model's fields, a series' by step; the storm laid.
+    const std::vector<InputWarning> &Warnings() const { return applied_.warnings; }
+    const AppliedInputs &Applied() const { return applied_; }
 
 private:
     ModelState &model_;
     InputRules rules_;
-    std::vector<InputWarning> warnings_;
+    AppliedInputs applied_;
     std::optional<std::string> stepCount_;
-    std::optional<std::string> stormType_;
-    std::optional<std::string> stormDepth_;
+    StormArguments storm_;
 };
 
 // Every "NAME=VALUE" of the command line in order, then the rules across them; returns the
-// values computed with although out of range.
-std::vector<InputWarning> ApplyArguments(ModelState &model, const std::vector<std::string> &arguments,
-                                         OutOfRange outOfRange = OutOfRange::Refuse);
+// values computed with although out of range and the storm laid.
+AppliedInputs ApplyArguments(ModelState &model, const std::vector<std::string> &arguments,
+                             OutOfRange outOfRange = OutOfRange::Refuse);
+// Every "NAME=VALUE" of the command line in order, as the base of every case of a batch; returns
+// the storm to lay on each case.
+StormArguments ApplyBaseArguments(ModelState &model, const std::vector<std::string> &arguments,
+                                  OutOfRange outOfRange = OutOfRange::Refuse);
 
 // One line per input field for --help: "NAME=VALUE" with what the value takes (NUMBER, a range
 // of whole numbers, a series or @FILE), then its unit, its range and what its codes mean.

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::ostringstream out;
     std::ostringstream err;
     try {
-        const int status = velmaro::cli::RunCases(cases, "cases.csv", base, velmaro::cli::OutOfRange::Refuse, out, err);
+        const int status = velmaro::cli::RunCases(cases, "cases.csv", base, {}, velmaro::cli::OutOfRange::Refuse, out, err);
         Expect(status == 0 || status == velmaro::cli::kRowsSkipped);
         Expect((status == 0) == err.str().empty());
         // Answered with the cases file's own separator.

@@ -2,6 +2,7 @@
 
 #include "engine/FieldValues.h"
 #include "engine/ModelFields.h"
+#include "engine/UnitHydrograph.h"
 #include "text/FieldText.h"
 #include "text/InputUnits.h"
 #include "text/MachineText.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -18,6 +20,10 @@
 #include <span>
 #include <system_error>
 #include <variant>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velmaro::study {
 
@@ -79,6 +85,13 @@ constexpr ChoiceWord kYesNo[] = {{"yes", 1}, {"no", 0}};
 constexpr ChoiceWord kSeriesKinds[] = {{"partial", 1}, {"cumulative", 0}};
 constexpr ChoiceWord kLandUses[] = {
     {"urban", 0}, {"cultivated", 1}, {"other-agricultural", 2}, {"arid-rangeland", 3}};
+// The runner's names of the unit hydrographs, so that a study and a command line say the same.
+constexpr auto kUnitHydrographs = [] {
+    std::array<ChoiceWord, kUnitHydrographKinds> words{};
+    for (std::size_t code = 0; code < words.size(); ++code)
+        words[code] = {kUnitHydrographKeys[code], static_cast<std::uint8_t>(code)};
+    return words;
+}();
 constexpr ChoiceWord kTabs[] = {{"geometry", 0},     {"soil", 1},   {"forcing", 2},
                                 {"conditioning", 3}, {"runoff", 4}, {"report", 5}};
 
@@ -112,7 +125,8 @@ const Key kKeys[] = {
     {"CurveNumber", InputField{&M::CurveNumber, kCurveNumberUnits, 100}},
     {"PotentialRetentionUnit", UnitChosen{}},
     {"DepthGridUnit", UnitChosen{}},
-    {"TotalVolumeUnit", UnitChosen{}, "Runoff"},
+    {"UnitHydrograph", ModelChoice{&M::UnitHydrograph, kUnitHydrographs}, "Runoff"},
+    {"TotalVolumeUnit", UnitChosen{}},
     {"SpecificVolumeUnit", UnitChosen{}},
     {"PeakDischargeUnit", UnitChosen{}},
     {"DischargeGridUnit", UnitChosen{}},
@@ -293,6 +307,28 @@ void TakeIntoModel(const InputField &field, const FieldEntry &entry, ModelState 
                    [&](std::int32_t M::*whole) { model.*whole = ModelWholeNumber(entry.value); },
                },
                field.target);
+}
+
+// The field entry that gives the model's number, in the unit `had` is in if it gives it back.
+FieldEntry EntryOfModelNumber(const InputField &field, std::string_view key, const FieldEntry &had,
+                              const ModelState &model)
+{
+    const auto gives = [&](const FieldEntry &entry) {
+        ModelState taken;
+        TakeIntoModel(field, entry, taken);
+        return std::visit([&](auto member) { return taken.*member == model.*member; }, field.target);
+    };
+    if (gives(had))
+        return had;
+    const long double number =
+        std::visit([&](auto member) { return static_cast<long double>(model.*member); }, field.target);
+    const FieldEntry entry{AsFieldKeepsIt(number), UnitEntryName(field.units.front())};
+    if (!gives(entry))
+        throw std::invalid_argument(std::string(key) + ": the window's field would keep " +
+                                    WithUnit(RoundTripText(static_cast<double>(number)), entry.unit) + " as " +
+                                    WithUnit(RenderEditValue(number, kUnitsFieldRendering), entry.unit) +
+                                    ", and compute with that");
+    return entry;
 }
 
 // --- Heights --------------------------------------------------------------------------------
@@ -638,6 +674,53 @@ private:
     StudyReading reading_;
 };
 
+// --- Saving ---------------------------------------------------------------------------------
+
+// Whether the series in use holds the same heights in both, bit for bit.
+bool SameSeriesInUse(const ModelState &a, const ModelState &b)
+{
+    if (a.PartialSeries != b.PartialSeries || a.StepCount != b.StepCount)
+        return false;
+    const Series M::*store = a.PartialSeries ? &M::EnteredPartial : &M::EnteredCumulative;
+    for (int step = 1; step <= std::clamp(a.StepCount, 1, kSeriesSlots); ++step)
+        if (std::bit_cast<std::uint64_t>((a.*store)[step]) != std::bit_cast<std::uint64_t>((b.*store)[step]))
+            return false;
+    return true;
+}
+
+std::string Reason(int error)
+{
+    return std::generic_category().message(error);
+}
+
+// A new file beside `target`, made with the permissions a new file gets (an existing study's
+// own permissions are given to it before it takes its place).
+int OpenNewFileBeside(const std::string &target, std::string &name)
+{
+    for (int attempt = 0;; ++attempt) {
+        name = target + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST || attempt == 100)
+            return fd;
+    }
+}
+
+bool WriteAll(int fd, std::string_view text)
+{
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO; // a write that takes nothing and says no reason
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
 } // namespace
 
 StudyError::StudyError(const std::string &file, int line, const std::string &what)
@@ -686,6 +769,25 @@ StudyReading ReadStudyFile(const std::string &path)
     return ReadStudyText(text, path);
 }
 
+Study StudyWithInputs(const ModelState &model, const Study &base)
+{
+    Study study = base;
+    study.inputs = ModelState();
+    for (const ModelField &field : ModelFields())
+        if (field.input)
+            std::visit(Overloaded{[](Hydrograph M::*) {}, [&](auto member) { study.inputs.*member = model.*member; }},
+                       field.member);
+    for (const Key &key : kKeys)
+        if (const auto *field = std::get_if<InputField>(&key.binding)) {
+            FieldEntry &entry = study.fields.at(std::string(key.name));
+            entry = EntryOfModelNumber(*field, key.name, entry, model);
+        }
+    study.stepShown = std::clamp(base.stepShown, 1, std::clamp(model.StepCount, 1, kSeriesSlots));
+    if (!SameSeriesInUse(model, base.inputs))
+        study.storm.reset();
+    return study;
+}
+
 std::string WriteStudyText(const Study &study)
 {
     std::string text = std::string(kMagic) + VersionText(kFormatMajor, kFormatMinor) + "\n" +
@@ -704,6 +806,40 @@ std::string WriteStudyText(const Study &study)
             text += std::string(key.name) + (value->empty() ? " =" : " = " + *value) + "\n";
     }
     return text;
+}
+
+void WriteStudyFile(const Study &study, const std::string &path)
+{
+    const std::string text = WriteStudyText(study);
+    // Saving through a link saves the study it links to, and leaves the link in place.
+    std::string target = path;
+    std::error_code notThere;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, notThere))) {
+        std::error_code broken;
+        target = std::filesystem::weakly_canonical(path, broken).string();
+        if (broken)
+            throw StudyError(path, 0, "the study could not be saved (" + broken.message() + ")");
+    }
+    std::string temporary;
+    const int fd = OpenNewFileBeside(target, temporary);
+    if (fd < 0)
+        throw StudyError(path, 0, "the study could not be saved (" + Reason(errno) + ")");
+    struct stat existing {};
+    bool done = (::stat(target.c_str(), &existing) != 0 || ::fchmod(fd, existing.st_mode & 07777) == 0) &&
+                WriteAll(fd, text) && ::fsync(fd) == 0;
+    int error = done ? 0 : errno;
+    if (::close(fd) != 0 && done) {
+        done = false;
+        error = errno;
+    }
+    if (done && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        done = false;
+        error = errno;
+    }
+    if (!done) {
+        ::unlink(temporary.c_str());
+        throw StudyError(path, 0, "the study could not be saved (" + Reason(error) + ")");
+    }
 }
 
 } // namespace velmaro::study

@@ -18,11 +18,11 @@
 
 namespace velmaro::study {
 
-// The format's version, on the first line of every study: "Velmaro study 1.0". A reader takes
+// The format's version, on the first line of every study: "Velmaro study 1.1". A reader takes
 // every study of its major version; keys of a later minor version that it does not know are
-// skipped with a note.
+// skipped with a note. 1.1 added UnitHydrograph; a study without it has the triangular one.
 inline constexpr int kFormatMajor = 1;
-inline constexpr int kFormatMinor = 0;
+inline constexpr int kFormatMinor = 1;
 inline constexpr std::string_view kFileSuffix = "velmaro";
 // Far above any study (100 heights twice and a page of notes); a larger file is not one.
 inline constexpr std::size_t kMaxStudyBytes = 1 << 20;
@@ -92,5 +92,18 @@ StudyReading ReadStudyFile(const std::string &path);
 // The study's text, the same bytes for the same study. Heights are written so that they read
 // back to the same double, field values to the same extended number.
 std::string WriteStudyText(const Study &study);
+
+// `base` with the inputs of `model` (its choices, step count, entered series and input numbers,
+// not its results), as the runner saves what it ran. A field keeps its unit in `base` while that
+// gives the model's number back, and is written in its first unit otherwise; the step shown
+// stays within the step count, and base's storm stays only while the series in use still holds
+// its heights. Throws std::invalid_argument naming a number that a units field would show with
+// fewer decimals, so that the window would compute with another value than the model.
+Study StudyWithInputs(const ModelState &model, const Study &base);
+
+// The study's text written to path whole or not at all: into a new file beside it, which takes
+// the place of the old one once every byte is on disk. Throws StudyError naming the file and
+// the reason when it cannot be written; an existing file then stays as it was.
+void WriteStudyFile(const Study &study, const std::string &path);
 
 } // namespace velmaro::study

@@ -17,7 +17,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QSignalBlocker>
@@ -79,7 +78,8 @@ struct ChoiceList {
     QComboBox *W::*list;
 };
 
-constexpr ChoiceList kChoiceLists[] = {{&ModelState::SoilGroup, &W::cbGh}};
+constexpr ChoiceList kChoiceLists[] = {{&ModelState::SoilGroup, &W::cbGh},
+                                       {&ModelState::UnitHydrograph, &W::cbUnitHydrograph}};
 
 // Land use k is the radio button k.
 constexpr QRadioButton *W::*kLandUses[] = {&W::rbAu, &W::rbTac, &W::rbOta, &W::rbTpas};
@@ -135,18 +135,6 @@ std::string ComparedText(study::Study study)
 {
     study.tab = study::Tab::Geometry;
     return study::WriteStudyText(study);
-}
-
-// A write that stops short is tried again for the rest, so that the file's error says why.
-bool WriteWhole(QSaveFile &file, const std::string &text)
-{
-    const auto size = static_cast<qint64>(text.size());
-    for (qint64 written = 0, more = 0; written < size; written += more) {
-        more = file.write(text.data() + written, size - written);
-        if (more <= 0)
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -444,19 +432,14 @@ void StudyActions::TakeAsSaved(const study::Study &study, const QString &path)
 bool StudyActions::SaveStudy(const QString &path)
 {
     study::Study current;
-    std::string text;
     try {
         current = CurrentStudy();
-        text = study::WriteStudyText(current);
+        study::WriteStudyFile(current, QFile::encodeName(path).toStdString());
+    } catch (const study::StudyError &error) {
+        return Refuse(QFile::decodeName(error.what()) + QLatin1Char('.'));
     } catch (const std::exception &refusal) {
         return Refuse(QStringLiteral("The study was not saved: ") + ErrorText(refusal));
     }
-    // A whole file or nothing: the study is written beside the old file and takes its place only
-    // once every byte is written. Unbuffered, because a short write while a buffer is flushed in
-    // commit() goes unnoticed and would put a cut file in place of a whole one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !WriteWhole(file, text) || !file.commit())
-        return Refuse(QStringLiteral("%1: the study could not be saved (%2).").arg(path, file.errorString()));
     TakeAsSaved(current, path);
     return true;
 }

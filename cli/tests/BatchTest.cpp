@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -32,11 +33,11 @@ BatchResult RunBatch(const std::string &cases, const std::vector<std::string> &c
 {
     ModelState base;
     base.SetDefaults();
-    cli::ApplyArguments(base, common, outOfRange);
+    const cli::StormArguments storm = cli::ApplyBaseArguments(base, common, outOfRange);
     std::istringstream in(cases);
     std::ostringstream out, err;
     BatchResult r{};
-    r.status = cli::RunCases(in, "cases.csv", base, outOfRange, out, err);
+    r.status = cli::RunCases(in, "cases.csv", base, storm, outOfRange, out, err);
     r.err = err.str();
     std::istringstream written(out.str());
     cli::CsvReader reader(written);
@@ -70,7 +71,7 @@ const std::vector<std::string> kResultNames = {
     "ConcentrationTime [h]", "PotentialRetention [mm]", "InitialAbstraction [mm]",
     "RunoffDepth [mm]",      "TotalVolume [m³]",        "SpecificVolume [mm]",
     "PeakDischarge [m³/s]",  "PeakTime [h]",            "HydrographCount",
-    "failures"};
+    "ContinuityError [%]",   "failures"};
 
 TEST(BatchTest, EachRowGivesTheResultsOfASingleRunOfItsInputs)
 {
@@ -103,9 +104,14 @@ TEST(BatchTest, EachRowGivesTheResultsOfASingleRunOfItsInputs)
             peak = m.Hydrograph[j] > m.Hydrograph[peak] ? j : peak;
         const double expected[] = {m.ConcentrationTime, m.PotentialRetention, m.InitialAbstraction,
                                    m.RunoffDepth[m.StepCount], m.TotalVolume, m.SpecificVolume,
-                                   m.PeakDischarge, peak * m.TimeStep / 60, double(m.HydrographCount)};
-        for (std::size_t k = 0; k < std::size(expected); ++k)
-            EXPECT_EQ(NumberOf(row[5 + k]), expected[k]) << kResultNames[k];
+                                   m.PeakDischarge, peak * m.TimeStep / 60, double(m.HydrographCount),
+                                   m.ContinuityError};
+        for (std::size_t k = 0; k < std::size(expected); ++k) {
+            if (std::isnan(expected[k])) // no runoff to compare the hydrograph with
+                EXPECT_EQ(row[5 + k], "") << kResultNames[k];
+            else
+                EXPECT_EQ(NumberOf(row[5 + k]), expected[k]) << kResultNames[k];
+        }
         EXPECT_EQ(row.back(), "");
     }
     EXPECT_EQ(r.rows[1][3], "10,25.5,4"); // the inputs as given
@@ -238,7 +244,8 @@ TEST(BatchTest, ValuesOutOfRangeSkipTheirRowUnlessUnchecked)
 TEST(BatchTest, AFailingStageLeavesItsResultsAndThoseRestingOnThemEmpty)
 {
     const std::vector<std::string> hydrograph = {"TotalVolume [m³]", "SpecificVolume [mm]",
-                                                 "PeakDischarge [m³/s]", "PeakTime [h]", "HydrographCount"};
+                                                 "PeakDischarge [m³/s]", "PeakTime [h]", "HydrographCount",
+                                                 "ContinuityError [%]"};
     const auto with = [&hydrograph](std::vector<std::string> names) {
         names.insert(names.end(), hydrograph.begin(), hydrograph.end());
         return names;
@@ -312,3 +319,109 @@ TEST(BatchTest, InputThatCannotBeReadOnEndsTheBatchNamingItsRow)
 }
 
 } // namespace
+
+// A column of unit hydrographs by name, each row the single run of its choice; the continuity
+// error is empty where there is no runoff to compare with, as the JSON's null.
+TEST(BatchTest, UnitHydrographColumnAndContinuityError)
+{
+    const BatchResult r = RunBatch("UnitHydrograph,EnteredPartial\n"
+                                   "nrcs-curvilinear,\n"
+                                   "triangular-volume,\n"
+                                   ",\"0,0,0,0,0,0\"\n"
+                                   "nrcs,\n");
+    EXPECT_EQ(r.status, cli::kRowsSkipped);
+    EXPECT_NE(r.err.find("cases.csv row 5 skipped: column 1: UnitHydrograph: 'nrcs' is not one of triangular, "
+                         "triangular-volume, nrcs-curvilinear"),
+              std::string::npos)
+        << r.err;
+    ASSERT_EQ(r.rows.size(), 4u);
+    const std::size_t peak = 3 + 6, continuity = 3 + 9;
+    ASSERT_EQ(r.rows[0][continuity], "ContinuityError [%]");
+    const std::vector<std::string> single[] = {
+        {"UnitHydrograph=nrcs-curvilinear"}, {"UnitHydrograph=triangular-volume"}, {"EnteredPartial=0,0,0,0,0,0"}};
+    for (std::size_t i = 0; i < std::size(single); ++i) {
+        SCOPED_TRACE(i);
+        const ModelState m = SingleRun(single[i]);
+        EXPECT_EQ(NumberOf(r.rows[i + 1][peak]), m.PeakDischarge);
+        if (std::isnan(m.ContinuityError))
+            EXPECT_EQ(r.rows[i + 1][continuity], "");
+        else
+            EXPECT_EQ(NumberOf(r.rows[i + 1][continuity]), m.ContinuityError);
+    }
+    EXPECT_NE(NumberOf(r.rows[1][peak]), NumberOf(r.rows[2][peak]));
+    EXPECT_LE(std::fabs(NumberOf(r.rows[2][continuity])), 1e-10);
+    EXPECT_EQ(r.rows[3][continuity], "");
+}
+
+// The single run of the same arguments, storm included, laid after the others.
+ModelState RunOf(const std::vector<std::string> &arguments)
+{
+    ModelState m;
+    m.SetDefaults();
+    cli::ApplyArguments(m, arguments);
+    RunGuardedChain(m);
+    return m;
+}
+
+struct StormCase {
+    const char *line;
+    std::vector<std::string> single; // the single run it must equal; none for a row skipped
+};
+
+// DesignStorm and StormDepth as columns: laid after every other cell of the case, on its time
+// step, as a single run lays them after every other argument; an empty cell, no storm.
+TEST(BatchTest, StormColumnsLayTheStormAfterTheCasesOtherCells)
+{
+    const StormCase rows[] = {
+        {"II,15,120,80", {"DesignStorm=II", "TimeStep=15", "StormDepth=120", "CurveNumber=80"}},
+        {"IA,60,50,", {"DesignStorm=IA", "TimeStep=60", "StormDepth=50"}},
+        {"uniform,10,30,", {"DesignStorm=uniform", "TimeStep=10", "StormDepth=30"}},
+        {",30,,", {"TimeStep=30"}},
+        {"IV,30,100,", {}},
+        {"III,25,100,", {}},
+        {"II,30,,", {}},
+    };
+    std::string cases = "DesignStorm,TimeStep,StormDepth,CurveNumber\n";
+    for (const StormCase &row : rows)
+        cases += std::string(row.line) + "\n";
+    const BatchResult r = RunBatch(cases);
+    EXPECT_EQ(r.status, cli::kRowsSkipped);
+    for (const char *skipped : {"row 6 skipped: column 1: DesignStorm: 'IV' is not one of I, IA, II, III, uniform",
+                                "row 7 skipped: DesignStorm: 24 hours at a time step of 25 min make 57.6 steps",
+                                "row 8 skipped: DesignStorm needs StormDepth"})
+        EXPECT_NE(r.err.find(skipped), std::string::npos) << r.err;
+    ASSERT_EQ(r.rows.size(), 5u);
+    const std::size_t depth = 1 + 4 + 3, peak = depth + 3, count = depth + 5;
+    for (std::size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(rows[i].line);
+        const ModelState m = RunOf(rows[i].single);
+        EXPECT_EQ(NumberOf(r.rows[i + 1][depth]), m.RunoffDepth[m.StepCount]);
+        EXPECT_EQ(NumberOf(r.rows[i + 1][peak]), m.PeakDischarge);
+        EXPECT_EQ(NumberOf(r.rows[i + 1][count]), m.HydrographCount);
+    }
+}
+
+// A storm of the command line is laid on each case after the case's cells, on the case's own
+// time step; the case's storm cells replace its parts.
+TEST(BatchTest, TheCommandLinesStormIsLaidOnEachCase)
+{
+    const BatchResult r = RunBatch("TimeStep,DesignStorm\n15,\n60,\n10,uniform\n",
+                                   {"DesignStorm=II", "StormDepth=100", "TimeStep=25"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.rows.size(), 4u);
+    const std::vector<std::string> single[] = {{"DesignStorm=II", "StormDepth=100", "TimeStep=15"},
+                                               {"DesignStorm=II", "StormDepth=100", "TimeStep=60"},
+                                               {"DesignStorm=uniform", "StormDepth=100", "TimeStep=10"}};
+    const std::size_t peak = 1 + 2 + 6, count = peak + 2;
+    for (std::size_t i = 0; i < std::size(single); ++i) {
+        SCOPED_TRACE(i);
+        const ModelState m = RunOf(single[i]);
+        EXPECT_EQ(NumberOf(r.rows[i + 1][peak]), m.PeakDischarge);
+        EXPECT_EQ(NumberOf(r.rows[i + 1][count]), m.HydrographCount);
+    }
+
+    ModelState base;
+    base.SetDefaults();
+    EXPECT_THROW(cli::ApplyBaseArguments(base, {"DesignStorm=IV"}), cli::UsageError);
+    EXPECT_THROW(cli::ApplyBaseArguments(base, {"StormDepth=deep"}), cli::UsageError);
+}

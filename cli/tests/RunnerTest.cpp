@@ -5,6 +5,7 @@
 #include "engine/Chain.h"
 #include "engine/ModelFields.h"
 #include "engine/ModelState.h"
+#include "engine/UnitHydrograph.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -500,4 +503,70 @@ TEST(RunnerTest, BadOptionsAndCasesFilesExitTwo)
     EXPECT_EQ(RunWith({"--cases", "/dev/zero"}).err,
               "velmaro-cli: /dev/zero row 1: a record longer than 65536 bytes; this is no cases file\n");
     EXPECT_EQ(RunWith({"--cases", "/proc/self/mem"}).err, "velmaro-cli: /proc/self/mem row 1: it cannot be read\n");
+}
+
+// Each unit hydrograph by its name: the hydrograph the engine gives with that choice, printed
+// with its peak time and continuity error; the code it stands for is the same choice.
+TEST(RunnerUnitHydrograph, EachNameGivesTheEnginesHydrographForThatChoice)
+{
+    std::vector<double> peaks;
+    for (std::size_t code = 0; code < kUnitHydrographKinds; ++code) {
+        const std::string name(kUnitHydrographKeys[code]);
+        SCOPED_TRACE(name);
+        const Result r = RunWith({"UnitHydrograph=" + name, "TimeStep=15", "StepCount=4"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(RunWith({"UnitHydrograph=" + std::to_string(code), "TimeStep=15", "StepCount=4"}).out, r.out);
+        const QJsonObject json = ParseJson(r.out);
+        ModelState m;
+        m.SetDefaults();
+        m.TimeStep = 15;
+        m.StepCount = 4;
+        m.UnitHydrograph = static_cast<std::uint8_t>(code);
+        ASSERT_TRUE(RunGuardedChain(m).empty());
+        EXPECT_EQ(json["UnitHydrograph"].toInt(), static_cast<int>(code));
+        EXPECT_EQ(json["PeakDischarge"].toDouble(), m.PeakDischarge);
+        EXPECT_EQ(json["PeakTime"].toDouble(), m.PeakTime);
+        EXPECT_EQ(json["SpecificVolume"].toDouble(), m.SpecificVolume);
+        EXPECT_EQ(json["ContinuityError"].toDouble(), m.ContinuityError);
+        ExpectSlots(json["Hydrograph"], m.Hydrograph, m.HydrographCount, "Hydrograph");
+        peaks.push_back(m.PeakDischarge);
+    }
+    std::sort(peaks.begin(), peaks.end());
+    EXPECT_EQ(std::adjacent_find(peaks.begin(), peaks.end()), peaks.end()) << "each choice its own peak";
+
+    const QJsonObject kept = ParseJson(RunWith({"UnitHydrograph=triangular-volume"}).out);
+    EXPECT_LE(std::fabs(kept["ContinuityError"].toDouble()), 1e-10);
+    EXPECT_NEAR(ParseJson(RunWith({}).out)["ContinuityError"].toDouble(), 24.82087, 5e-6);
+    EXPECT_EQ(ParseJson(RunWith({}).out)["PeakTime"].toDouble(), 3); // the sixth ordinate of 30 min
+}
+
+TEST(RunnerUnitHydrograph, AnUnknownNameExitsTwoListingTheNames)
+{
+    const std::pair<const char *, const char *> refused[] = {
+        {"UnitHydrograph=nrcs",
+         "UnitHydrograph: 'nrcs' is not one of triangular, triangular-volume, nrcs-curvilinear (or their codes 0..2)"},
+        {"UnitHydrograph=", "UnitHydrograph: '' is not one of triangular"},
+        {"UnitHydrograph=3", "UnitHydrograph must lie between 0 and 2; got 3"},
+    };
+    for (const auto &[argument, message] : refused) {
+        const Result r = RunWith({argument});
+        EXPECT_EQ(r.status, 2) << argument;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_NE(RunWith({"--help"}).out.find("UnitHydrograph=triangular|triangular-volume|nrcs-curvilinear|0..2"),
+              std::string::npos);
+}
+
+// Without runoff there is nothing to compare the hydrograph's volume with: no number, and no
+// failure either.
+TEST(RunnerUnitHydrograph, ContinuityErrorIsNullWithoutRunoff)
+{
+    const Result r = RunWith({"EnteredPartial=0,0,0,0,0,0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QJsonObject json = ParseJson(r.out);
+    EXPECT_TRUE(json["failures"].toArray().isEmpty());
+    EXPECT_EQ(json["SpecificVolume"].toDouble(), 0);
+    EXPECT_TRUE(json["ContinuityError"].isNull()) << r.out;
+    EXPECT_NE(r.out.find("\"ContinuityError\": null,"), std::string::npos);
 }

@@ -39,6 +39,7 @@ void ExpectSameEnteredInputs(const ModelState &a, const ModelState &b)
     EXPECT_EQ(a.PartialSeries, b.PartialSeries);
     EXPECT_EQ(a.LandUse, b.LandUse);
     EXPECT_EQ(a.AssignInitialAbstraction, b.AssignInitialAbstraction);
+    EXPECT_EQ(a.UnitHydrograph, b.UnitHydrograph);
     for (int k = 1; k <= kSeriesSlots; ++k) {
         EXPECT_EQ(Bits(a.EnteredPartial[k]), Bits(b.EnteredPartial[k])) << "partial step " << k;
         EXPECT_EQ(Bits(a.EnteredCumulative[k]), Bits(b.EnteredCumulative[k])) << "cumulative step " << k;
@@ -150,6 +151,8 @@ const RoundTrip kRoundTrips[] = {
     {"AbstractionDerived", [](Study &s) { s.inputs.AssignInitialAbstraction = 0; }},
     {"LandUseArid", [](Study &s) { s.inputs.LandUse = 3; }},
     {"LandUseOther", [](Study &s) { s.inputs.LandUse = 2; }},
+    {"TriangularVolumeKept", [](Study &s) { s.inputs.UnitHydrograph = 1; }},
+    {"NrcsCurvilinear", [](Study &s) { s.inputs.UnitHydrograph = 2; }},
     {"StepShown", [](Study &s) { s.stepShown = 4; }},
     {"EveryUnitChosen",
      [](Study &s) {
@@ -176,13 +179,14 @@ INSTANTIATE_TEST_SUITE_P(EveryFieldUnitListAndKind, StudyRoundTrip, ::testing::V
 TEST(StudyFormat, StartsWithItsVersionAndListsEveryInput)
 {
     const std::string text = WriteStudyText(DefaultStudy());
-    EXPECT_EQ(text.substr(0, text.find('\n')), "Velmaro study 1.0");
+    EXPECT_EQ(text.substr(0, text.find('\n')), "Velmaro study 1.1");
     for (const char *line : {"FlowLength = 21.79 km\n", "LevelDifference = 1020 m\n",
                              "WatershedArea = 70.26 km²\n", "SoilGroup = B\n",
                              "AssignInitialAbstraction = yes\n", "InitialAbstraction = 18 mm\n",
                              "SeriesKind = partial\n", "TimeStep = 30 min\n", "StepCount = 6\n",
                              "EnteredPartial = 9.4, 22.6, 73.4, 13.2, 7.3, 6\n", "EnteredCumulative =\n",
-                             "LandUse = urban\n", "CurveNumber = 85 -\n", "Tab = geometry\n"})
+                             "LandUse = urban\n", "CurveNumber = 85 -\n", "UnitHydrograph = triangular\n",
+                             "Tab = geometry\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
     EXPECT_EQ(text.find("DesignStorm"), std::string::npos);
 }
@@ -282,6 +286,8 @@ const BadText kBadTexts[] = {
     {"NotUtf8", Study10("Project = caf\xe9\n"), 4, "the line is not UTF-8 text"},
     {"StormWithoutDepth", Study10("DesignStorm = II\nStormTimeStep = 30\n"), 5, "StormDepth is missing"},
     {"UnknownStorm", Study10("DesignStorm = IV\n"), 4, "'IV' is none of I, IA, II, III, uniform"},
+    {"UnknownUnitHydrograph", Study10("UnitHydrograph = nrcs\n"), 4,
+     "UnitHydrograph: 'nrcs' is none of triangular, triangular-volume, nrcs-curvilinear"},
 };
 
 INSTANTIATE_TEST_SUITE_P(EveryFault, BadStudyText, ::testing::ValuesIn(kBadTexts),
@@ -290,10 +296,10 @@ INSTANTIATE_TEST_SUITE_P(EveryFault, BadStudyText, ::testing::ValuesIn(kBadTexts
 TEST(StudyReading, SkipsUnknownKeysOfANewerMinorVersionWithANote)
 {
     const StudyReading reading =
-        ReadStudyText("Velmaro study 1.7\nUnitHydrograph = nrcs\nCurveNumber = 70 -\n", "newer.velmaro");
+        ReadStudyText("Velmaro study 1.7\nSnowMelt = degree-day\nCurveNumber = 70 -\n", "newer.velmaro");
     EXPECT_EQ(reading.study.inputs.CurveNumber, 70);
     ASSERT_EQ(reading.notes.size(), 1u);
-    EXPECT_EQ(reading.notes.front(), "line 2: the key 'UnitHydrograph' of format 1.7 was skipped");
+    EXPECT_EQ(reading.notes.front(), "line 2: the key 'SnowMelt' of format 1.7 was skipped");
 }
 
 TEST(StudyReading, TakesWindowsLineEndsAByteOrderMarkAndBlanksAroundValues)
@@ -358,6 +364,26 @@ TEST_F(StudyFile, ReadsWhatWasWritten)
     study.properties.project = "Flood study 2026";
     const std::string path = Write("flood study 2026.velmaro", WriteStudyText(study));
     EXPECT_EQ(ReadStudyFile(path).study.properties.project, "Flood study 2026");
+}
+
+// Saving over a study keeps its permissions, and through a link saves the study it links to.
+TEST_F(StudyFile, SavingOverAStudyKeepsItsPermissionsAndItsLink)
+{
+    Study study = DefaultStudy();
+    const std::string shared = Write("shared.velmaro", "old");
+    std::filesystem::permissions(shared, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                             std::filesystem::perms::group_read);
+    const std::filesystem::path link = folder / "link.velmaro";
+    std::filesystem::create_symlink("shared.velmaro", link);
+    study.inputs.CurveNumber = 70;
+    study.fields["CurveNumber"].value = 70;
+    WriteStudyFile(study, link.string());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadStudyFile(shared).study.inputs.CurveNumber, 70);
+    EXPECT_EQ(std::filesystem::status(shared).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2) << "nothing else left";
 }
 
 TEST_F(StudyFile, NamesAMissingFileAFolderAndAFileTooLarge)

@@ -1,5 +1,6 @@
 #include "ui/tests/WindowFixture.h"
 
+#include "cli/Command.h"
 #include "controls/Unidades.h"
 #include "engine/Chain.h"
 #include "rainfall/RainfallSeriesDialog.h"
@@ -32,6 +33,9 @@
 #include <QTextEdit>
 
 #include <bit>
+#include <charconv>
+#include <limits>
+#include <sstream>
 #include <csignal>
 #include <cstdint>
 #include <sys/resource.h>
@@ -62,6 +66,7 @@ void ExpectSameInputs(const ModelState &a, const ModelState &b)
     EXPECT_EQ(a.PartialSeries, b.PartialSeries);
     EXPECT_EQ(a.LandUse, b.LandUse);
     EXPECT_EQ(a.AssignInitialAbstraction, b.AssignInitialAbstraction);
+    EXPECT_EQ(a.UnitHydrograph, b.UnitHydrograph);
     for (int k = 1; k <= kSeriesSlots; ++k) {
         EXPECT_EQ(bits(a.EnteredPartial[k]), bits(b.EnteredPartial[k])) << "partial step " << k;
         EXPECT_EQ(bits(a.EnteredCumulative[k]), bits(b.EnteredCumulative[k])) << "cumulative step " << k;
@@ -74,7 +79,8 @@ void ExpectSameResults(const ModelState &a, const ModelState &b)
     const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
     for (const double ModelState::*number : {&ModelState::ConcentrationTime, &ModelState::PotentialRetention,
                                              &ModelState::TotalVolume, &ModelState::SpecificVolume,
-                                             &ModelState::PeakDischarge})
+                                             &ModelState::PeakDischarge, &ModelState::PeakTime,
+                                             &ModelState::ContinuityError})
         EXPECT_EQ(bits(a.*number), bits(b.*number));
     ASSERT_EQ(a.HydrographCount, b.HydrographCount);
     for (int k = 1; k <= a.StepCount; ++k)
@@ -266,6 +272,8 @@ const WindowCase kWindowCases[] = {
          GenerateStorm(w, StormType::TypeIA, "87.5");
          T::Pick(w.cbUnidadHidrograma, 1);
      }},
+    {"NrcsCurvilinearUnitHydrograph", [](TMainFormVelmaro &w) { T::Pick(w.cbUnitHydrograph, 2); }},
+    {"VolumeKeptUnitHydrograph", [](TMainFormVelmaro &w) { T::Pick(w.cbUnitHydrograph, 1); }},
     {"OnTheSoilTab", [](TMainFormVelmaro &w) { w.PageControl1->setCurrentWidget(w.Suelo); }},
     {"OnTheReportTab", [](TMainFormVelmaro &w) { w.PageControl1->setCurrentWidget(w.TabSheet1); }},
 };
@@ -321,6 +329,62 @@ TEST_P(StudyRoundTrip, ReopensAsTheUserLeftItAndSavesTheSameBytes)
 
 INSTANTIATE_TEST_SUITE_P(EveryFieldUnitListAndKind, StudyRoundTrip, ::testing::ValuesIn(kWindowCases),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// A number of the runner's JSON as printed, read back to its double; for a series, its last slot.
+double PrintedNumber(const std::string &json, const std::string &key)
+{
+    const std::size_t at = json.find("\n  \"" + key + "\": ");
+    EXPECT_NE(at, std::string::npos) << key;
+    std::size_t start = json.find(": ", at) + 2;
+    if (json[start] == '[')
+        start = json.rfind(' ', json.find(']', start)) + 1;
+    double value = std::numeric_limits<double>::quiet_NaN();
+    std::from_chars(json.data() + start, json.data() + json.size(), value);
+    return value;
+}
+
+// A study unlike the defaults in every way that reaches the numbers: a design storm, other units,
+// the curvilinear unit hydrograph. The window opened on it and the runner started from it give
+// the same numbers, bit for bit.
+TEST_F(StudyWindowTest, TheRunnerComputesTheWindowsNumbersForTheSameStudy)
+{
+    ShowWindow();
+    VisitEveryTab(*window);
+    Pick(window->euDdpmrhls->UnitBox(), 1);
+    Enter(window->euDdpmrhls, "18250.5");
+    Pick(window->euAc->UnitBox(), 1);
+    Enter(window->euAc, "3120.75");
+    Pick(window->euPtsd->UnitBox(), 2);
+    Pick(window->euAll->UnitBox(), 1);
+    Enter(window->euNc, "81");
+    GenerateStorm(*window, StormType::TypeIII, "112.5");
+    Pick(window->cbUnitHydrograph, 2);
+    const QString path = PathIn("storm in other units.velmaro");
+    ASSERT_TRUE(window->Studies->SaveStudy(path));
+
+    ModelState opened;
+    const auto reopened = NewWindow(opened);
+    CloseNextModalDialog();
+    ShowWithStudyOf(*reopened, {"velmaro", path});
+    VisitEveryTab(*reopened);
+    ASSERT_EQ(reopened->cbUnitHydrograph->currentText(), "NRCS curvilinear");
+    ASSERT_EQ(opened.StepCount, 48);
+    ASSERT_GT(opened.RunoffDepth[opened.StepCount], 0);
+
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::Run({"--study", path.toStdString()}, out, err), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
+    for (const auto &[key, number] : {std::pair{"RunoffDepth", opened.RunoffDepth[opened.StepCount]},
+                                      {"PeakDischarge", opened.PeakDischarge},
+                                      {"TotalVolume", opened.TotalVolume},
+                                      {"SpecificVolume", opened.SpecificVolume},
+                                      {"PeakTime", opened.PeakTime},
+                                      {"ContinuityError", opened.ContinuityError}})
+        EXPECT_EQ(bits(PrintedNumber(out.str(), key)), bits(number)) << key;
+    EXPECT_EQ(PrintedNumber(out.str(), "HydrographCount"), opened.HydrographCount);
+    EXPECT_TRUE(presenter.messages.empty()) << presenter.Texts().join('\n').toStdString();
+}
 
 TEST_F(StudyWindowTest, TheFileSaysWhatTheUserEntered)
 {
@@ -382,7 +446,7 @@ QByteArray HundredAndOneHeights()
 
 const BadFile kBadFiles[] = {
     {"Missing", QByteArray(), ": the file does not exist"},
-    {"AnotherProgramsFile", "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n", ", line 1: not a Velmaro study: its first line must read \"Velmaro study 1.0\""},
+    {"AnotherProgramsFile", "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n", ", line 1: not a Velmaro study: its first line must read \"Velmaro study 1.1\""},
     {"NewerFormat", "Velmaro study 2.1\nCurveNumber = 70 -\n",
      ", line 1: the study has format version 2.1; this Velmaro reads format 1.x: it was written by a newer Velmaro"},
     {"UnreadableLine", "Velmaro study 1.0\nCurveNumber = 70 -\nFlowLength: 3 km\n",
@@ -402,7 +466,7 @@ TEST_F(StudyWindowTest, KeysOfANewerMinorVersionAreSkippedWithANote)
     const QString path = PathIn("newer.velmaro");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Velmaro study 1.4\nCurveNumber = 72 -\nUnitHydrograph = nrcs-curvilinear\n");
+    file.write("Velmaro study 1.4\nCurveNumber = 72 -\nSnowMelt = degree-day\n");
     file.close();
     ASSERT_TRUE(window->Studies->OpenStudy(path));
     EXPECT_EQ(model.CurveNumber, 72);
@@ -410,7 +474,35 @@ TEST_F(StudyWindowTest, KeysOfANewerMinorVersionAreSkippedWithANote)
     EXPECT_EQ(presenter.messages[0].icon, QMessageBox::Information);
     EXPECT_EQ(presenter.messages[0].text,
               path + " was written by a newer Velmaro. What this one does not know was skipped:\n"
-                     "line 3: the key 'UnitHydrograph' of format 1.4 was skipped");
+                     "line 3: the key 'SnowMelt' of format 1.4 was skipped");
+}
+
+// The unit hydrograph chosen is saved by its name and comes back with the study; a study of the
+// format before the choice existed has the triangular one, whatever the window showed before.
+TEST_F(StudyWindowTest, TheUnitHydrographChosenComesBackAndOlderStudiesHaveTheTriangular)
+{
+    Pick(window->cbUnitHydrograph, 2);
+    ASSERT_EQ(window->cbUnitHydrograph->currentText(), "NRCS curvilinear");
+    const QString curvilinear = PathIn("curvilinear.velmaro");
+    ASSERT_TRUE(window->Studies->SaveStudy(curvilinear));
+    EXPECT_TRUE(Bytes(curvilinear).contains("\nUnitHydrograph = nrcs-curvilinear\n"));
+    const double curvilinearPeak = model.PeakDischarge;
+
+    const QString older = PathIn("older.velmaro");
+    QFile file(older);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Velmaro study 1.0\nCurveNumber = 85 -\n");
+    file.close();
+    ASSERT_TRUE(window->Studies->OpenStudy(older));
+    EXPECT_EQ(window->cbUnitHydrograph->currentText(), "Triangular");
+    EXPECT_EQ(model.UnitHydrograph, 0);
+    EXPECT_NEAR(model.PeakDischarge, 627.68326, 5e-6);
+
+    ASSERT_TRUE(window->Studies->OpenStudy(curvilinear));
+    EXPECT_EQ(window->cbUnitHydrograph->currentText(), "NRCS curvilinear");
+    EXPECT_EQ(model.UnitHydrograph, 2);
+    EXPECT_EQ(model.PeakDischarge, curvilinearPeak);
+    EXPECT_TRUE(presenter.messages.empty()) << presenter.Texts().join('\n').toStdString();
 }
 
 TEST_F(StudyWindowTest, TheTitleNamesTheStudyAndMarksItsChanges)
