@@ -48,9 +48,17 @@ void ApplyArgument(ModelState &model, std::string_view argument);
 // them once all are set. A series file sets the step count to its length, but a StepCount given
 // beside it wins whatever their order. DesignStorm and StormDepth are arguments of the run, not
 // fields of the model: the storm replaces the partial series as a whole, so it is laid last, on
-// the time step and step count the other inputs gave.
+// the time step and step count the other inputs gave. A series file with times must step as the
+// time step the inputs give, whatever their order.
 class RunInputs {
 public:
+    // A series file's input, path and the step of its times (minutes).
+    struct FileStep {
+        std::string input;
+        std::string path;
+        double minutes;
+    };
+
     explicit RunInputs(ModelState &model, InputRules rules = {}) : model_(model), rules_(rules) {}
 
     void Set(std::string_view name, std::string_view value);
@@ -63,6 +71,7 @@ private:
     ModelState &model_;
     InputRules rules_;
     std::vector<InputWarning> warnings_;
+    std::vector<FileStep> fileSteps_;
     std::optional<std::string> stepCount_;
     std::optional<std::string> stormType_;
     std::optional<std::string> stormDepth_;

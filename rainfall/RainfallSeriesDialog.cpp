@@ -185,7 +185,7 @@ bool RainfallSeriesDialog::ImportFile(const QString &path)
 {
     std::vector<HeightLine> read;
     try {
-        for (const double height : ReadSeriesFile(QFile::encodeName(path).toStdString(), model_->Series().kind))
+        for (const double height : ReadSeriesFile(QFile::encodeName(path).toStdString(), model_->Series().kind).heights)
             read.push_back({height, 0});
     } catch (const SeriesError &error) {
         Refuse(QString::fromUtf8(error.what()), error.Step());
