@@ -643,7 +643,7 @@ ReadingOptions GuessOptions(const SeriesSource &source, SeriesKind kindInUse)
         rows.push_back(SplitFields(source.Line(line), options.separator));
     const std::vector<ColumnKind> kinds = ColumnKinds(rows, options.decimal);
     std::vector<std::string> names = ColumnNames(source, options);
-    names.resize(std::max(names.size(), kinds.size()));
+    names.resize(std::max({names.size(), kinds.size(), std::size_t{1}}));
 
     options.timeColumn = GuessTimeColumn(kinds, names, rows, options.decimal);
     if (options.timeColumn >= 0) {
@@ -659,6 +659,14 @@ ReadingOptions GuessOptions(const SeriesSource &source, SeriesKind kindInUse)
     else if (Names(heightName, kPartialWords))
         options.kind = SeriesKind::Partial;
     return options;
+}
+
+bool IsPlainColumn(const SeriesSource &source)
+{
+    const ReadingOptions guess = GuessOptions(source, SeriesKind::Partial);
+    const std::vector<int> first = SampleLines(source, 0);
+    return guess.separator == Separator::None &&
+           (first.empty() || ReadValue(Trim(source.Line(first.front())), guess.decimal).has_value());
 }
 
 std::vector<std::string> ColumnNames(const SeriesSource &source, const ReadingOptions &options)

@@ -82,6 +82,9 @@ std::vector<std::string> SplitFields(std::string_view line, Separator separator)
 // - the heights are cumulative or partial when the header says so, else of kindInUse.
 ReadingOptions GuessOptions(const SeriesSource &source, SeriesKind kindInUse);
 
+// One column of numbers from the first line on: a paste taken at once, without the preview.
+bool IsPlainColumn(const SeriesSource &source);
+
 // The names of the columns from the header the options skip ("" where it has none), and at
 // least as many as the widest line read has fields.
 std::vector<std::string> ColumnNames(const SeriesSource &source, const ReadingOptions &options);

@@ -101,6 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Options(Tab, Point, 0, 1, 0), {1, 2, 3, 4, 5, 6}, 10},
         FileCase{"OneColumn", "9.4\n22.6\n73.4\n", Options(None, Point, 0, 0, -1), {9.4, 22.6, 73.4},
                  std::nullopt},
+        FileCase{"NothingButBlankLines", "\n \n", Options(None, Point, 2, 0, -1), {}, std::nullopt},
         // A comma that is not in every line the same number of times is a decimal comma.
         FileCase{"OneColumnWithDecimalCommas", "Height\n9,4\n22,6\n73\n", Options(None, DecimalComma, 1, 0, -1),
                  {9.4, 22.6, 73}, std::nullopt}),
