@@ -50,8 +50,21 @@ void RainfallSeriesDialog::BuildControls()
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The step and time columns fit their texts when those change, not on every change of a
+    // height: a paste of 100 heights then lays out only the rows on screen.
     table_->horizontalHeader()->setStretchLastSection(true);
+    const auto fitStepsAndTimes = [this] {
+        table_->resizeColumnToContents(SeriesTableModel::StepColumn);
+        table_->resizeColumnToContents(SeriesTableModel::TimeColumn);
+    };
+    connect(model_, &QAbstractItemModel::rowsInserted, this, fitStepsAndTimes);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, fitStepsAndTimes);
+    connect(model_, &QAbstractItemModel::dataChanged, this,
+            [fitStepsAndTimes](const QModelIndex &topLeft) {
+                if (topLeft.column() <= SeriesTableModel::TimeColumn)
+                    fitStepsAndTimes();
+            });
+    fitStepsAndTimes();
     table_->setMinimumWidth(330);
 
     stepCount_ = new QSpinBox(this);

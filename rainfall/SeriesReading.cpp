@@ -334,6 +334,12 @@ std::vector<int> SampleLines(const SeriesSource &source, int from)
 // them for a tab or ";", so that a line missing a field is named by the reading.
 bool SplitsEvenly(const SeriesSource &source, const std::vector<int> &sample, Separator separator)
 {
+    const auto holdsIt = [&source, separator](int line) {
+        const std::string_view text = Trim(source.Line(line));
+        return std::any_of(text.begin(), text.end(), [separator](char c) { return IsSeparator(c, separator); });
+    };
+    if (std::none_of(sample.begin(), sample.end(), holdsIt))
+        return false;
     std::size_t from = 0;
     while (from < sample.size() && from < kMaxHeaderLines && IsHeader(SplitFields(source.Line(sample[from]), separator)))
         ++from;
@@ -368,6 +374,8 @@ Separator GuessSeparator(const SeriesSource &source, const std::vector<int> &sam
 DecimalMark GuessDecimal(const SeriesSource &source, const std::vector<int> &sample, Separator separator)
 {
     for (const int line : sample) {
+        if (source.Line(line).find(',') == std::string_view::npos)
+            continue;
         for (const std::string &field : SplitFields(source.Line(line), separator))
             if (field.find(',') != std::string::npos && ReadValue(field, DecimalMark::Comma))
                 return DecimalMark::Comma;
