@@ -141,6 +141,7 @@ QWidget *SeriesImportDialog::BuildChoices()
     skip_ = new QSpinBox(group);
     skip_->setObjectName(QStringLiteral("skipLines"));
     skip_->setRange(0, source_.LineCount());
+    skip_->setMinimumWidth(skip_->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 30);
     heightColumn_ = new QComboBox(group);
     heightColumn_->setObjectName(QStringLiteral("heightColumn"));
     timeColumn_ = new QComboBox(group);
@@ -235,7 +236,7 @@ void SeriesImportDialog::Reread()
 {
     reading_ = ReadSeries(source_, options_, kMaxSteps - target_.firstStep + 1);
     stepsModel_->SetSteps(reading_, HeightsAs(reading_, options_.kind, target_.kind), target_.firstStep,
-                          options_.kind, target_.kind, target_.unit);
+                          options_.timeUnit, options_.kind, target_.kind, target_.unit);
     steps_->setColumnHidden(TakenStepsModel::TimeColumn, options_.timeColumn < 0);
 
     problems_->clear();
@@ -270,7 +271,8 @@ void SeriesImportDialog::ShowStep()
         text = QStringLiteral("No column of times: each line is the next step, %1 after the one before.").arg(series);
     } else if (!reading_.stepMinutes) {
         text = reading_.problems.empty() ? QStringLiteral("A single time: there is no step to find.")
-                                         : QStringLiteral("The step of the times is found once every line reads.");
+                                         : QStringLiteral("No step: the times give one when every line reads and "
+                                                          "they step evenly.");
     } else if (SameStep(*reading_.stepMinutes, target_.timeStepMinutes)) {
         text = QStringLiteral("The times step every %1, as the series does.").arg(Step(*reading_.stepMinutes));
     } else {

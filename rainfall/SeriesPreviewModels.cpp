@@ -43,9 +43,10 @@ QVariant SourceLinesModel::data(const QModelIndex &index, int role) const
 TakenStepsModel::TakenStepsModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void TakenStepsModel::SetSteps(const SeriesReading &reading, std::vector<double> taken, int firstStep,
-                               SeriesKind textKind, SeriesKind storeKind, const QString &unit)
+                               TimeUnit timeUnit, SeriesKind textKind, SeriesKind storeKind, const QString &unit)
 {
     beginResetModel();
+    timeUnit_ = timeUnit;
     rows_ = reading.rows;
     taken_ = std::move(taken);
     firstStep_ = firstStep;
@@ -96,7 +97,9 @@ QVariant TakenStepsModel::headerData(int section, Qt::Orientation orientation, i
     case LineColumn:
         return QStringLiteral("Line");
     case TimeColumn:
-        return QStringLiteral("Time");
+        return timeUnit_ == TimeUnit::DateTime ? QStringLiteral("Date and time")
+               : timeUnit_ == TimeUnit::Minutes ? QStringLiteral("Time [min]")
+                                                : QStringLiteral("Time [h]");
     case ReadColumn:
         return KindHeading(textKind_, unit_);
     default:

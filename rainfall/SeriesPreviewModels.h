@@ -32,9 +32,10 @@ public:
 
     explicit TakenStepsModel(QObject *parent);
 
-    // The rows read, their heights as taken, and the headings' kinds and unit.
-    void SetSteps(const SeriesReading &reading, std::vector<double> taken, int firstStep, SeriesKind textKind,
-                  SeriesKind storeKind, const QString &unit);
+    // The rows read, their heights as taken, and what the headings name: the times' unit, the
+    // heights' kinds and unit.
+    void SetSteps(const SeriesReading &reading, std::vector<double> taken, int firstStep, TimeUnit timeUnit,
+                  SeriesKind textKind, SeriesKind storeKind, const QString &unit);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -45,6 +46,7 @@ private:
     std::vector<SeriesRow> rows_;
     std::vector<double> taken_;
     int firstStep_ = 1;
+    TimeUnit timeUnit_ = TimeUnit::Hours;
     SeriesKind textKind_ = SeriesKind::Partial;
     SeriesKind storeKind_ = SeriesKind::Partial;
     QString unit_;

@@ -705,16 +705,15 @@ SeriesReading ReadSeries(const SeriesSource &source, const ReadingOptions &optio
     while (last > first && IsBlankLine(source.Line(last - 1)))
         --last;
     Reader reader(source, options);
-    for (int index = first; index < last; ++index) {
-        const int step = index - first + 1;
-        if (step > room) {
-            reading.problems.push_back({index + 1, 0, TooManyValues(index + 1, room), room + 1});
-            break;
-        }
-        reader.ReadLine(index, step, reading);
-    }
+    int index = first;
+    for (; index < last && index - first < room; ++index)
+        reader.ReadLine(index, index - first + 1, reading);
+    // The step of the lines that fit is shown even when more follow: a logger's record is cut
+    // to the steps wanted by the lines to skip and its end.
     if (reading.problems.empty())
         reader.CheckSteps(reading);
+    if (index < last)
+        reading.problems.push_back({index + 1, 0, TooManyValues(index + 1, room), room + 1});
     return reading;
 }
 

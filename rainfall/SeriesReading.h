@@ -109,7 +109,8 @@ struct SeriesReading {
 };
 
 // Reads the lines past the skipped ones, blank lines at the end left out, into at most `room`
-// steps; a line past them is a problem and ends the reading.
+// steps; a line past them is a problem and ends the reading. The step is found over the lines
+// read when they all read.
 SeriesReading ReadSeries(const SeriesSource &source, const ReadingOptions &options, int room = kMaxSteps);
 
 // The heights read, as the kind of the store they go to: a cumulative text taken as partial

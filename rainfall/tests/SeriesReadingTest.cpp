@@ -139,6 +139,7 @@ struct BadFile {
     const char *name;
     std::string text;
     std::vector<std::string> problems;
+    std::optional<double> stepMinutes = std::nullopt;
 };
 
 class BadFiles : public ::testing::TestWithParam<BadFile> {};
@@ -148,7 +149,7 @@ TEST_P(BadFiles, NameEveryProblemByLineAndColumn)
     const SeriesSource source(GetParam().text);
     const SeriesReading reading = ReadSeries(source, GuessOptions(source, SeriesKind::Partial));
     EXPECT_EQ(Messages(reading), GetParam().problems);
-    EXPECT_FALSE(reading.stepMinutes);
+    EXPECT_EQ(reading.stepMinutes, GetParam().stepMinutes);
 }
 
 std::string HourLines(int count)
@@ -175,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"CumulativeFalling", "Time [h];Cumulative [mm]\n1;10\n2;8\n",
                 {"Line 3, column 2: the cumulative height falls below that of line 2."}},
         BadFile{"MoreThanAHundredSteps", HourLines(101),
-                {"Line 101: there are more than 100 values; a series has at most 100 steps."}}),
+                {"Line 101: there are more than 100 values; a series has at most 100 steps."}, 60}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(SeriesReading, TakesHeightsAsTheKindOfTheStore)
