@@ -195,7 +195,7 @@ std::optional<double> ReadTime(std::string_view field, TimeUnit unit, DecimalMar
     if (unit == TimeUnit::DateTime)
         return ReadDateTime(field);
     const std::optional<double> value = ReadValue(field, decimal);
-    if (!value)
+    if (!value || !std::isfinite(*value * 60))
         return std::nullopt;
     return unit == TimeUnit::Hours ? *value * 60 : *value;
 }
