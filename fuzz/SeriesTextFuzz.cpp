@@ -1,6 +1,6 @@
 // Any text as a pasted or imported rainfall series: the first byte chooses the step the values
-// start at, the rest is the text, read with the guessed choices and then with choices the second
-// byte picks, as a user may pick them in the import preview. What is read keeps the reader's
+// start at, the second the choices a user may pick in the import preview, the rest is the text,
+// read with the guessed choices and with the picked ones. What is read keeps the reader's
 // promises.
 
 #include "rainfall/SeriesReading.h"
@@ -55,12 +55,11 @@ void ReadWithPickedChoices(std::string_view text, std::uint8_t pick, int room)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    if (size == 0)
+    if (size < 2)
         return 0;
     const int firstStep = 1 + data[0] % kMaxSteps;
-    const std::string_view text(reinterpret_cast<const char *>(data + 1), size - 1);
-    if (size > 1)
-        ReadWithPickedChoices(text.substr(1), data[1], kMaxSteps - firstStep + 1);
+    const std::string_view text(reinterpret_cast<const char *>(data + 2), size - 2);
+    ReadWithPickedChoices(text, data[1], kMaxSteps - firstStep + 1);
     std::vector<velmaro::rainfall::HeightLine> read;
     try {
         read = velmaro::rainfall::ReadSeriesText(text, firstStep);
