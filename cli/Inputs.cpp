@@ -6,6 +6,7 @@
 #include "engine/ModelFields.h"
 #include "engine/ModelState.h"
 #include "rainfall/DesignStorm.h"
+#include "rainfall/SeriesReading.h"
 #include "rainfall/SeriesText.h"
 #include "text/MachineText.h"
 
@@ -79,9 +80,11 @@ void ReadSeries(Series &series, std::string_view name, std::string_view text, co
 }
 
 // NAME=@FILE: the heights of steps 1, 2, ... from a file, which also sets the step count. The
-// file's heights are checked as the window's import checks them, whatever the range rule.
-void ReadSeriesFile(ModelState &m, Series ModelState::*series, std::string_view name,
-                    std::string_view path)
+// file is read as the window's import reads it, its choices guessed, and its heights checked as
+// the import checks them, whatever the range rule. Returns the step of the file's times, if it
+// has them, for RunInputs::Finish to hold against the time step.
+std::optional<double> ReadSeriesFile(ModelState &m, Series ModelState::*series, std::string_view name,
+                                     std::string_view path)
 {
     const auto kind = series == &ModelState::EnteredCumulative ? rainfall::SeriesKind::Cumulative
                                                                : rainfall::SeriesKind::Partial;
@@ -89,10 +92,11 @@ void ReadSeriesFile(ModelState &m, Series ModelState::*series, std::string_view 
     if (path.find('\0') != std::string_view::npos)
         throw UsageError(std::string(name) + ": " + Quoted(path) + " is not a file name");
     try {
-        const std::vector<double> heights = rainfall::ReadSeriesFile(std::string(path), kind);
-        for (std::size_t i = 0; i < heights.size(); ++i)
-            (m.*series)[static_cast<int>(i) + 1] = heights[i];
-        m.StepCount = static_cast<std::int32_t>(heights.size());
+        const rainfall::SeriesFile file = rainfall::ReadSeriesFile(std::string(path), kind);
+        for (std::size_t i = 0; i < file.heights.size(); ++i)
+            (m.*series)[static_cast<int>(i) + 1] = file.heights[i];
+        m.StepCount = static_cast<std::int32_t>(file.heights.size());
+        return file.stepMinutes;
     } catch (const rainfall::SeriesError &error) {
         throw UsageError(std::string(name) + ": " + error.what());
     }
@@ -132,7 +136,8 @@ std::uint8_t ReadChoice(const ModelField &field, std::string_view text, const In
     return static_cast<std::uint8_t>(ReadWhole(field.name, text, field.range, rules));
 }
 
-void ApplyValue(ModelState &m, const ModelField &field, std::string_view text, const InputRules &rules)
+void ApplyValue(ModelState &m, const ModelField &field, std::string_view text, const InputRules &rules,
+                std::vector<RunInputs::FileStep> *fileSteps)
 {
     const std::string_view name = field.name;
     std::visit(
@@ -147,10 +152,10 @@ void ApplyValue(ModelState &m, const ModelField &field, std::string_view text, c
             },
             [&](std::uint8_t ModelState::*p) { m.*p = ReadChoice(field, text, rules); },
             [&](Series ModelState::*p) {
-                if (text.starts_with('@'))
-                    ReadSeriesFile(m, p, name, text.substr(1));
-                else
+                if (!text.starts_with('@'))
                     ReadSeries(m.*p, name, text, rules);
+                else if (const auto step = ReadSeriesFile(m, p, name, text.substr(1)); step && fileSteps)
+                    fileSteps->push_back({std::string(name), std::string(text.substr(1)), *step});
             },
             [&](Hydrograph ModelState::*) {
                 throw UsageError(Quoted(name) + " is not an input");
@@ -168,12 +173,13 @@ const ModelField *FindInput(std::string_view name)
     return nullptr;
 }
 
-void ApplyInput(ModelState &model, std::string_view name, std::string_view value, const InputRules &rules)
+void ApplyInput(ModelState &model, std::string_view name, std::string_view value, const InputRules &rules,
+                std::vector<RunInputs::FileStep> *fileSteps = nullptr)
 {
     const ModelField *field = FindInput(name);
     if (!field)
         throw UsageError("unknown input " + Quoted(name));
-    ApplyValue(model, *field, value, rules);
+    ApplyValue(model, *field, value, rules, fileSteps);
 }
 
 // Each value the run computes with outside its range: the inputs' as set, the series' up to the
@@ -332,7 +338,7 @@ void RunInputs::Set(std::string_view name, std::string_view value)
         ReadDouble(name, value, rules_);
         storm_.depth = value;
     } else {
-        ApplyInput(model_, name, value, rules_);
+        ApplyInput(model_, name, value, rules_, &fileSteps_);
     }
     if (name == "StepCount")
         stepCount_ = value;
@@ -342,14 +348,23 @@ void RunInputs::Finish()
 {
     if (stepCount_)
         ApplyInput(model_, "StepCount", *stepCount_, rules_);
+    CheckFileSteps();
     applied_.storm = ApplyDesignStorm(model_, storm_, rules_);
     applied_.warnings = OutOfRangeInputs(model_);
+}
+
+void RunInputs::CheckFileSteps() const
+{
+    for (const FileStep &file : fileSteps_)
+        if (!rainfall::SameStep(file.minutes, model_.TimeStep))
+            throw UsageError(file.input + ": " + file.path + ": " + rainfall::StepMismatch(file.minutes, model_.TimeStep));
 }
 
 StormArguments RunInputs::FinishAsBase()
 {
     if (stepCount_)
         ApplyInput(model_, "StepCount", *stepCount_, rules_);
+    CheckFileSteps();
     applied_.warnings = OutOfRangeInputs(model_);
     return storm_;
 }

@@ -63,9 +63,17 @@ struct StormArguments {
 // them once all are set. A series file sets the step count to its length, but a StepCount given
 // beside it wins whatever their order. The storm replaces the partial series as a whole, so it
 // is laid last, on the time step and step count the other inputs gave; `storm` holds what the
-// command line gave for every case of a batch, which the case's own cells replace.
+// command line gave for every case of a batch, which the case's own cells replace. A series file
+// with times must step as the time step the inputs give, whatever their order.
 class RunInputs {
 public:
+    // A series file's input, path and the step of its times (minutes).
+    struct FileStep {
+        std::string input;
+        std::string path;
+        double minutes;
+    };
+
     explicit RunInputs(ModelState &model, InputRules rules = {}, StormArguments storm = {})
         : model_(model), rules_(rules), storm_(std::move(storm))
     {
@@ -82,9 +90,13 @@ public:
     const AppliedInputs &Applied() const { return applied_; }
 
 private:
+    // A series file with times must step as the time step the inputs came to.
+    void CheckFileSteps() const;
+
     ModelState &model_;
     InputRules rules_;
     AppliedInputs applied_;
+    std::vector<FileStep> fileSteps_;
     std::optional<std::string> stepCount_;
     StormArguments storm_;
 };

@@ -1,6 +1,9 @@
 // Any text as a pasted or imported rainfall series: the first byte chooses the step the values
-// start at, the rest is the text. What is read keeps the reader's promises.
+// start at, the second the choices a user may pick in the import preview, the rest is the text,
+// read with the guessed choices and with the picked ones. What is read keeps the reader's
+// promises.
 
+#include "rainfall/SeriesReading.h"
 #include "rainfall/SeriesText.h"
 
 #include <cstdint>
@@ -24,14 +27,39 @@ void CheckStep(const velmaro::rainfall::SeriesError &error)
     Expect(error.Step() >= 0 && error.Step() <= kMaxSteps);
 }
 
+// Choices the guess may never make: any separator, decimal mark, skip, columns and units.
+void ReadWithPickedChoices(std::string_view text, std::uint8_t pick, int room)
+{
+    using namespace velmaro::rainfall;
+    const SeriesSource source(text);
+    ReadingOptions options = GuessOptions(source, SeriesKind::Partial);
+    options.separator = static_cast<Separator>(pick % 5);
+    options.decimal = (pick & 8) ? DecimalMark::Comma : DecimalMark::Point;
+    options.skipLines = pick % 4;
+    options.timeColumn = ((pick >> 4) & 3) - 1;
+    options.heightColumn = (pick >> 6) & 3;
+    options.timeUnit = static_cast<TimeUnit>(pick % 3);
+    options.kind = (pick & 4) ? SeriesKind::Cumulative : SeriesKind::Partial;
+    static_cast<void>(ColumnNames(source, options));
+    const SeriesReading reading = ReadSeries(source, options, room);
+    Expect(static_cast<int>(reading.rows.size()) <= room);
+    for (std::size_t i = 1; i < reading.rows.size(); ++i)
+        Expect(reading.rows[i].line > reading.rows[i - 1].line);
+    for (const SeriesProblem &problem : reading.problems)
+        Expect(problem.line >= 1 && problem.line <= source.LineCount() && problem.step >= 0 && problem.step <= room + 1);
+    Expect(!reading.stepMinutes || *reading.stepMinutes > 0);
+    Expect(HeightsAs(reading, options.kind, SeriesKind::Cumulative).size() == reading.rows.size());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    if (size == 0)
+    if (size < 2)
         return 0;
     const int firstStep = 1 + data[0] % kMaxSteps;
-    const std::string_view text(reinterpret_cast<const char *>(data + 1), size - 1);
+    const std::string_view text(reinterpret_cast<const char *>(data + 2), size - 2);
+    ReadWithPickedChoices(text, data[1], kMaxSteps - firstStep + 1);
     std::vector<velmaro::rainfall::HeightLine> read;
     try {
         read = velmaro::rainfall::ReadSeriesText(text, firstStep);

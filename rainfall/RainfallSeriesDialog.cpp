@@ -1,6 +1,8 @@
 #include "rainfall/RainfallSeriesDialog.h"
 
 #include "controls/MessagePresenter.h"
+#include "rainfall/SeriesImportDialog.h"
+#include "rainfall/SeriesReading.h"
 #include "text/FieldText.h"
 
 #include <QAction>
@@ -10,6 +12,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -50,8 +53,21 @@ void RainfallSeriesDialog::BuildControls()
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The step and time columns fit their texts when those change, not on every change of a
+    // height: a paste of 100 heights then lays out only the rows on screen.
     table_->horizontalHeader()->setStretchLastSection(true);
+    const auto fitStepsAndTimes = [this] {
+        table_->resizeColumnToContents(SeriesTableModel::StepColumn);
+        table_->resizeColumnToContents(SeriesTableModel::TimeColumn);
+    };
+    connect(model_, &QAbstractItemModel::rowsInserted, this, fitStepsAndTimes);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, fitStepsAndTimes);
+    connect(model_, &QAbstractItemModel::dataChanged, this,
+            [fitStepsAndTimes](const QModelIndex &topLeft) {
+                if (topLeft.column() <= SeriesTableModel::TimeColumn)
+                    fitStepsAndTimes();
+            });
+    fitStepsAndTimes();
     table_->setMinimumWidth(330);
 
     stepCount_ = new QSpinBox(this);
@@ -144,6 +160,11 @@ const RainfallSeries &RainfallSeriesDialog::Series() const
     return model_->Series();
 }
 
+double RainfallSeriesDialog::TimeStep() const
+{
+    return model_->TimeStep();
+}
+
 int RainfallSeriesDialog::CurrentRow() const
 {
     return table_->currentIndex().isValid() ? table_->currentIndex().row() : -1;
@@ -191,11 +212,29 @@ bool RainfallSeriesDialog::TakeHeights(const std::vector<HeightLine> &read, int 
     return true;
 }
 
+bool RainfallSeriesDialog::TakePreviewed(std::string_view text, const QString &sourceName, int firstStep)
+{
+    const ImportTarget target{model_->Series().kind, model_->TimeStep(), firstStep,
+                              QString::fromStdString(model_->UnitName())};
+    SeriesImportDialog preview(text, sourceName, target, this);
+    if (preview.exec() != QDialog::Accepted)
+        return false;
+    const std::optional<double> step = preview.NewTimeStep();
+    if (!TakeHeights(preview.Taken(), firstStep))
+        return false;
+    if (step)
+        model_->SetTimeStep(*step);
+    return true;
+}
+
 bool RainfallSeriesDialog::PasteText(const QString &text)
 {
     const int firstStep = std::max(CurrentRow(), 0) + 1;
+    const std::string bytes = text.toStdString();
+    if (!IsPlainColumn(SeriesSource(bytes)))
+        return TakePreviewed(bytes, QStringLiteral("the pasted text"), firstStep);
     try {
-        return TakeHeights(ReadSeriesText(text.toStdString(), firstStep), firstStep);
+        return TakeHeights(ReadSeriesText(bytes, firstStep), firstStep);
     } catch (const SeriesError &error) {
         Refuse(QString::fromUtf8(error.what()), error.Step());
         return false;
@@ -204,15 +243,14 @@ bool RainfallSeriesDialog::PasteText(const QString &text)
 
 bool RainfallSeriesDialog::ImportFile(const QString &path)
 {
-    std::vector<HeightLine> read;
+    std::string bytes;
     try {
-        for (const double height : ReadSeriesFile(QFile::encodeName(path).toStdString(), model_->Series().kind))
-            read.push_back({height, 0});
+        bytes = ReadSeriesBytes(QFile::encodeName(path).toStdString());
     } catch (const SeriesError &error) {
         Refuse(QString::fromUtf8(error.what()), error.Step());
         return false;
     }
-    return TakeHeights(read, 1);
+    return TakePreviewed(bytes, QFileInfo(path).fileName(), 1);
 }
 
 bool RainfallSeriesDialog::ExportFile(const QString &path)

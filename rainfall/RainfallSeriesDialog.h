@@ -32,8 +32,12 @@ public:
 
     // The series as the dialog holds it; after OK, what OK produced.
     const RainfallSeries &Series() const;
+    // The series' time step (minutes): the window's, unless an import took its file's.
+    double TimeStep() const;
 
     // The user's actions. Each shows its own message and returns false when it changes nothing.
+    // A paste of more than one column or with a header, and every import, go through the
+    // import preview; a plain column of numbers pastes at once.
     bool PasteText(const QString &text); // from the current row on
     bool ImportFile(const QString &path); // from step 1
     bool ExportFile(const QString &path);
@@ -65,6 +69,8 @@ private:
     void ShowStormMade();
     // Puts heights (shown unit) from step firstStep on, if the whole series then holds.
     bool TakeHeights(const std::vector<HeightLine> &read, int firstStep);
+    // Shows the import preview of text; on OK takes what it read, and its step when it offers it.
+    bool TakePreviewed(std::string_view text, const QString &sourceName, int firstStep);
     void Refuse(const QString &message, int step);
     void ShowStep(int step);
 

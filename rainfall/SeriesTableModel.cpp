@@ -61,6 +61,12 @@ std::vector<double> SeriesTableModel::ShownHeights() const
     return shown;
 }
 
+void SeriesTableModel::SetTimeStep(double minutes)
+{
+    timeStep_ = minutes;
+    emit dataChanged(index(0, TimeColumn), index(series_.stepCount - 1, TimeColumn));
+}
+
 void SeriesTableModel::SetStepCount(int count)
 {
     count = std::clamp(count, 1, kMaxSteps);

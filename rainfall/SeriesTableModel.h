@@ -65,6 +65,8 @@ public:
     // Heights of steps 1 to the step count in the unit shown.
     std::vector<double> ShownHeights() const;
 
+    // The step an import took from its file: every step's end time follows it.
+    void SetTimeStep(double minutes);
     void SetStepCount(int count);
     void SetSeries(const RainfallSeries &series);
 

@@ -4,6 +4,7 @@
 // CSV file, read into heights; and the CSV the series is exported as. Plain C++, no Qt, so the
 // dialog, the runner and batch runs read series the same way.
 
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -36,12 +37,11 @@ struct HeightLine {
     int line;
 };
 
-// Reads one height per line, or a time and a height per line separated by a tab, ";" or ",",
-// with an optional header line. "." is the decimal point; a decimal comma is taken where the
-// comma cannot be a separator. Blank lines before and after the values are ignored. The values
-// go to steps firstStep, firstStep + 1, ... Throws SeriesError naming the line and its text for a
-// line that is neither, and when the values would go past step 100. Negative heights are
-// checked by CheckHeights, over the whole series they end up in.
+// Reads a pasted text as the import reads a file, every choice guessed (SeriesReading.h): a
+// column of heights, or times and heights, with an optional header. The values go to steps
+// firstStep, firstStep + 1, ... Throws SeriesError with the first problem of the text, naming its
+// line, and when the values would go past step 100. The heights are taken as they stand, of the
+// kind of the series they go to.
 std::vector<HeightLine> ReadSeriesText(std::string_view text, int firstStep = 1);
 
 // A single number as typed into a cell: "." or a decimal comma, blanks around it.
@@ -52,12 +52,23 @@ bool ReadHeightText(std::string_view text, double &value);
 // than heights. Throws SeriesError naming the step (and line).
 void CheckHeights(std::span<const double> heights, SeriesKind kind, std::span<const int> lines = {});
 
-// Reads and checks a series file as a whole: the heights of steps 1, 2, ... Messages start with
-// the file's path. Used for the runner's NAME=@FILE.
-std::vector<double> ReadSeriesFile(const std::string &path, SeriesKind kind);
+// A series file's bytes. Throws SeriesError naming the path when it cannot be read or is far
+// larger than any file of a series (a logger's whole record is read for the preview).
+std::string ReadSeriesBytes(const std::string &path);
 
-// The series as CSV: a header naming the columns and the height's unit, then one line per step
-// with its end time in hours and its height, "." as the decimal point.
+// A series file read as a whole with every choice guessed: the heights of steps 1, 2, ... as the
+// kind of the store they go to, and the step of the file's times when it has them.
+struct SeriesFile {
+    std::vector<double> heights;
+    std::optional<double> stepMinutes;
+};
+// Messages start with the file's path and name the first problem. Used for the runner's
+// NAME=@FILE and the cases file's.
+SeriesFile ReadSeriesFile(const std::string &path, SeriesKind kind);
+
+// The series as CSV, as the import reads it back: a header naming the time and the height with
+// their units, then one line per step with its end time in hours and its height at full
+// precision, "." as the decimal point, CRLF line ends.
 std::string WriteSeriesCsv(std::span<const double> heights, double timeStepMinutes,
                            std::string_view heightName, std::string_view unitName);
 

@@ -105,6 +105,9 @@ void TMainFormVelmaro::btnSeriesClick()
     const rainfall::SeriesDisplay display{euAll->Units(), euAll->CurrentUnit(), model_.TimeStep};
     rainfall::RainfallSeriesDialog dialog(series, display, this);
     if (dialog.exec() == QDialog::Accepted) {
+        // An import whose times step otherwise took their step, as the user chose in its preview.
+        if (dialog.TimeStep() != model_.TimeStep)
+            euPtsd->SetBaseValue(dialog.TimeStep());
         TakeRainfallSeries(dialog.Series());
         Studies->SeriesTaken(dialog.Series().storm);
     }

@@ -76,11 +76,11 @@ TEST_F(RunnerSeriesFile, ABadFileExitsTwoNamingItsLine)
     const std::string missing = folder.filePath("missing.csv").toStdString();
     const std::pair<std::string, std::string> cases[] = {
         {"EnteredCumulative=@" + falling,
-         falling + ": Line 2 (step 2): the cumulative height falls below that of step 1."},
-        {"EnteredPartial=@" + word, word + ": Line 2 is not a height, nor a time and a height: 'ten'"},
+         falling + ": Line 2, column 1: the cumulative height falls below that of line 1."},
+        {"EnteredPartial=@" + word, word + ": Line 2, column 1: 'ten' is not a number."},
         {"EnteredPartial=@" + missing, missing + ": the file cannot be opened."},
         {"EnteredPartial=@" + folder.path().toStdString(), folder.path().toStdString() + ": is a folder, not a file."},
-        {"EnteredPartial=@/dev/zero", "/dev/zero: the file is far too large for a series of 100 steps."},
+        {"EnteredPartial=@/dev/zero", "/dev/zero: the file is far too large for a rainfall series."},
         {"EnteredCumulative=@/proc/self/mem", "/proc/self/mem: the file cannot be read."},
     };
     for (const auto &[argument, message] : cases) {
@@ -90,6 +90,44 @@ TEST_F(RunnerSeriesFile, ABadFileExitsTwoNamingItsLine)
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_TRUE(r.out.empty());
     }
+}
+
+// A file's times are read as the window's import reads them, and must step as the time step does,
+// whatever the order of the arguments; a cases row is held to the same check.
+TEST_F(RunnerSeriesFile, TimesMustStepAsTheTimeStep)
+{
+    const std::string hourly = Write("hourly.csv", "1,12\n2,30\n3,8\n");
+    Outcome r = RunCli({"EnteredPartial=@" + hourly, "TimeStep=60"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Numbers(r.json["EnteredPartial"]), (std::vector<double>{12, 30, 8}));
+
+    const std::string logger = Write("logger.csv", "Date;Partial (mm)\n01/05/2024 13:00;0,5\n01/05/2024 13:15;1,5\n");
+    r = RunCli({"TimeStep=15", "EnteredCumulative=@" + logger});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Numbers(r.json["EnteredCumulative"]), (std::vector<double>{0.5, 2}));
+
+    const std::string uneven = Write("uneven.csv", "1,12\n2,30\n4,8\n");
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"TimeStep=15", "EnteredPartial=@" + hourly},
+         "EnteredPartial: " + hourly + ": the file steps every 60 min, the time step is 15 min"},
+        {{"EnteredPartial=@" + logger},
+         "EnteredPartial: " + logger + ": the file steps every 15 min, the time step is 30 min"},
+        {{"EnteredPartial=@" + uneven, "TimeStep=60"},
+         "EnteredPartial: " + uneven + ": Line 3, column 1: the times step every 60 min up to line 2, then 120 min."},
+    };
+    for (const auto &[arguments, message] : refused) {
+        r = RunCli(arguments);
+        EXPECT_EQ(r.status, 2) << message;
+        EXPECT_EQ(r.err, "velmaro-cli: " + message + "\n");
+        EXPECT_TRUE(r.out.empty());
+    }
+
+    const std::string cases = Write("cases.csv", "TimeStep,EnteredPartial\n60,@" + hourly + "\n15,@" + hourly + "\n");
+    r = RunCli({"--cases", cases});
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_NE(r.err.find("row 3 skipped: EnteredPartial: " + hourly + ": the file steps every 60 min, the time step is 15 min"),
+              std::string::npos)
+        << r.err;
 }
 
 // A pipe has no size to check: reading stops at the limit however long the writer goes on.
@@ -105,7 +143,7 @@ TEST(RunnerSeriesPipe, FedForeverStopsAtTheLimit)
     const int status = pclose(pipe);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 2);
-    EXPECT_EQ(err, "velmaro-cli: EnteredPartial: /dev/stdin: the file is far too large for a series of 100 steps.\n");
+    EXPECT_EQ(err, "velmaro-cli: EnteredPartial: /dev/stdin: the file is far too large for a rainfall series.\n");
 }
 
 TEST(RunnerStorm, GivesTheDialogsSeriesWhateverTheOrderOfArguments)

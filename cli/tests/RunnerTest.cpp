@@ -383,7 +383,7 @@ TEST(RunnerTest, NotANumberAndInfinityAreRefusedWhereverANumberIsRead)
         {{"WatershedArea=inf"}, "WatershedArea: 'inf' is not a number"},
         {{"CurveNumber=nan"}, "CurveNumber: 'nan' is not a number"},
         {{"EnteredPartial=1,+inf"}, "EnteredPartial: '+inf' is not a number"},
-        {{"EnteredCumulative=@" + series}, "EnteredCumulative: " + series + ": Line 2 is not a height, nor a time and a height: '-nan'"},
+        {{"EnteredCumulative=@" + series}, "EnteredCumulative: " + series + ": Line 2, column 1: '-nan' is not a number."},
         {{"DesignStorm=uniform", "StormDepth=NAN"}, "StormDepth: 'NAN' is not a number"},
     };
     for (const auto &c : cases) {
@@ -499,7 +499,7 @@ TEST(RunnerTest, BadOptionsAndCasesFilesExitTwo)
         EXPECT_EQ(r.err.rfind("velmaro-cli: ", 0), 0U) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
-    EXPECT_NE(RunWith({"EnteredPartial=@" + badSeries}).err.find("Line 2 is not a height, nor a time and a height: 'ten'"), std::string::npos);
+    EXPECT_NE(RunWith({"EnteredPartial=@" + badSeries}).err.find("Line 2, column 1: 'ten' is not a number."), std::string::npos);
     EXPECT_EQ(RunWith({"--cases", "/dev/zero"}).err,
               "velmaro-cli: /dev/zero row 1: a record longer than 65536 bytes; this is no cases file\n");
     EXPECT_EQ(RunWith({"--cases", "/proc/self/mem"}).err, "velmaro-cli: /proc/self/mem row 1: it cannot be read\n");

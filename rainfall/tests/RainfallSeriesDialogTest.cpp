@@ -1,10 +1,15 @@
 #include "rainfall/RainfallSeriesDialog.h"
 
+#include "rainfall/SeriesImportDialog.h"
 #include "testsupport/ActiveWindow.h"
+#include "testsupport/ModalDialogs.h"
 #include "testsupport/RecordingPresenter.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -66,6 +71,28 @@ protected:
         dialog->Table()->setCurrentIndex(dialog->Table()->model()->index(row, 2));
     }
 
+    // Answers the next import preview: `look` sees it, then OK when it is enabled, else Cancel.
+    static void AnswerPreview(std::function<void(SeriesImportDialog &)> look = {})
+    {
+        test::AnswerNextModalDialog<SeriesImportDialog>([look](SeriesImportDialog &preview) {
+            if (look)
+                look(preview);
+            if (preview.OkButton()->isEnabled())
+                preview.OkButton()->click();
+            else
+                preview.reject();
+        });
+    }
+
+    static QString WriteFile(const QTemporaryDir &folder, const QString &name, const QByteArray &bytes)
+    {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
     test::RecordingPresenter presenter;
     std::unique_ptr<RainfallSeriesDialog> dialog;
 };
@@ -98,11 +125,12 @@ TEST_F(SeriesDialogTest, PasteReplacesStepsFromTheCurrentRowAndCoversThem)
 {
     Open(DefaultPartial());
     SelectRow(2);
-    ASSERT_TRUE(dialog->PasteText("Height\n1\n2\n3\n4\n5\n6\n"));
+    ASSERT_TRUE(dialog->PasteText("1\n2\n3\n4\n5\n6\n"));
     EXPECT_EQ(Steps(dialog->Series()), (std::vector<double>{9.4, 22.6, 1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(dialog->StepCountBox()->value(), 8);
     EXPECT_EQ(dialog->Series().heights[8], 50) << "the slot above the count keeps its height";
     SelectRow(0);
+    AnswerPreview();
     ASSERT_TRUE(dialog->PasteText("0.5;7\n1;8"));
     EXPECT_EQ(Steps(dialog->Series()), (std::vector<double>{7, 8}));
     EXPECT_TRUE(presenter.messages.empty());
@@ -148,12 +176,11 @@ QString Ones(int count)
 INSTANTIATE_TEST_SUITE_P(
     SeriesDialog, BadPastes,
     ::testing::Values(
-        BadPaste{"LineNotANumber", DefaultPartial(), 0, "1\n2\nabc\n4",
-                 "Line 3 is not a height, nor a time and a height: 'abc'", 2},
+        BadPaste{"LineNotANumber", DefaultPartial(), 0, "1\n2\nabc\n4", "Line 3, column 1: 'abc' is not a number.", 2},
         BadPaste{"NegativeHeight", DefaultPartial(), 1, "1\n-2",
-                 "Line 2 (step 3): a rainfall height cannot be negative.", 2},
+                 "Line 2, column 1: a rainfall height cannot be negative.", 2},
         BadPaste{"MoreThanAHundred", DefaultPartial(), 0, Ones(101),
-                 "There are more than 100 values: a series has at most 100 steps.", 5},
+                 "Line 101: there are more than 100 values; a series has at most 100 steps.", 5},
         BadPaste{"FallingBelowAnEarlierStep", Cumulative({10, 20, 30}), 1, "5\n40",
                  "Line 1 (step 2): the cumulative height falls below that of step 1.", 1},
         BadPaste{"FallingWithinThePaste", Cumulative({10, 20, 30}), 0, "10\n12\n11",
@@ -168,6 +195,7 @@ TEST_F(SeriesDialogTest, CtrlVPastesTheClipboardAtTheCurrentRow)
     QApplication::clipboard()->setText("0.5\t7,5\n1\t8\n");
     SelectRow(4);
     dialog->Table()->setFocus();
+    AnswerPreview();
     QTest::keyClick(dialog->Table(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Steps(dialog->Series()), (std::vector<double>{9.4, 22.6, 73.4, 13.2, 7.5, 8}));
 }
@@ -182,34 +210,101 @@ TEST_F(SeriesDialogTest, ExportWritesTheSeriesThatImportReadsBack)
     ASSERT_TRUE(dialog->ExportFile(path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readLine(), "Time [h],Partial rainfall height [cm]\n");
-    EXPECT_EQ(file.readLine(), "0.5,0.030000000000000006\n");
+    EXPECT_EQ(file.readLine(), "Time [h],Partial rainfall height [cm]\r\n");
+    EXPECT_EQ(file.readLine(), "0.5,0.030000000000000006\r\n");
 
-    Open(RainfallSeries{}, 1);
+    Open(series);
+    ASSERT_TRUE(dialog->ExportFile(path));
+    Open(RainfallSeries{});
+    AnswerPreview();
     ASSERT_TRUE(dialog->ImportFile(path));
-    EXPECT_EQ(dialog->Series().stepCount, 6);
-    for (int k = 0; k < 6; ++k)
-        EXPECT_DOUBLE_EQ(dialog->Series().heights[k], series.heights[k]);
+    EXPECT_EQ(Steps(dialog->Series()), Steps(series));
+    EXPECT_EQ(dialog->TimeStep(), 30);
     EXPECT_TRUE(presenter.messages.empty());
 }
 
 TEST_F(SeriesDialogTest, ABadFileChangesNothing)
 {
     QTemporaryDir folder;
-    const QString path = folder.filePath("bad.txt");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("10\n20\n15\n");
-    file.close();
+    const QString path = WriteFile(folder, "bad.txt", "Cumulative\n10\n20\n15\n");
     Open(Cumulative({1, 2}));
+    QStringList problems;
+    AnswerPreview([&problems](SeriesImportDialog &preview) {
+        for (int i = 0; i < preview.ProblemList()->count(); ++i)
+            problems.append(preview.ProblemList()->item(i)->text());
+    });
     EXPECT_FALSE(dialog->ImportFile(path));
+    EXPECT_EQ(problems, QStringList{"Line 4, column 1: the cumulative height falls below that of line 3."});
     EXPECT_FALSE(dialog->ImportFile(folder.filePath("missing.csv")));
-    EXPECT_EQ(presenter.Texts(),
-              QStringList({path + ": Line 3 (step 3): the cumulative height falls below that of step 2.",
-                           folder.filePath("missing.csv") + ": the file cannot be opened."}));
+    EXPECT_EQ(presenter.Texts(), QStringList{folder.filePath("missing.csv") + ": the file cannot be opened."});
     EXPECT_EQ(Steps(dialog->Series()), (std::vector<double>{1, 2}));
     EXPECT_FALSE(dialog->ExportFile(folder.filePath("no/such/folder/x.csv")));
-    EXPECT_EQ(presenter.messages.size(), 3u);
+    EXPECT_EQ(presenter.messages.size(), 2u);
+}
+
+// The file that started it all: hours and heights, read as such, and the series takes the file's
+// hourly step once the user says OK to it.
+TEST_F(SeriesDialogTest, AnImportTakesTheStepOfItsTimesWhenTheUserSaysOk)
+{
+    QTemporaryDir folder;
+    const QString path = WriteFile(folder, "hourly.csv", "1,12\n2,30\n3,8\n");
+    Open(DefaultPartial(), 0, 15);
+    QString offer;
+    AnswerPreview([&offer](SeriesImportDialog &preview) { offer = preview.StepLabel()->text(); });
+    ASSERT_TRUE(dialog->ImportFile(path));
+    EXPECT_EQ(offer, "The times step every 60 min; the series steps every 15 min. OK sets the series' time step to 60 min.");
+    EXPECT_EQ(Steps(dialog->Series()), (std::vector<double>{12, 30, 8}));
+    EXPECT_EQ(dialog->TimeStep(), 60);
+    EXPECT_EQ(Cell(2, 1), "3");
+
+    Open(DefaultPartial(), 0, 15);
+    test::AnswerNextModalDialog<SeriesImportDialog>([](SeriesImportDialog &preview) { preview.reject(); });
+    EXPECT_FALSE(dialog->ImportFile(path));
+    EXPECT_EQ(dialog->TimeStep(), 15);
+    EXPECT_EQ(Steps(dialog->Series()), Steps(DefaultPartial()));
+}
+
+// The preview reads again with every choice, and OK waits until every line taken reads.
+TEST(SeriesImportPreview, ReadsWithTheChoicesAndEnablesOkOnlyWhenEveryLineReads)
+{
+    SeriesImportDialog preview("1,12\n2,30\n3,8\n", "hourly.csv", ImportTarget{SeriesKind::Partial, 60, 1, "mm"});
+    EXPECT_TRUE(preview.OkButton()->isEnabled());
+    EXPECT_EQ(preview.StepLabel()->text(), "The times step every 60 min, as the series does.");
+    EXPECT_EQ(preview.StepsView()->model()->rowCount(), 3);
+    EXPECT_EQ(preview.LinesView()->model()->index(0, 0).data().toString(), "1  1,12");
+    EXPECT_FALSE(preview.NewTimeStep());
+
+    auto *separator = preview.findChild<QComboBox *>("separator");
+    separator->setCurrentIndex(separator->findText("None: one column"));
+    EXPECT_FALSE(preview.OkButton()->isEnabled());
+    ASSERT_EQ(preview.ProblemList()->count(), 3);
+    EXPECT_EQ(preview.ProblemList()->item(0)->text(), "Line 1, column 1: '1,12' is not a number.");
+
+    auto *decimal = preview.findChild<QComboBox *>("decimalMark");
+    decimal->setCurrentIndex(decimal->findText("Comma ,"));
+    EXPECT_TRUE(preview.OkButton()->isEnabled());
+    EXPECT_EQ(preview.Taken().front().height, 1.12);
+    EXPECT_EQ(preview.StepLabel()->text(), "No column of times: each line is the next step, 60 min after the one before.");
+}
+
+// A cumulative file fills a partial series with its rises; a paste lower down cannot change the
+// step of the heights above it.
+TEST(SeriesImportPreview, ConvertsTheKindAndRefusesAStepItCannotTake)
+{
+    const std::string text = "Time [min];Cumulative [mm]\n10;2\n20;5\n30;5,5\n";
+    SeriesImportDialog preview(text, "logger.csv", ImportTarget{SeriesKind::Partial, 30, 1, "mm"});
+    EXPECT_EQ(preview.Options().timeUnit, TimeUnit::Minutes);
+    std::vector<double> heights;
+    for (const HeightLine &h : preview.Taken())
+        heights.push_back(h.height);
+    EXPECT_EQ(heights, (std::vector<double>{2, 3, 0.5}));
+    EXPECT_EQ(preview.NewTimeStep(), 10);
+    EXPECT_TRUE(preview.OkButton()->isEnabled());
+
+    SeriesImportDialog lower(text, "logger.csv", ImportTarget{SeriesKind::Partial, 30, 4, "mm"});
+    EXPECT_FALSE(lower.OkButton()->isEnabled());
+    EXPECT_FALSE(lower.NewTimeStep());
+    EXPECT_TRUE(lower.StepLabel()->text().contains("Pasted from step 4")) << lower.StepLabel()->text().toStdString();
 }
 
 TEST_F(SeriesDialogTest, StormsAreLaidOnTheTimeStepOrTheStepCount)

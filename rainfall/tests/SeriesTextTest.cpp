@@ -94,47 +94,30 @@ std::string Values(int count)
 INSTANTIATE_TEST_SUITE_P(
     SeriesText, BadTexts,
     ::testing::Values(
-        BadText{"WordAmongNumbers", "9.4\nabc\n1", 1,
-                "Line 2 is not a height, nor a time and a height: 'abc'", 2},
+        BadText{"WordAmongNumbers", "9.4\nabc\n1", 1, "Line 2, column 1: 'abc' is not a number.", 2},
         BadText{"BlankLineBetweenValues", "9.4\n\n1", 1, "Line 2 is empty: every step needs a height.", 2},
-        BadText{"ThreeColumns", "1;2;3", 1, "Line 1 is not a height, nor a time and a height: '1;2;3'", 1},
-        BadText{"ColumnCountChanges", "0.5\t9.4\n22.6", 1,
-                "Line 2 is not a height, nor a time and a height: '22.6'", 2},
-        BadText{"TimeNotANumber", "0.5;9.4\nx;3", 4,
-                "Line 2 is not a height, nor a time and a height: 'x;3'", 5},
-        BadText{"ControlCharactersShownEscaped", "1\n2\x01\tz", 1,
-                "Line 2 is not a height, nor a time and a height: '2\\x01\\tz'", 2},
-        BadText{"NumberBeyondDoubleRange", "1\n1E400", 1,
-                "Line 2 is not a height, nor a time and a height: '1E400'", 2},
-        BadText{"NotANumber", "1\nnan", 1, "Line 2 is not a height, nor a time and a height: 'nan'", 2},
-        BadText{"Infinity", "1\t1\n2\t-inf", 1,
-                "Line 2 is not a height, nor a time and a height: '2\\t-inf'", 2},
+        BadText{"ColumnCountChanges", "0.5\t9.4\n22.6", 1, "Line 2, column 2: there is no such column in '22.6'.", 2},
+        BadText{"ControlCharactersShownEscaped", "1\n2\x01z", 1, "Line 2, column 1: '2\\x01z' is not a number.", 2},
+        BadText{"NumberBeyondDoubleRange", "1\n1E400", 1, "Line 2, column 1: '1E400' is not a number.", 2},
+        BadText{"NotANumber", "1\nnan", 1, "Line 2, column 1: 'nan' is not a number.", 2},
+        BadText{"Infinity", "1\t1\n2\t-inf", 1, "Line 2, column 2: '-inf' is not a number.", 2},
         BadText{"MoreThanAHundredValues", Values(101), 1,
-                "There are more than 100 values: a series has at most 100 steps.", 100},
+                "Line 101: there are more than 100 values; a series has at most 100 steps.", 100},
         BadText{"PastStepHundredFromALaterStep", Values(7), 95,
-                "From step 95 on there is room for 6 values: a series has at most 100 steps.", 100},
+                "Line 7: from step 95 on there is room for 6 values; a series has at most 100 steps.", 100},
         // A line past step 100 concerns no step of the series: the message is about its length.
         BadText{"WordPastStepHundred", Values(100) + "x", 1,
-                "There are more than 100 values: a series has at most 100 steps.", 100},
+                "Line 101: there are more than 100 values; a series has at most 100 steps.", 100},
         BadText{"BlankLinePastStepHundred", Values(6) + "\n1", 95,
-                "From step 95 on there is room for 6 values: a series has at most 100 steps.", 100},
+                "Line 7: from step 95 on there is room for 6 values; a series has at most 100 steps.", 100},
         // A first line is a header only when no field starts like a number and one holds a word.
-        BadText{"FirstLineBeyondDoubleRange", "1e999\n1\n2", 1,
-                "Line 1 is not a height, nor a time and a height: '1e999'", 1},
-        BadText{"FirstLineWithALetterForADigit", "l.5\n1\n2", 1,
-                "Line 1 is not a height, nor a time and a height: 'l.5'", 1},
-        BadText{"FirstLineInHexadecimal", "0x10\n1\n2", 1,
-                "Line 1 is not a height, nor a time and a height: '0x10'", 1},
-        BadText{"FirstLineNotANumber", "nan\n1", 1,
-                "Line 1 is not a height, nor a time and a height: 'nan'", 1},
-        BadText{"FirstLineSignedWord", "-nan\n1", 3,
-                "Line 1 is not a height, nor a time and a height: '-nan'", 3},
-        BadText{"FirstLineOfSingleLetters", "t;h\n1;5", 1,
-                "Line 1 is not a height, nor a time and a height: 't;h'", 1},
-        BadText{"FirstLineWithOneNumberField", "Time;5\n1;5", 1,
-                "Line 1 is not a height, nor a time and a height: 'Time;5'", 1},
-        BadText{"FirstLinePointThenWord", ".Height\n1", 1,
-                "Line 1 is not a height, nor a time and a height: '.Height'", 1}),
+        BadText{"FirstLineBeyondDoubleRange", "1e999\n1\n2", 1, "Line 1, column 1: '1e999' is not a number.", 1},
+        BadText{"FirstLineWithALetterForADigit", "l.5\n1\n2", 1, "Line 1, column 1: 'l.5' is not a number.", 1},
+        BadText{"FirstLineInHexadecimal", "0x10\n1\n2", 1, "Line 1, column 1: '0x10' is not a number.", 1},
+        BadText{"FirstLineNotANumber", "nan\n1", 1, "Line 1, column 1: 'nan' is not a number.", 1},
+        BadText{"FirstLineSignedWord", "-nan\n1", 3, "Line 1, column 1: '-nan' is not a number.", 3},
+        BadText{"FirstLineOfSingleLetters", "t;h\n1;5", 1, "Line 1, column 2: 'h' is not a number.", 1},
+        BadText{"FirstLinePointThenWord", ".Height\n1", 1, "Line 1, column 1: '.Height' is not a number.", 1}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(SeriesText, TakesAHundredValues)
@@ -179,7 +162,7 @@ TEST(SeriesCheck, RefusesNegativeHeightsAndFallingCumulativeSeries)
     EXPECT_EQ(message({5, 5, 7}, SeriesKind::Cumulative), "taken");
 }
 
-class SeriesFile : public ::testing::Test {
+class SeriesFiles : public ::testing::Test {
 protected:
     void TearDown() override { std::filesystem::remove(path); }
 
@@ -204,18 +187,21 @@ protected:
                         ("velmaro-series-" + std::to_string(::getpid()) + ".csv")).string();
 };
 
-TEST_F(SeriesFile, ReadsAndChecksTheWholeFile)
+TEST_F(SeriesFiles, ReadsAndChecksTheWholeFile)
 {
     Write("Time [h],Cumulative [mm]\n0.5,10\n1,12.5\n");
-    EXPECT_EQ(ReadSeriesFile(path, SeriesKind::Cumulative), (std::vector<double>{10, 12.5}));
+    EXPECT_EQ(ReadSeriesFile(path, SeriesKind::Cumulative).heights, (std::vector<double>{10, 12.5}));
+    EXPECT_EQ(ReadSeriesFile(path, SeriesKind::Partial).heights, (std::vector<double>{10, 2.5}));
+    EXPECT_EQ(ReadSeriesFile(path, SeriesKind::Partial).stepMinutes, 30);
     Write("Time [h],Cumulative [mm]\n0.5,10\n1,8\n");
-    EXPECT_EQ(Error(SeriesKind::Cumulative),
-              path + ": Line 3 (step 2): the cumulative height falls below that of step 1.");
-    EXPECT_EQ(Error(SeriesKind::Partial), "taken");
+    EXPECT_EQ(Error(SeriesKind::Partial), path + ": Line 3, column 2: the cumulative height falls below that of line 2.");
     Write("1\n-1\n");
-    EXPECT_EQ(Error(SeriesKind::Partial), path + ": Line 2 (step 2): a rainfall height cannot be negative.");
+    EXPECT_EQ(Error(SeriesKind::Partial), path + ": Line 2, column 1: a rainfall height cannot be negative.");
     Write("1\nx\n");
-    EXPECT_EQ(Error(SeriesKind::Partial), path + ": Line 2 is not a height, nor a time and a height: 'x'");
+    EXPECT_EQ(Error(SeriesKind::Partial), path + ": Line 2, column 1: 'x' is not a number.");
+    Write("1,12\n2,30\n4,8\n");
+    EXPECT_EQ(Error(SeriesKind::Partial),
+              path + ": Line 3, column 1: the times step every 60 min up to line 2, then 120 min.");
     Write("Height\n");
     EXPECT_EQ(Error(SeriesKind::Partial), path + ": there is no height in the file.");
     std::filesystem::remove(path);
@@ -223,14 +209,14 @@ TEST_F(SeriesFile, ReadsAndChecksTheWholeFile)
 }
 
 // Reading stops at the size limit whatever the file is, and a file that cannot be read is named.
-TEST_F(SeriesFile, HostileFilesAreRefusedNamingThem)
+TEST_F(SeriesFiles, HostileFilesAreRefusedNamingThem)
 {
     const std::string folder = std::filesystem::temp_directory_path().string();
-    Write(std::string((1 << 20) + 1, '1'));
-    EXPECT_EQ(Error(SeriesKind::Partial), path + ": the file is far too large for a series of 100 steps.");
+    Write(std::string((32 << 20) + 1, '1'));
+    EXPECT_EQ(Error(SeriesKind::Partial), path + ": the file is far too large for a rainfall series.");
     const std::pair<std::string, std::string> cases[] = {
         {folder, folder + ": is a folder, not a file."},
-        {"/dev/zero", "/dev/zero: the file is far too large for a series of 100 steps."},
+        {"/dev/zero", "/dev/zero: the file is far too large for a rainfall series."},
         // Reading a process's memory from address 0 fails with EIO.
         {"/proc/self/mem", "/proc/self/mem: the file cannot be read."},
     };
@@ -238,14 +224,17 @@ TEST_F(SeriesFile, HostileFilesAreRefusedNamingThem)
         EXPECT_EQ(Error(SeriesKind::Partial, file), message);
 }
 
-TEST(SeriesCsv, NamesTheUnitAndReadsBackToTheSameHeights)
+// What export writes, import reads back: the same doubles, at the same step.
+TEST_F(SeriesFiles, ExportReadsBackToTheSameHeights)
 {
-    const std::vector<double> heights{0.1 + 0.2, 22.6, 1E-7};
-    const std::string csv = WriteSeriesCsv(heights, 30, "Partial rainfall height", "cm");
-    EXPECT_EQ(csv.substr(0, csv.find('\n')), "Time [h],Partial rainfall height [cm]");
-    EXPECT_EQ(csv.substr(csv.find('\n') + 1, csv.find('\n', csv.find('\n') + 1) - csv.find('\n') - 1),
-              "0.5,0.30000000000000004");
-    EXPECT_EQ(Heights(ReadSeriesText(csv)), heights);
+    const std::vector<double> heights{0.1 + 0.2, 22.6, 1E-7, 1.0 / 3};
+    const std::string csv = WriteSeriesCsv(heights, 10, "Partial rainfall height", "cm");
+    EXPECT_EQ(csv.substr(0, csv.find("0.3")), "Time [h],Partial rainfall height [cm]\r\n0.16666666666666666,");
+    Write(csv);
+    const SeriesFile read = ReadSeriesFile(path, SeriesKind::Partial);
+    EXPECT_EQ(read.heights, heights);
+    EXPECT_EQ(read.stepMinutes, 10);
+    EXPECT_EQ(ReadSeriesFile(path, SeriesKind::Cumulative).heights.back(), 0.1 + 0.2 + 22.6 + 1E-7 + 1.0 / 3);
 }
 
 } // namespace

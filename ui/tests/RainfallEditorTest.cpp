@@ -2,6 +2,7 @@
 
 #include "controls/Unidades.h"
 #include "rainfall/RainfallSeriesDialog.h"
+#include "rainfall/SeriesImportDialog.h"
 #include "ui/ResultGrid.h"
 
 #include <QComboBox>
@@ -206,7 +207,7 @@ TEST_F(RainfallEditorTest, SingleStepIsAlwaysInOrder)
 TEST_F(RainfallEditorTest, SeriesOkTakesThePastedSeriesAndRecomputesOnce)
 {
     const int fills = RainfallGridFills([this] {
-        UseSeriesDialog([](rainfall::RainfallSeriesDialog &dialog) { dialog.PasteText("Height\n5\n10\n15\n"); },
+        UseSeriesDialog([](rainfall::RainfallSeriesDialog &dialog) { dialog.PasteText("5\n10\n15\n"); },
                         true);
     });
     EXPECT_EQ(fills, 1);
@@ -221,6 +222,20 @@ TEST_F(RainfallEditorTest, SeriesOkTakesThePastedSeriesAndRecomputesOnce)
     EXPECT_TRUE(presenter.messages.empty());
     Pick(window->cbSall, 5);
     EXPECT_EQ(Column(window->sgLlResultado, 1), QStringList({"5", "10", "15", "13.2", "7.3", "6"}));
+}
+
+// The user took the step of a pasted text's times in the preview: the time step field shows it.
+TEST_F(RainfallEditorTest, SeriesOkTakesTheStepOfAPastedTextsTimes)
+{
+    UseSeriesDialog([](rainfall::RainfallSeriesDialog &dialog) {
+        test::AnswerNextModalDialog<rainfall::SeriesImportDialog>(
+            [](rainfall::SeriesImportDialog &preview) { preview.OkButton()->click(); });
+        dialog.PasteText("1,12\n2,30\n3,8\n");
+    }, true);
+    EXPECT_EQ(model.TimeStep, 60);
+    EXPECT_EQ(window->euPtsd->text(), "60");
+    EXPECT_EQ(model.StepCount, 3);
+    EXPECT_EQ(Column(window->sgLlResultado, 1), QStringList({"12", "30", "8"}));
 }
 
 TEST_F(RainfallEditorTest, SeriesTypeTwoStormFillsTheGrid)
