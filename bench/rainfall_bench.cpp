@@ -5,7 +5,6 @@
 #include "rainfall/RainfallSeriesDialog.h"
 #include "rainfall/SeriesImportDialog.h"
 #include "rainfall/SeriesReading.h"
-#include "ui/ApplicationLook.h"
 
 #include <QApplication>
 #include <QFile>
@@ -96,15 +95,3 @@ void BM_Read100HeightsWithTimes(benchmark::State &state)
 BENCHMARK(BM_Read100HeightsWithTimes)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    velmaro::ApplyApplicationLook();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,12 +5,10 @@
 #include "study/Study.h"
 #include "text/FieldText.h"
 #include "text/MachineText.h"
-#include "ui/ApplicationLook.h"
 #include "ui/MainFormVelmaro.h"
 #include "ui/ResultGrid.h"
 #include "ui/StudyActions.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QSettings>
@@ -93,16 +91,3 @@ void BM_StudyTextBothWays(benchmark::State &state)
 BENCHMARK(BM_StudyTextBothWays)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    velmaro::SetNumberFormat({'.', ','});
-    QApplication application(argc, argv);
-    velmaro::ApplyApplicationLook();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "engine/ModelState.h"
 #include "plot/PlotWindow.h"
 #include "text/FieldText.h"
-#include "ui/ApplicationLook.h"
 #include "ui/MainFormVelmaro.h"
 #include "ui/ResultGrid.h"
 
@@ -235,16 +234,3 @@ void BM_ProcessStartToAboutDialog(benchmark::State &state)
 BENCHMARK(BM_ProcessStartToAboutDialog)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    velmaro::SetNumberFormat({'.', ','});
-    QApplication application(argc, argv);
-    velmaro::ApplyApplicationLook();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
