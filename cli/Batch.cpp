@@ -58,13 +58,13 @@ bool NextRecord(CsvReader &reader, std::vector<std::string> &fields, const std::
 // Sets the row's inputs on the case; the message names the first cell that cannot be used.
 // Returns the values the case computes with out of their ranges.
 std::vector<InputWarning> ApplyRow(ModelState &model, const std::vector<std::string> &names,
-                                   const std::vector<std::string> &cells, const StormArguments &storm,
+                                   const std::vector<std::string> &cells, const BaseArguments &commandLine,
                                    const InputRules &rules)
 {
     if (cells.size() != names.size())
         throw UsageError("it has " + std::to_string(cells.size()) + " cells, the header " +
                          std::to_string(names.size()));
-    RunInputs inputs(model, rules, storm);
+    RunInputs inputs(model, rules, commandLine);
     for (std::size_t column = 0; column < names.size(); ++column) {
         if (cells[column].empty())
             continue;
@@ -95,7 +95,7 @@ void CheckHeader(const std::vector<std::string> &names, const std::string &cases
 } // namespace
 
 int RunCases(std::istream &cases, const std::string &casesName, const ModelState &base,
-             const StormArguments &storm, OutOfRange outOfRange, std::ostream &out, std::ostream &err)
+             const BaseArguments &commandLine, OutOfRange outOfRange, std::ostream &out, std::ostream &err)
 {
     CsvReader reader(cases);
     std::vector<std::string> names;
@@ -131,7 +131,7 @@ int RunCases(std::istream &cases, const std::string &casesName, const ModelState
         model = base;
         std::vector<InputWarning> warnings;
         try {
-            warnings = ApplyRow(model, names, cells, storm, rules);
+            warnings = ApplyRow(model, names, cells, commandLine, rules);
         } catch (const UsageError &error) {
             skip(error);
             continue;
@@ -146,16 +146,16 @@ int RunCases(std::istream &cases, const std::string &casesName, const ModelState
     return skipped ? kRowsSkipped : 0;
 }
 
-int RunCasesFile(const std::string &casesName, const ModelState &base, const StormArguments &storm,
+int RunCasesFile(const std::string &casesName, const ModelState &base, const BaseArguments &commandLine,
                  OutOfRange outOfRange, std::ostream &out, std::ostream &err)
 {
     if (casesName == "-")
-        return RunCases(std::cin, "standard input", base, storm, outOfRange, out, err);
+        return RunCases(std::cin, "standard input", base, commandLine, outOfRange, out, err);
     std::ifstream cases(casesName, std::ios::binary);
     std::error_code noFolder;
     if (!cases || std::filesystem::is_directory(casesName, noFolder))
         throw UsageError("cannot read the cases file " + Quoted(casesName));
-    return RunCases(cases, casesName, base, storm, outOfRange, out, err);
+    return RunCases(cases, casesName, base, commandLine, outOfRange, out, err);
 }
 
 } // namespace velmaro::cli

@@ -135,8 +135,8 @@ int Run(const std::vector<std::string> &arguments, std::ostream &out, std::ostre
         const study::Study base = BaseStudy(request, err);
         ModelState model = base.inputs;
         if (request.cases) {
-            const StormArguments storm = ApplyBaseArguments(model, request.inputs, request.outOfRange);
-            return RunCasesFile(*request.cases, model, storm, request.outOfRange, out, err);
+            const BaseArguments commandLine = ApplyBaseArguments(model, request.inputs, request.outOfRange);
+            return RunCasesFile(*request.cases, model, commandLine, request.outOfRange, out, err);
         }
         const AppliedInputs applied = ApplyArguments(model, request.inputs, request.outOfRange);
         if (request.saveStudy)

@@ -137,7 +137,7 @@ std::uint8_t ReadChoice(const ModelField &field, std::string_view text, const In
 }
 
 void ApplyValue(ModelState &m, const ModelField &field, std::string_view text, const InputRules &rules,
-                std::vector<RunInputs::FileStep> *fileSteps)
+                std::vector<SeriesFileStep> *fileSteps)
 {
     const std::string_view name = field.name;
     std::visit(
@@ -174,7 +174,7 @@ const ModelField *FindInput(std::string_view name)
 }
 
 void ApplyInput(ModelState &model, std::string_view name, std::string_view value, const InputRules &rules,
-                std::vector<RunInputs::FileStep> *fileSteps = nullptr)
+                std::vector<SeriesFileStep> *fileSteps = nullptr)
 {
     const ModelField *field = FindInput(name);
     if (!field)
@@ -338,6 +338,8 @@ void RunInputs::Set(std::string_view name, std::string_view value)
         ReadDouble(name, value, rules_);
         storm_.depth = value;
     } else {
+        // A series given again replaces the file that gave it, and that file's times with it.
+        std::erase_if(fileSteps_, [name](const SeriesFileStep &file) { return file.input == name; });
         ApplyInput(model_, name, value, rules_, &fileSteps_);
     }
     if (name == "StepCount")
@@ -355,18 +357,18 @@ void RunInputs::Finish()
 
 void RunInputs::CheckFileSteps() const
 {
-    for (const FileStep &file : fileSteps_)
+    for (const SeriesFileStep &file : fileSteps_)
         if (!rainfall::SameStep(file.minutes, model_.TimeStep))
             throw UsageError(file.input + ": " + file.path + ": " + rainfall::StepMismatch(file.minutes, model_.TimeStep));
 }
 
-StormArguments RunInputs::FinishAsBase()
+BaseArguments RunInputs::FinishAsBase()
 {
     if (stepCount_)
         ApplyInput(model_, "StepCount", *stepCount_, rules_);
     CheckFileSteps();
     applied_.warnings = OutOfRangeInputs(model_);
-    return storm_;
+    return {storm_, fileSteps_};
 }
 
 AppliedInputs ApplyArguments(ModelState &model, const std::vector<std::string> &arguments, OutOfRange outOfRange)
@@ -377,7 +379,7 @@ AppliedInputs ApplyArguments(ModelState &model, const std::vector<std::string> &
     return inputs.Applied();
 }
 
-StormArguments ApplyBaseArguments(ModelState &model, const std::vector<std::string> &arguments,
+BaseArguments ApplyBaseArguments(ModelState &model, const std::vector<std::string> &arguments,
                                   OutOfRange outOfRange)
 {
     RunInputs inputs(model, {outOfRange});

@@ -59,31 +59,39 @@ struct StormArguments {
     std::optional<std::string> depth;
 };
 
+// A series file given as NAME=@FILE whose lines carry times, and the step of its times (minutes).
+struct SeriesFileStep {
+    std::string input;
+    std::string path;
+    double minutes;
+};
+
+// What the command line gives every case of a batch beside the fields of the base: the storm,
+// laid on each case's time step and step count, and the series files with times, checked
+// against each case's time step.
+struct BaseArguments {
+    StormArguments storm;
+    std::vector<SeriesFileStep> fileSteps;
+};
+
 // The inputs of one run, set in the order given; Finish applies the rules that hold across
 // them once all are set. A series file sets the step count to its length, but a StepCount given
 // beside it wins whatever their order. The storm replaces the partial series as a whole, so it
-// is laid last, on the time step and step count the other inputs gave; `storm` holds what the
-// command line gave for every case of a batch, which the case's own cells replace. A series file
-// with times must step as the time step the inputs give, whatever their order.
+// is laid last, on the time step and step count the other inputs gave. A series file with times
+// must step as the time step the inputs give, whatever their order. `base` holds what the
+// command line gave for every case of a batch, which the case's own cells replace.
 class RunInputs {
 public:
-    // A series file's input, path and the step of its times (minutes).
-    struct FileStep {
-        std::string input;
-        std::string path;
-        double minutes;
-    };
-
-    explicit RunInputs(ModelState &model, InputRules rules = {}, StormArguments storm = {})
-        : model_(model), rules_(rules), storm_(std::move(storm))
+    explicit RunInputs(ModelState &model, InputRules rules = {}, BaseArguments base = {})
+        : model_(model), rules_(rules), fileSteps_(std::move(base.fileSteps)), storm_(std::move(base.storm))
     {
     }
 
     void Set(std::string_view name, std::string_view value);
     void Finish();
-    // As Finish for the base of a batch: the storm rests on each case's time step and step
-    // count, so it is not laid here but handed on to each case.
-    StormArguments FinishAsBase();
+    // As Finish for the base of a batch: the storm and the series files' steps rest on each
+    // case's time step and step count, so they are handed on to each case.
+    BaseArguments FinishAsBase();
     // After Finish: the values the run computes with although out of range (OutOfRange::Warn
     // only), in the order of the model's fields, a series' by step; the storm laid.
     const std::vector<InputWarning> &Warnings() const { return applied_.warnings; }
@@ -96,7 +104,7 @@ private:
     ModelState &model_;
     InputRules rules_;
     AppliedInputs applied_;
-    std::vector<FileStep> fileSteps_;
+    std::vector<SeriesFileStep> fileSteps_;
     std::optional<std::string> stepCount_;
     StormArguments storm_;
 };
@@ -106,8 +114,8 @@ private:
 AppliedInputs ApplyArguments(ModelState &model, const std::vector<std::string> &arguments,
                              OutOfRange outOfRange = OutOfRange::Refuse);
 // Every "NAME=VALUE" of the command line in order, as the base of every case of a batch; returns
-// the storm to lay on each case.
-StormArguments ApplyBaseArguments(ModelState &model, const std::vector<std::string> &arguments,
+// what each case takes on beside the base's fields.
+BaseArguments ApplyBaseArguments(ModelState &model, const std::vector<std::string> &arguments,
                                   OutOfRange outOfRange = OutOfRange::Refuse);
 
 // One line per input field for --help: "NAME=VALUE" with what the value takes (NUMBER, a range

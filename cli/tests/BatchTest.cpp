@@ -33,11 +33,11 @@ BatchResult RunBatch(const std::string &cases, const std::vector<std::string> &c
 {
     ModelState base;
     base.SetDefaults();
-    const cli::StormArguments storm = cli::ApplyBaseArguments(base, common, outOfRange);
+    const cli::BaseArguments commandLine = cli::ApplyBaseArguments(base, common, outOfRange);
     std::istringstream in(cases);
     std::ostringstream out, err;
     BatchResult r{};
-    r.status = cli::RunCases(in, "cases.csv", base, storm, outOfRange, out, err);
+    r.status = cli::RunCases(in, "cases.csv", base, commandLine, outOfRange, out, err);
     r.err = err.str();
     std::istringstream written(out.str());
     cli::CsvReader reader(written);

@@ -128,6 +128,16 @@ TEST_F(RunnerSeriesFile, TimesMustStepAsTheTimeStep)
     EXPECT_NE(r.err.find("row 3 skipped: EnteredPartial: " + hourly + ": the file steps every 60 min, the time step is 15 min"),
               std::string::npos)
         << r.err;
+
+    // The command line's file is checked against each case's time step, until a case gives its
+    // own series.
+    const std::string steps = Write("steps.csv", "TimeStep,EnteredPartial\n60,\n15,\n15,\"1,2\"\n");
+    r = RunCli({"EnteredPartial=@" + hourly, "TimeStep=60", "--cases", steps});
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_EQ(r.err, "velmaro-cli: " + steps + " row 3 skipped: EnteredPartial: " + hourly +
+                         ": the file steps every 60 min, the time step is 15 min\n");
+    EXPECT_NE(r.out.find("\n2,60,"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n4,15,"), std::string::npos) << r.out;
 }
 
 // A pipe has no size to check: reading stops at the limit however long the writer goes on.
