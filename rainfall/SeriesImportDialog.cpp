@@ -110,6 +110,7 @@ void SeriesImportDialog::BuildControls(const QString &sourceName)
     step_->setObjectName(QStringLiteral("stepFound"));
     step_->setWordWrap(true);
     unitNote_ = new QLabel(this);
+    unitNote_->setObjectName(QStringLiteral("unitNote"));
     unitNote_->setWordWrap(true);
     problems_ = new QListWidget(this);
     problems_->setObjectName(QStringLiteral("problems"));
@@ -235,8 +236,9 @@ void SeriesImportDialog::TakeChoices()
 void SeriesImportDialog::Reread()
 {
     reading_ = ReadSeries(source_, options_, kMaxSteps - target_.firstStep + 1);
-    stepsModel_->SetSteps(reading_, HeightsAs(reading_, options_.kind, target_.kind), target_.firstStep,
-                          options_.timeUnit, options_.kind, target_.kind, target_.unit);
+    headerUnit_ = HeightUnitNamed(source_, options_);
+    stepsModel_->SetSteps(reading_, HeightsShown(), target_.firstStep, options_.timeUnit, options_.kind,
+                          target_.kind, target_.unit);
     steps_->setColumnHidden(TakenStepsModel::TimeColumn, options_.timeColumn < 0);
 
     problems_->clear();
@@ -246,7 +248,11 @@ void SeriesImportDialog::Reread()
         problems_->addItem(QStringLiteral("There is no height to take."));
     problems_->setVisible(problems_->count() > 0);
 
-    QString note = QStringLiteral("Heights are read in %1, the unit the series shows.").arg(target_.unit);
+    QString note = headerUnit_ && HeightFactor() != 1
+                       ? QStringLiteral("Heights are read in %1, as the column's name says, and taken in %2, "
+                                        "the unit the series shows.")
+                             .arg(QString::fromStdString(*headerUnit_), target_.unit)
+                       : QStringLiteral("Heights are read in %1, the unit the series shows.").arg(target_.unit);
     if (options_.kind != target_.kind)
         note += target_.kind == SeriesKind::Partial
                     ? QStringLiteral(" The series is partial: each step takes the rise of the cumulative height.")
@@ -291,9 +297,27 @@ void SeriesImportDialog::ShowStep()
     step_->setText(text);
 }
 
+// From the unit the column's name gives, when it gives one, to the unit the series shows.
+double SeriesImportDialog::HeightFactor() const
+{
+    if (!headerUnit_)
+        return 1;
+    const std::optional<double> shown = MillimetresPer(target_.unit.toStdString());
+    return shown ? *MillimetresPer(*headerUnit_) / *shown : 1;
+}
+
+std::vector<double> SeriesImportDialog::HeightsShown() const
+{
+    std::vector<double> heights = HeightsAs(reading_, options_.kind, target_.kind);
+    const double factor = HeightFactor();
+    for (double &height : heights)
+        height *= factor;
+    return heights;
+}
+
 std::vector<HeightLine> SeriesImportDialog::Taken() const
 {
-    const std::vector<double> heights = HeightsAs(reading_, options_.kind, target_.kind);
+    const std::vector<double> heights = HeightsShown();
     std::vector<HeightLine> taken;
     for (std::size_t i = 0; i < heights.size(); ++i)
         taken.push_back({heights[i], reading_.rows[i].line});

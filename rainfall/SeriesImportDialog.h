@@ -28,7 +28,8 @@ class SourceLinesModel;
 class TakenStepsModel;
 
 // Where the heights go: the store's kind, the series' time step, the first step they fill and
-// the unit the series' table shows heights in, which the text's heights are read in.
+// the unit the series' table shows heights in, which the text's heights are read in unless the
+// height column's name gives another.
 struct ImportTarget {
     SeriesKind kind = SeriesKind::Partial;
     double timeStepMinutes = 30;
@@ -69,11 +70,15 @@ private:
     void Reread();
     void ShowStep();
     bool StepRefused() const;
+    double HeightFactor() const;
+    // The heights read, as the store's kind, in the unit the series shows.
+    std::vector<double> HeightsShown() const;
 
     SeriesSource source_;
     ImportTarget target_;
     ReadingOptions options_;
     SeriesReading reading_;
+    std::optional<std::string> headerUnit_; // the heights' unit the height column's name gives
     SourceLinesModel *linesModel_;
     TakenStepsModel *stepsModel_;
     QListView *lines_ = nullptr;

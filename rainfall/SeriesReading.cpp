@@ -1,7 +1,9 @@
 #include "rainfall/SeriesReading.h"
 
 #include "rainfall/DateTimeText.h"
+#include "text/InputUnits.h"
 #include "text/MachineText.h"
+#include "text/UnitModel.h"
 #include "text/Windows1252Text.h"
 
 #include <algorithm>
@@ -614,6 +616,33 @@ std::vector<double> HeightsAs(const SeriesReading &reading, SeriesKind textKind,
         before = storeKind == SeriesKind::Partial ? row.height : heights.back();
     }
     return heights;
+}
+
+std::optional<std::string> HeightUnitNamed(const SeriesSource &source, const ReadingOptions &options)
+{
+    const std::vector<std::string> names = ColumnNames(source, options);
+    const auto column = static_cast<std::size_t>(options.heightColumn);
+    if (column >= names.size())
+        return std::nullopt;
+    const std::string_view name = names[column];
+    const std::size_t open = name.find_last_of("[(");
+    if (open == std::string_view::npos)
+        return std::nullopt;
+    const std::size_t close = name.find(name[open] == '[' ? ']' : ')', open);
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    const std::string unit(Trim(name.substr(open + 1, close - open - 1)));
+    return MillimetresPer(unit) ? std::optional(unit) : std::nullopt;
+}
+
+std::optional<double> MillimetresPer(std::string_view unit)
+{
+    for (const std::string_view entry : kRainfallHeightUnits) {
+        const UnitEntry read = ReadUnitEntry(entry);
+        if (read.Name == unit)
+            return static_cast<double>(1 / read.Factor);
+    }
+    return std::nullopt;
 }
 
 bool SameStep(double fileMinutes, double timeStepMinutes)

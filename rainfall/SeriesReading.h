@@ -117,6 +117,14 @@ SeriesReading ReadSeries(const SeriesSource &source, const ReadingOptions &optio
 // heights gives each step's rise, a partial text taken as cumulative its running sums.
 std::vector<double> HeightsAs(const SeriesReading &reading, SeriesKind textKind, SeriesKind storeKind);
 
+// The rainfall height unit ("mm", "cm", "m" or "in") that the height column's name gives in
+// brackets or parentheses, as an export writes it ("Partial rainfall height [in]", "P (mm)");
+// none when it gives none of them.
+std::optional<std::string> HeightUnitNamed(const SeriesSource &source, const ReadingOptions &options);
+// How many millimetres one of a rainfall height unit holds ("in": 25.4); none for a unit that is
+// not one.
+std::optional<double> MillimetresPer(std::string_view unit);
+
 // Whether a file's step is the series' time step, by the rule that makes steps even.
 bool SameStep(double fileMinutes, double timeStepMinutes);
 // "the file steps every 60 min, the time step is 15 min"

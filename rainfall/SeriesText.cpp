@@ -102,7 +102,11 @@ SeriesFile ReadSeriesFile(const std::string &path, SeriesKind kind)
         throw SeriesError(path + ": " + reading.problems.front().message, reading.problems.front().step);
     if (reading.rows.empty())
         throw SeriesError(path + ": there is no height in the file.");
-    return {HeightsAs(reading, options.kind, kind), reading.stepMinutes};
+    std::vector<double> heights = HeightsAs(reading, options.kind, kind);
+    if (const std::optional<std::string> unit = HeightUnitNamed(source, options))
+        for (double &height : heights)
+            height *= *MillimetresPer(*unit);
+    return {heights, reading.stepMinutes};
 }
 
 std::string WriteSeriesCsv(std::span<const double> heights, double timeStepMinutes,

@@ -57,7 +57,8 @@ void CheckHeights(std::span<const double> heights, SeriesKind kind, std::span<co
 std::string ReadSeriesBytes(const std::string &path);
 
 // A series file read as a whole with every choice guessed: the heights of steps 1, 2, ... as the
-// kind of the store they go to, and the step of the file's times when it has them.
+// kind of the store they go to, in mm (converted from the unit the height column's name gives,
+// "[in]" say), and the step of the file's times when it has them.
 struct SeriesFile {
     std::vector<double> heights;
     std::optional<double> stepMinutes;

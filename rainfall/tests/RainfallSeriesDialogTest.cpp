@@ -221,6 +221,19 @@ TEST_F(SeriesDialogTest, ExportWritesTheSeriesThatImportReadsBack)
     EXPECT_EQ(Steps(dialog->Series()), Steps(series));
     EXPECT_EQ(dialog->TimeStep(), 30);
     EXPECT_TRUE(presenter.messages.empty());
+
+    // Exported in inches, imported where the heights show mm: read in the unit the file names.
+    Open(series, 3);
+    ASSERT_TRUE(dialog->ExportFile(path));
+    Open(RainfallSeries{});
+    QString note;
+    AnswerPreview([&note](SeriesImportDialog &preview) { note = preview.findChild<QLabel *>("unitNote")->text(); });
+    ASSERT_TRUE(dialog->ImportFile(path));
+    EXPECT_EQ(note, "Heights are read in in, as the column's name says, and taken in mm, the unit the series shows.");
+    const std::vector<double> imported = Steps(dialog->Series());
+    ASSERT_EQ(imported.size(), Steps(series).size());
+    for (std::size_t i = 0; i < imported.size(); ++i)
+        EXPECT_DOUBLE_EQ(imported[i], Steps(series)[i]);
 }
 
 TEST_F(SeriesDialogTest, ABadFileChangesNothing)

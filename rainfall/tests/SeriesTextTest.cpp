@@ -228,13 +228,31 @@ TEST_F(SeriesFiles, HostileFilesAreRefusedNamingThem)
 TEST_F(SeriesFiles, ExportReadsBackToTheSameHeights)
 {
     const std::vector<double> heights{0.1 + 0.2, 22.6, 1E-7, 1.0 / 3};
-    const std::string csv = WriteSeriesCsv(heights, 10, "Partial rainfall height", "cm");
-    EXPECT_EQ(csv.substr(0, csv.find("0.3")), "Time [h],Partial rainfall height [cm]\r\n0.16666666666666666,");
+    const std::string csv = WriteSeriesCsv(heights, 10, "Partial rainfall height", "mm");
+    EXPECT_EQ(csv.substr(0, csv.find("0.3")), "Time [h],Partial rainfall height [mm]\r\n0.16666666666666666,");
     Write(csv);
     const SeriesFile read = ReadSeriesFile(path, SeriesKind::Partial);
     EXPECT_EQ(read.heights, heights);
     EXPECT_EQ(read.stepMinutes, 10);
     EXPECT_EQ(ReadSeriesFile(path, SeriesKind::Cumulative).heights.back(), 0.1 + 0.2 + 22.6 + 1E-7 + 1.0 / 3);
+}
+
+// The runner keeps heights in mm: a file whose height column names another unit is converted.
+TEST_F(SeriesFiles, HeightsInTheUnitTheColumnNamesAreTakenInMillimetres)
+{
+    const std::pair<std::string, double> cases[] = {
+        {"Time [h],Partial rainfall height [in]\n1,1.5\n2,0.5\n", 25.4},
+        {"hour;P (cm)\n1;1,5\n2;0,5\n", 10},
+        {"time,rain [mm]\n1,1.5\n2,0.5\n", 1},
+        {"time,rain [inches]\n1,1.5\n2,0.5\n", 1}, // not a unit the heights take: as mm
+    };
+    for (const auto &[text, millimetres] : cases) {
+        Write(text);
+        const std::vector<double> read = ReadSeriesFile(path, SeriesKind::Partial).heights;
+        ASSERT_EQ(read.size(), 2u) << text;
+        EXPECT_DOUBLE_EQ(read[0], 1.5 * millimetres) << text;
+        EXPECT_DOUBLE_EQ(read[1], 0.5 * millimetres) << text;
+    }
 }
 
 } // namespace
