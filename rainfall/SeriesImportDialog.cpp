@@ -237,8 +237,9 @@ void SeriesImportDialog::Reread()
 {
     reading_ = ReadSeries(source_, options_, kMaxSteps - target_.firstStep + 1);
     headerUnit_ = HeightUnitNamed(source_, options_);
-    stepsModel_->SetSteps(reading_, HeightsShown(), target_.firstStep, options_.timeUnit, options_.kind,
-                          target_.kind, target_.unit);
+    const QString textUnit = headerUnit_ ? QString::fromStdString(*headerUnit_) : target_.unit;
+    stepsModel_->SetSteps(reading_, HeightsShown(), target_.firstStep,
+                          {options_.timeUnit, options_.kind, textUnit, target_.kind, target_.unit});
     steps_->setColumnHidden(TakenStepsModel::TimeColumn, options_.timeColumn < 0);
 
     problems_->clear();

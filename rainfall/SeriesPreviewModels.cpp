@@ -43,16 +43,13 @@ QVariant SourceLinesModel::data(const QModelIndex &index, int role) const
 TakenStepsModel::TakenStepsModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void TakenStepsModel::SetSteps(const SeriesReading &reading, std::vector<double> taken, int firstStep,
-                               TimeUnit timeUnit, SeriesKind textKind, SeriesKind storeKind, const QString &unit)
+                               const StepHeadings &headings)
 {
     beginResetModel();
-    timeUnit_ = timeUnit;
     rows_ = reading.rows;
     taken_ = std::move(taken);
     firstStep_ = firstStep;
-    textKind_ = textKind;
-    storeKind_ = storeKind;
-    unit_ = unit;
+    headings_ = headings;
     endResetModel();
 }
 
@@ -65,7 +62,8 @@ int TakenStepsModel::columnCount(const QModelIndex &parent) const
 {
     if (parent.isValid())
         return 0;
-    return textKind_ == storeKind_ ? TakenColumn : ColumnCount;
+    const bool asRead = headings_.textKind == headings_.storeKind && headings_.textUnit == headings_.storeUnit;
+    return asRead ? TakenColumn : ColumnCount;
 }
 
 QVariant TakenStepsModel::data(const QModelIndex &index, int role) const
@@ -97,13 +95,13 @@ QVariant TakenStepsModel::headerData(int section, Qt::Orientation orientation, i
     case LineColumn:
         return QStringLiteral("Line");
     case TimeColumn:
-        return timeUnit_ == TimeUnit::DateTime ? QStringLiteral("Date and time")
-               : timeUnit_ == TimeUnit::Minutes ? QStringLiteral("Time [min]")
+        return headings_.timeUnit == TimeUnit::DateTime ? QStringLiteral("Date and time")
+               : headings_.timeUnit == TimeUnit::Minutes ? QStringLiteral("Time [min]")
                                                 : QStringLiteral("Time [h]");
     case ReadColumn:
-        return KindHeading(textKind_, unit_);
+        return KindHeading(headings_.textKind, headings_.textUnit);
     default:
-        return QStringLiteral("Taken as %1").arg(KindHeading(storeKind_, unit_).toLower());
+        return QStringLiteral("Taken as %1").arg(KindHeading(headings_.storeKind, headings_.storeUnit).toLower());
     }
 }
 

@@ -24,18 +24,27 @@ private:
     int numberWidth_;
 };
 
+// What the headings of the steps name: the times' unit, and the kind and unit of the heights as
+// the text gives them and as the series takes them.
+struct StepHeadings {
+    TimeUnit timeUnit = TimeUnit::Hours;
+    SeriesKind textKind = SeriesKind::Partial;
+    QString textUnit;
+    SeriesKind storeKind = SeriesKind::Partial;
+    QString storeUnit;
+};
+
 // One row per step read: the step it goes to, its line, its time as written, its height as read
-// and, when the text's kind is not the store's, the height taken.
+// and, when the text's kind or unit is not the series', the height taken.
 class TakenStepsModel final : public QAbstractTableModel {
 public:
     enum Column { StepColumn, LineColumn, TimeColumn, ReadColumn, TakenColumn, ColumnCount };
 
     explicit TakenStepsModel(QObject *parent);
 
-    // The rows read, their heights as taken, and what the headings name: the times' unit, the
-    // heights' kinds and unit.
-    void SetSteps(const SeriesReading &reading, std::vector<double> taken, int firstStep, TimeUnit timeUnit,
-                  SeriesKind textKind, SeriesKind storeKind, const QString &unit);
+    // The rows read, their heights as taken, and what the headings name.
+    void SetSteps(const SeriesReading &reading, std::vector<double> taken, int firstStep,
+                  const StepHeadings &headings);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -46,10 +55,7 @@ private:
     std::vector<SeriesRow> rows_;
     std::vector<double> taken_;
     int firstStep_ = 1;
-    TimeUnit timeUnit_ = TimeUnit::Hours;
-    SeriesKind textKind_ = SeriesKind::Partial;
-    SeriesKind storeKind_ = SeriesKind::Partial;
-    QString unit_;
+    StepHeadings headings_;
 };
 
 } // namespace velmaro::rainfall

@@ -227,9 +227,16 @@ TEST_F(SeriesDialogTest, ExportWritesTheSeriesThatImportReadsBack)
     ASSERT_TRUE(dialog->ExportFile(path));
     Open(RainfallSeries{});
     QString note;
-    AnswerPreview([&note](SeriesImportDialog &preview) { note = preview.findChild<QLabel *>("unitNote")->text(); });
+    QStringList headings;
+    AnswerPreview([&](SeriesImportDialog &preview) {
+        note = preview.findChild<QLabel *>("unitNote")->text();
+        const QAbstractItemModel *steps = preview.StepsView()->model();
+        for (int column = 3; column < steps->columnCount(); ++column)
+            headings.append(steps->headerData(column, Qt::Horizontal).toString());
+    });
     ASSERT_TRUE(dialog->ImportFile(path));
     EXPECT_EQ(note, "Heights are read in in, as the column's name says, and taken in mm, the unit the series shows.");
+    EXPECT_EQ(headings, QStringList({"Partial rainfall height [in]", "Taken as partial rainfall height [mm]"}));
     const std::vector<double> imported = Steps(dialog->Series());
     ASSERT_EQ(imported.size(), Steps(series).size());
     for (std::size_t i = 0; i < imported.size(); ++i)
