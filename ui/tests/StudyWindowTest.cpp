@@ -52,6 +52,12 @@ QByteArray Bytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
+bool WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 // Every input of the model, bit for bit.
 void ExpectSameInputs(const ModelState &a, const ModelState &b)
 {
@@ -420,9 +426,7 @@ TEST_P(BadStudyFile, IsNamedWithItsLineAndChangesNothing)
     const QString saved = SavedThenChanged();
     const QString path = PathIn("bad.velmaro");
     if (!GetParam().bytes.isNull()) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(GetParam().bytes);
+        ASSERT_TRUE(WriteBytes(path, GetParam().bytes));
     }
     const std::string seen = Seen(*window);
     const ModelState before = model;
@@ -464,10 +468,7 @@ INSTANTIATE_TEST_SUITE_P(EveryFault, BadStudyFile, ::testing::ValuesIn(kBadFiles
 TEST_F(StudyWindowTest, KeysOfANewerMinorVersionAreSkippedWithANote)
 {
     const QString path = PathIn("newer.velmaro");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Velmaro study 1.4\nCurveNumber = 72 -\nSnowMelt = degree-day\n");
-    file.close();
+    ASSERT_TRUE(WriteBytes(path, "Velmaro study 1.4\nCurveNumber = 72 -\nSnowMelt = degree-day\n"));
     ASSERT_TRUE(window->Studies->OpenStudy(path));
     EXPECT_EQ(model.CurveNumber, 72);
     ASSERT_EQ(presenter.messages.size(), 1u);
@@ -489,10 +490,7 @@ TEST_F(StudyWindowTest, TheUnitHydrographChosenComesBackAndOlderStudiesHaveTheTr
     const double curvilinearPeak = model.PeakDischarge;
 
     const QString older = PathIn("older.velmaro");
-    QFile file(older);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Velmaro study 1.0\nCurveNumber = 85 -\n");
-    file.close();
+    ASSERT_TRUE(WriteBytes(older, "Velmaro study 1.0\nCurveNumber = 85 -\n"));
     ASSERT_TRUE(window->Studies->OpenStudy(older));
     EXPECT_EQ(window->cbUnitHydrograph->currentText(), "Triangular");
     EXPECT_EQ(model.UnitHydrograph, 0);
