@@ -583,10 +583,18 @@ void TSciFloatEdit::TextToValue()
         return;
     }
     const QString text = QLineEdit::text();
-    if (fullAccuracy_ &&
-        text == QString::fromStdString(RenderScientific(ScaledValue(), settings_.DecimalPlaces)))
+    if (fullAccuracy_ && ShowsTheValueHeld(text))
         return;
     value_ = ParseEditText(text.toStdString()) * scale_;
+}
+
+// The field's own rendering of its value, or the value's untrimmed scientific form: a text the
+// field wrote, or one that stands for the value as it is, so reading it back loses nothing.
+bool TSciFloatEdit::ShowsTheValueHeld(const QString &text) const
+{
+    const std::string shown = text.toStdString();
+    return shown == RenderEditValue(ScaledValue(), settings_) ||
+           shown == RenderScientific(ScaledValue(), settings_.DecimalPlaces);
 }
 
 void TSciFloatEdit::DisplayText()

@@ -276,7 +276,8 @@ public:
     void SetSciMax(long double value);
     bool BlankWhenZero() const { return settings_.BlankWhenZero; }
     void SetBlankWhenZero(bool on);
-    // A text that is the untrimmed scientific rendering of the value keeps the value unrounded.
+    // A text that is the field's rendering of its value, or the value's untrimmed scientific
+    // rendering, keeps the value unrounded: what the user entered is only shown rounded.
     bool FullAccuracy() const { return fullAccuracy_; }
     void SetFullAccuracy(bool on);
 
@@ -287,6 +288,7 @@ public:
 
 protected:
     void TextToValue() override;
+    bool ShowsTheValueHeld(const QString &text) const;
     void DisplayText() override;
     void CheckBounds() override;
     bool WithinBounds() const override;

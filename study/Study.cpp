@@ -262,16 +262,6 @@ long double BaseValue(const InputField &field, const FieldEntry &entry)
     return model.GetBaseValue();
 }
 
-// A value as a units field keeps it once written: rendered as the window's fields show values
-// and read back, unless the text is the value's untrimmed scientific form, which keeps it whole.
-long double AsFieldKeepsIt(long double value)
-{
-    const std::string shown = RenderEditValue(value, kUnitsFieldRendering);
-    if (shown == RenderScientific(value, kUnitsFieldRendering.DecimalPlaces))
-        return value;
-    return ParseEditText(shown);
-}
-
 void CheckField(const InputField &field, const FieldEntry &entry)
 {
     if (UnitIndex(field, entry.unit) < 0)
@@ -294,7 +284,7 @@ FieldEntry ReadFieldEntry(const InputField &field, std::string_view value)
         throw Refusal(Quoted(number) + " is not a number");
     if (unit.empty())
         throw Refusal("the value has no unit after it (" + UnitNames(field) + ")");
-    FieldEntry entry{AsFieldKeepsIt(*read), std::string(unit)};
+    FieldEntry entry{*read, std::string(unit)};
     CheckField(field, entry);
     return entry;
 }
@@ -309,26 +299,23 @@ void TakeIntoModel(const InputField &field, const FieldEntry &entry, ModelState 
                field.target);
 }
 
-// The field entry that gives the model's number, in the unit `had` is in if it gives it back.
-FieldEntry EntryOfModelNumber(const InputField &field, std::string_view key, const FieldEntry &had,
-                              const ModelState &model)
+// A model number as a field holds it once typed: its shortest text, read at the field's precision.
+long double AsTyped(double number)
 {
-    const auto gives = [&](const FieldEntry &entry) {
-        ModelState taken;
-        TakeIntoModel(field, entry, taken);
-        return std::visit([&](auto member) { return taken.*member == model.*member; }, field.target);
-    };
-    if (gives(had))
+    const std::optional<long double> typed = ReadNumber(RoundTripText(number), '.');
+    return typed ? *typed : number;
+}
+
+// The field entry that gives the model's number: `had`, in its unit, while it still gives it
+// back; else the number in the field's base unit, which the field keeps as it is.
+FieldEntry EntryOfModelNumber(const InputField &field, const FieldEntry &had, const ModelState &model)
+{
+    ModelState taken;
+    TakeIntoModel(field, had, taken);
+    if (std::visit([&](auto member) { return taken.*member == model.*member; }, field.target))
         return had;
-    const long double number =
-        std::visit([&](auto member) { return static_cast<long double>(model.*member); }, field.target);
-    const FieldEntry entry{AsFieldKeepsIt(number), UnitEntryName(field.units.front())};
-    if (!gives(entry))
-        throw std::invalid_argument(std::string(key) + ": the window's field would keep " +
-                                    WithUnit(RoundTripText(static_cast<double>(number)), entry.unit) + " as " +
-                                    WithUnit(RenderEditValue(number, kUnitsFieldRendering), entry.unit) +
-                                    ", and compute with that");
-    return entry;
+    const double number = std::visit([&](auto member) { return static_cast<double>(model.*member); }, field.target);
+    return {AsTyped(number), UnitEntryName(field.units.front())};
 }
 
 // --- Heights --------------------------------------------------------------------------------
@@ -735,9 +722,9 @@ Study DefaultStudy()
     study.inputs.SetDefaults();
     for (const Key &key : kKeys)
         if (const auto *field = std::get_if<InputField>(&key.binding)) {
-            const long double value = std::visit(
-                [&](auto member) { return static_cast<long double>(study.inputs.*member); }, field->target);
-            study.fields[std::string(key.name)] = {AsFieldKeepsIt(value), UnitEntryName(field->units.front())};
+            const double value =
+                std::visit([&](auto member) { return static_cast<double>(study.inputs.*member); }, field->target);
+            study.fields[std::string(key.name)] = {AsTyped(value), UnitEntryName(field->units.front())};
         }
     return study;
 }
@@ -780,7 +767,7 @@ Study StudyWithInputs(const ModelState &model, const Study &base)
     for (const Key &key : kKeys)
         if (const auto *field = std::get_if<InputField>(&key.binding)) {
             FieldEntry &entry = study.fields.at(std::string(key.name));
-            entry = EntryOfModelNumber(*field, key.name, entry, model);
+            entry = EntryOfModelNumber(*field, entry, model);
         }
     study.stepShown = std::clamp(base.stepShown, 1, std::clamp(model.StepCount, 1, kSeriesSlots));
     if (!SameSeriesInUse(model, base.inputs))

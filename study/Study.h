@@ -97,8 +97,7 @@ std::string WriteStudyText(const Study &study);
 // not its results), as the runner saves what it ran. A field keeps its unit in `base` while that
 // gives the model's number back, and is written in its first unit otherwise; the step shown
 // stays within the step count, and base's storm stays only while the series in use still holds
-// its heights. Throws std::invalid_argument naming a number that a units field would show with
-// fewer decimals, so that the window would compute with another value than the model.
+// its heights.
 Study StudyWithInputs(const ModelState &model, const Study &base);
 
 // The study's text written to path whole or not at all: into a new file beside it, which takes

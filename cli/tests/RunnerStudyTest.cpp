@@ -166,9 +166,6 @@ TEST_F(RunnerStudy, ASaveThatCannotBeMadeExitsTwoAndLeavesNothingBehind)
     const std::string kept = Write("kept.velmaro", "Velmaro study 1.1\nCurveNumber = 70 -\n");
     const std::string notAFolder = Write("plain.txt", "text");
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"FlowLength=21.12345", "--save-study", kept},
-         "velmaro-cli: --save-study: FlowLength: the window's field would keep 21.12345 km as 21.123 km, and "
-         "compute with that\n"},
         {{"--unchecked", "FlowLength=-1", "--save-study", kept},
          "velmaro-cli: --save-study: FlowLength: -1 km is outside the allowed range (0 - 1.1E4900 km)\n"},
         {{"--save-study", notAFolder + "/study.velmaro"},

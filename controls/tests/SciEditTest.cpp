@@ -606,7 +606,9 @@ TEST_F(FloatEdit, DefaultsOfANewField)
     EXPECT_EQ(fresh.FlatBorder(), 1);
 }
 
-TEST_F(FloatEdit, FullAccuracyKeepsAValueItsScientificTextStandsFor)
+// The value held is only shown rounded: a text the field rendered from it reads back as the
+// value; a text typed over it is read as typed.
+TEST_F(FloatEdit, FullAccuracyKeepsAValueItsTextStandsFor)
 {
     edit->SetFullAccuracy(true);
     edit->SetAsFloat(21790.4L);
@@ -614,7 +616,12 @@ TEST_F(FloatEdit, FullAccuracyKeepsAValueItsScientificTextStandsFor)
     EXPECT_EQ(edit->AsFloat(), 21790.4L);
     edit->SetAsFloat(21795.0L);
     EXPECT_EQ(edit->text(), "2.18E+4");
-    EXPECT_EQ(edit->AsFloat(), 21800.0L);
+    EXPECT_EQ(edit->AsFloat(), 21795.0L);
+    edit->SetAsFloat(0.3737L);
+    EXPECT_EQ(edit->text(), "0.374");
+    EXPECT_EQ(edit->AsFloat(), 0.3737L);
+    edit->SetText("0.375");
+    EXPECT_EQ(edit->AsFloat(), 0.375L);
     edit->SetAsFloat(21790.4L);
     edit->SetFullAccuracy(false);
     EXPECT_EQ(edit->AsFloat(), 21790.0L);

@@ -122,10 +122,10 @@ TEST_F(RainfallEditorTest, ShowingAHeightNeverChangesTheStore)
     const struct {
         int unit;
         const char *shown;
-    } units[] = {{1, "0.037"}, {2, "0"}, {0, "0"}};
+    } units[] = {{1, "0.037"}, {2, "0"}, {0, "0.374"}};
     for (const auto &u : units) {
         Pick(window->euAll->UnitBox(), u.unit);
-        EXPECT_EQ(window->euAll->text(), u.shown) << "the field shows what it always showed";
+        EXPECT_EQ(window->euAll->text(), u.shown) << "the field shows the height it holds, rounded";
     }
     expectStored("picking units");
 

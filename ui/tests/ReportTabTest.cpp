@@ -55,8 +55,8 @@ TEST_F(ReportTabTest, InUsUnitsTheReportShowsValuesAndUnitsAsTheFieldsDo)
     window->UsCustomary1->trigger();
     ShowTab(window->TabSheet1);
     for (const char *line : {"Distance from farthest point to outlet 71489.50131 ft",
-                             "Land level difference between the farthest point and the outlet 3346.457 ft",
-                             "Watershed area 17361.6241 ac", "Initial Abstraction 0.709 in",
+                             "Land level difference between the farthest point and the outlet 3346.45669 ft",
+                             "Watershed area 17361.6241 ac", "Initial Abstraction 0.70866 in",
                              "Maximum potencial retention1.765 in", "Specific total volume 4.017 in",
                              "Peak discharge 22170 ft³/s"})
         EXPECT_TRUE(Report().contains(QString::fromUtf8(line))) << line;

@@ -212,6 +212,18 @@ const WindowCase kWindowCases[] = {
          T::Enter(w.euAc, "7100.5");
      }},
     {"AreaInSquareMetres", [](TMainFormVelmaro &w) { T::Pick(w.euAc->UnitBox(), 2); }},
+    // Shown rounded, held as typed: through units and back, and through the study.
+    {"MoreDecimalsThanTheFieldShows",
+     [](TMainFormVelmaro &w) {
+         T::Enter(w.euDdpmrhls, "0.3737");
+         EXPECT_EQ(w.euDdpmrhls->text(), "0.374");
+         T::Pick(w.euDdpmrhls->UnitBox(), 1);
+         EXPECT_EQ(w.euDdpmrhls->text(), "373.7");
+         T::Pick(w.euDdpmrhls->UnitBox(), 2);
+         T::Pick(w.euDdpmrhls->UnitBox(), 0);
+         EXPECT_EQ(w.Model().FlowLength, 0.3737);
+         EXPECT_EQ(w.euDdpmrhls->AsFloat(), 0.3737L);
+     }},
     {"AbstractionInCentimetresThenDerived",
      [](TMainFormVelmaro &w) {
          T::Pick(w.euAi->UnitBox(), 1);
