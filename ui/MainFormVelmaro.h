@@ -12,7 +12,6 @@
 
 #include <functional>
 #include <initializer_list>
-#include <map>
 #include <optional>
 #include <string>
 #include <array>
@@ -305,15 +304,6 @@ private:
         double specificVolume = 0, runoffDepth = 0, continuityError = 0;
     };
     std::optional<VolumeCheckValues> volumeCheck_;
-    // What a field showed before the units switch last changed it, and the text it was left
-    // with: switching back to an untouched field restores what the user entered, not its
-    // rounded re-expression.
-    struct ShownBeforeSwitch {
-        int unit;
-        long double value;
-        QString textAfter;
-    };
-    std::map<const TUnidades *, ShownBeforeSwitch> shownBeforeSwitch_;
 };
 
 } // namespace velmaro

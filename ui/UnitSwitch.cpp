@@ -8,14 +8,11 @@
 #include "controls/Unidades.h"
 #include "engine/ModelState.h"
 #include "plot/PlotWindow.h"
-#include "text/UnitModel.h"
 #include "ui/UnitSystems.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QMenu>
 
 #include <array>
@@ -54,49 +51,6 @@ void Quietly(TUnidades *field, Change change)
     }
     field->OnChange = std::move(handler);
 }
-
-// The edit keeps three decimals of a re-expressed input, so its text alone would hand the chain
-// a base value the user never entered (18 mm shown as 0.709 in reads back as 18.0086 mm). While
-// the field shows the text the switch left, it reads back as the base value it had.
-void KeepBaseValue(TUnidades *field, long double base)
-{
-    if (field->ReadOnly() || field->CurrentUnit() == field->BaseUnit()) {
-        field->SetOnReadBaseValue(nullptr);
-        return;
-    }
-    field->SetOnReadBaseValue([base, left = field->text()](TUnidades *sender, long double &float1,
-                                                          long double &float2, std::vector<double>) {
-        const UnitEntry unit =
-            ReadUnitEntry(sender->Units().at(sender->CurrentUnit()).toStdString());
-        float1 = sender->text() == left ? base : (float2 - unit.Offset) / unit.Factor;
-    });
-}
-
-// A field first shown after the switch returns to its default unit at that set-up point, keeping
-// the number shown: it is put back in the unit the switch chose, showing what the switch left.
-class KeepSwitchedUnitOnFirstShow final : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::Show)
-            return false;
-        auto *field = static_cast<TUnidades *>(watched);
-        field->removeEventFilter(this);
-        const int unit = field->CurrentUnit();
-        const long double shown = field->AsFloat();
-        QCoreApplication::sendEvent(field, event);
-        if (field->CurrentUnit() != unit)
-            Quietly(field, [&] {
-                field->ChangeUnit(unit);
-                field->SetAsFloat(shown);
-            });
-        deleteLater();
-        return true;
-    }
-};
 
 } // namespace
 
@@ -163,29 +117,12 @@ void TMainFormVelmaro::ApplyUnitSystem(UnitSystem system)
     ShowUnitSystem();
 }
 
-// As picking the unit by hand does; back to the unit it showed before the last switch, an
-// untouched field shows again the value it had there.
+// As picking the unit by hand does, without the change handler: the field keeps the value it
+// holds. A field not shown yet is set up first, so that its first showing keeps the unit.
 void TMainFormVelmaro::SwitchFieldUnit(TUnidades *field, int unit)
 {
-    const ShownBeforeSwitch before{field->CurrentUnit(), field->AsFloat(), QString()};
-    const long double base = field->ReadOnly() ? 0.0L : field->GetBaseValue();
-    const auto kept = shownBeforeSwitch_.find(field);
-    const bool untouched = kept != shownBeforeSwitch_.end() && kept->second.unit == unit &&
-                           kept->second.textAfter == field->text();
-    const long double restored = untouched ? kept->second.value : 0.0L;
-    Quietly(field, [&] {
-        field->ChangeUnit(unit);
-        if (untouched)
-            field->SetAsFloat(restored);
-    });
-    KeepBaseValue(field, base);
-    const QString keeper = QStringLiteral("KeepSwitchedUnitOnFirstShow");
-    if (!field->isVisible() && !field->findChild<QObject *>(keeper, Qt::FindDirectChildrenOnly)) {
-        auto *keep = new KeepSwitchedUnitOnFirstShow(field);
-        keep->setObjectName(keeper);
-        field->installEventFilter(keep);
-    }
-    shownBeforeSwitch_[field] = {before.unit, before.value, field->text()};
+    field->CreateNativeOnce();
+    Quietly(field, [&] { field->ChangeUnit(unit); });
 }
 
 // A current stage shows its results from the model, as its run did, rather than re-expressed
