@@ -270,8 +270,6 @@ private:
     void OnTyped(QComboBox *list, TypedHandler handler);
     void ShowBoundsErrors(std::initializer_list<TUnidades *> inputs);
 
-    // Field values are extended; beyond the double range the model gets an infinity.
-    static double ToModel(long double value);
     void RunTabShowHandler(int tab);
     void SwitchSeriesKind();
     void TakeRainfallSeries(const rainfall::RainfallSeries &series);

@@ -5,6 +5,7 @@
 #include "ui/MainFormVelmaro.h"
 
 #include "controls/Unidades.h"
+#include "engine/FieldValues.h"
 #include "engine/ModelState.h"
 #include "rainfall/RainfallSeriesDialog.h"
 #include "ui/StudyActions.h"
@@ -88,7 +89,7 @@ void TMainFormVelmaro::euAllChange()
     if (!euAll->ChangedByUser())
         return;
     const int k = SelectedStep(cbLluvia);
-    StoreInUse(model_, rbAcumulada)[k] = ToModel(euAll->GetBaseValue());
+    StoreInUse(model_, rbAcumulada)[k] = ModelNumber(euAll->GetBaseValue());
     ForzantesShow();
 }
 

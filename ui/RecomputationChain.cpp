@@ -132,11 +132,6 @@ void DrawAsStale(QWidget *shown, const std::optional<std::string> &reason)
 
 } // namespace
 
-double TMainFormVelmaro::ToModel(long double value)
-{
-    return ModelNumber(value);
-}
-
 namespace {
 
 template <class Value>
@@ -246,9 +241,9 @@ void TMainFormVelmaro::RecordRun(Stage stage, std::optional<std::string> failure
 void TMainFormVelmaro::GeometriaShow()
 {
     const Recomputation running(*this);
-    model_.FlowLength = ToModel(euDdpmrhls->GetBaseValue());
-    model_.LevelDifference = ToModel(euDntepmrys->GetBaseValue());
-    model_.WatershedArea = ToModel(euAc->GetBaseValue());
+    model_.FlowLength = ModelNumber(euDdpmrhls->GetBaseValue());
+    model_.LevelDifference = ModelNumber(euDntepmrys->GetBaseValue());
+    model_.WatershedArea = ModelNumber(euAc->GetBaseValue());
     RecordRun(Stage::ConcentrationTime, RunGuarded(this, [this] {
         model_.ComputeConcentrationTime();
         euTccResultado->SetBaseValue(model_.ConcentrationTime);
@@ -263,7 +258,7 @@ void TMainFormVelmaro::SueloShow()
     if (group >= 0 && group <= 3)
         model_.SoilGroup = static_cast<std::uint8_t>(group);
     model_.AssignInitialAbstraction = cbAai->isChecked() ? 1 : 0;
-    model_.InitialAbstraction = ToModel(euAi->GetBaseValue());
+    model_.InitialAbstraction = ModelNumber(euAi->GetBaseValue());
 }
 
 void TMainFormVelmaro::ForzantesShow()
@@ -278,7 +273,7 @@ void TMainFormVelmaro::ForzantesShow()
         SeriesError = false;
     }
     ShowSeriesStatus(QString::fromUtf8(kSeriesOutOfOrder));
-    model_.TimeStep = ToModel(euPtsd->GetBaseValue());
+    model_.TimeStep = ModelNumber(euPtsd->GetBaseValue());
     ShowStormMade();
     RecordRun(Stage::Rainfall, RunGuarded(this, [this] {
         model_.ComputeRainfall();

@@ -200,16 +200,10 @@ void StudyActions::ScheduleTitle()
     QTimer::singleShot(0, this, &StudyActions::ShowTitle);
 }
 
-// "Velmaro" until a study is opened or saved, then "Velmaro - <study>" marked while it has
-// unsaved changes.
+// "Velmaro - <study>" once a study is opened or saved, marked while it has unsaved changes.
 void StudyActions::ShowTitle()
 {
     titlePending_ = false;
-    if (path_.isEmpty()) {
-        window_.setWindowTitle(kCaption);
-        window_.setWindowModified(false);
-        return;
-    }
     window_.setWindowTitle(kCaption + QStringLiteral(" - ") + QFileInfo(path_).completeBaseName() +
                            QStringLiteral("[*]"));
     window_.setWindowModified(HasUnsavedChanges());
@@ -397,7 +391,6 @@ void StudyActions::WriteQuietly(const study::Study &study)
 
     properties_ = study.properties;
     storm_ = StormOfSeries(study.storm);
-    window_.ShowStormMade();
 }
 
 std::optional<StudyActions::LaidStorm>
