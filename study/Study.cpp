@@ -6,6 +6,7 @@
 #include "text/FieldText.h"
 #include "text/InputUnits.h"
 #include "text/MachineText.h"
+#include "text/Windows1252Text.h"
 #include "text/UnitModel.h"
 
 #include <algorithm>
@@ -500,27 +501,6 @@ std::optional<std::string> WriteKey(const Key &key, const Study &study)
 
 // --- The whole text -------------------------------------------------------------------------
 
-// Each line must be UTF-8: a text file of another encoding is named at its first line that is not.
-bool IsUtf8(std::string_view line)
-{
-    std::size_t i = 0;
-    while (i < line.size()) {
-        const auto lead = static_cast<unsigned char>(line[i]);
-        const std::size_t length = lead < 0x80             ? 1
-                                   : (lead & 0xE0) == 0xC0 ? 2
-                                   : (lead & 0xF0) == 0xE0 ? 3
-                                   : (lead & 0xF8) == 0xF0 ? 4
-                                                           : 0;
-        if (length == 0 || i + length > line.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(line[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
 struct Version {
     int major = 0;
     int minor = 0;
@@ -744,11 +724,11 @@ StudyReading ReadStudyFile(const std::string &path)
         throw StudyError(path, 0, "this is a folder, not a study");
     std::ifstream file(path, std::ios::binary);
     if (!file)
-        throw StudyError(path, 0, "the file cannot be read (" + std::generic_category().message(errno) + ")");
+        throw StudyError(path, 0, "the file cannot be read (" + Reason(errno) + ")");
     std::string text(kMaxStudyBytes + 1, '\0');
     file.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (file.bad())
-        throw StudyError(path, 0, "the file cannot be read (" + std::generic_category().message(errno) + ")");
+        throw StudyError(path, 0, "the file cannot be read (" + Reason(errno) + ")");
     text.resize(static_cast<std::size_t>(file.gcount()));
     if (text.size() > kMaxStudyBytes)
         throw StudyError(path, 0, "the file is larger than " + std::to_string(kMaxStudyBytes >> 20) +
