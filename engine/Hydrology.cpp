@@ -252,14 +252,20 @@ void ModelState::ComputeHydrograph()
 
     TotalVolume = 0;
     PeakDischarge = 0;
+    // The first ordinate reaching the peak, 0 for none. The peak starts at 0, so a zero ordinate
+    // (-0.0 too) reaches it until a higher one comes; a hydrograph of negative ordinates or of
+    // none has no such ordinate.
+    int reaching = 0;
     for (int j = 1; j <= HydrographCount; ++j) {
         TotalVolume = Add(TotalVolume, Mul(Mul(Hydrograph[j], TimeStep), 60));
-        if (Hydrograph[j] > PeakDischarge)
+        if (Hydrograph[j] > PeakDischarge) {
             PeakDischarge = Hydrograph[j];
+            reaching = j;
+        } else if (reaching == 0 && Hydrograph[j] == PeakDischarge) {
+            reaching = j;
+        }
     }
-    // The end of the first ordinate reaching the peak; a hydrograph without ordinates has none.
-    const auto reaching = std::find(h.begin(), h.end(), PeakDischarge);
-    PeakTime = reaching == h.end() ? 0 : Div(Mul(static_cast<double>(reaching - h.begin() + 1), TimeStep), 60);
+    PeakTime = reaching == 0 ? 0 : Div(Mul(static_cast<double>(reaching), TimeStep), 60);
     SpecificVolume = Div(Div(TotalVolume, WatershedArea), 1000);
     ContinuityError = PercentDifference(SpecificVolume, RunoffDepth[n]);
 }

@@ -1,6 +1,7 @@
 #include "plot/HydrographComparison.h"
 
 #include "engine/UnitHydrograph.h"
+#include "plot/CurveData.h"
 
 #include <qcustomplot.h>
 
@@ -13,11 +14,6 @@ namespace {
 // By code; the triangle's is the plot's own red when another is chosen.
 const std::array<QColor, kUnitHydrographKinds> kLineColours{QColor(200, 60, 40), QColor(130, 60, 170),
                                                             QColor(30, 140, 90)};
-
-QVector<double> ToVector(const std::vector<double> &values)
-{
-    return QVector<double>(values.begin(), values.end());
-}
 
 } // namespace
 

@@ -93,6 +93,10 @@ std::vector<ComparedHydrograph> CompareUnitHydrographs(const ModelState &compute
                                                        const PlotUnits &units)
 {
     std::vector<ComparedHydrograph> compared;
+    // ComputeHydrograph reads only the inputs and the runoff, which no kind changes, and writes
+    // each of its results afresh, so one copy serves every kind in turn, even after one that
+    // failed part way.
+    ModelState model = computed;
     for (std::size_t code = 0; code < kUnitHydrographKinds; ++code) {
         ComparedHydrograph &c = compared.emplace_back();
         c.caption = kUnitHydrographCaptions[code];
@@ -104,7 +108,6 @@ std::vector<ComparedHydrograph> CompareUnitHydrographs(const ModelState &compute
             c.failure = chosenFailure.value_or(std::string());
             continue;
         }
-        ModelState model = computed;
         model.UnitHydrograph = static_cast<std::uint8_t>(code);
         try {
             model.ComputeHydrograph();

@@ -2,6 +2,7 @@
 
 #include "controls/MessagePresenter.h"
 #include "engine/ModelState.h"
+#include "plot/CurveData.h"
 #include "plot/HydrographComparison.h"
 
 #include <QBuffer>
@@ -32,11 +33,6 @@ constexpr QSize kDefaultPicture(900, 640);
 // Shares of the upper panel: the bars take its top part, the hydrograph stays below them.
 constexpr double kIntensityHeadroom = 2.5;
 constexpr double kDischargeHeadroom = 1.6;
-
-QVector<double> ToVector(const std::vector<double> &values)
-{
-    return QVector<double>(values.begin(), values.end());
-}
 
 // The range from 0 (or the lowest value below it) to the highest value times `headroom`.
 QCPRange RangeOf(const std::vector<const std::vector<double> *> &series, double headroom)

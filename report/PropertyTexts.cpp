@@ -1,29 +1,18 @@
 #include "report/PropertyTexts.h"
 
-#include "report/ReportSources.h"
-#include "report/Windows1252.h"
+#include "text/Windows1252Text.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 namespace velmaro {
 
 namespace {
 
-// Identifier kFirstPropertyIdentifier + k is entry k.
-constexpr std::array kProperties{StudyProperty::Project, StudyProperty::Location,
-                                 StudyProperty::Author, StudyProperty::Date, StudyProperty::Notes};
-
 const QString kLineToWriteOn = QStringLiteral("______________________________________________");
 
 const std::pair<QChar, const char *> kRtfEscapes[] = {
     {u'\\', "\\\\"}, {u'{', "\\{"}, {u'}', "\\}"}, {u'\n', "\\line "}, {u'\t', "\\tab "}, {u'\r', ""}};
-
-bool InCodePage(QChar c)
-{
-    return c == u'?' || ToWindows1252(QString(c)) != "?";
-}
 
 QString RtfText(const QString &text)
 {
@@ -33,7 +22,7 @@ QString RtfText(const QString &text)
                                          [c](const auto &entry) { return entry.first == c; });
         if (escape != std::end(kRtfEscapes))
             rtf += QString::fromLatin1(escape->second);
-        else if (InCodePage(c))
+        else if (Windows1252Byte(c.unicode()))
             rtf += c;
         else // RTF's Unicode escape takes a signed 16-bit number, then the one byte a reader without it shows
             rtf += QStringLiteral("\\u%1?").arg(static_cast<short>(c.unicode()));
@@ -43,13 +32,9 @@ QString RtfText(const QString &text)
 
 } // namespace
 
-std::optional<QByteArray> PropertyText(int identifier, const ReportSources &sources)
+QString PropertyText(const QString &text)
 {
-    const int entry = identifier - kFirstPropertyIdentifier;
-    if (entry < 0 || entry >= static_cast<int>(kProperties.size()))
-        return std::nullopt;
-    const QString text = sources.Property(kProperties[static_cast<std::size_t>(entry)]);
-    return ToWindows1252(text.isEmpty() ? kLineToWriteOn : RtfText(text));
+    return text.isEmpty() ? kLineToWriteOn : RtfText(text);
 }
 
 } // namespace velmaro

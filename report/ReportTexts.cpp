@@ -147,14 +147,24 @@ QString UnitHydrographText(const ReportSources &s)
     return QStringLiteral("Unit hydrograph ") + EntryText(s.UnitHydrograph());
 }
 
+template <StudyProperty P>
+QString PropertyMarker(const ReportSources &s)
+{
+    return PropertyText(s.Property(P));
+}
+
 using TextBuilder = QString (*)(const ReportSources &);
 
-// Identifier k is entry k - 1; 14 to 16 follow the described thirteen.
-constexpr std::array<TextBuilder, 16> kIdentifierTexts = {
+// Identifier k is entry k - 1; 14 to 16 follow the described thirteen, 17 to 21 tell about the
+// study.
+constexpr std::array<TextBuilder, 21> kIdentifierTexts = {
     GeometryText,        ConcentrationTimeText, SoilGroupText,  AssignmentText,
     InitialAbstractionText, SeriesKindText,     TimeStepText,   RainfallSeriesListing,
     RainfallResultsText, LandUseText,           CurveNumberText, RetentionText,
     RunoffResultsListing, TimeToPeakText,       VolumeCheckLineText, UnitHydrographText,
+    PropertyMarker<StudyProperty::Project>, PropertyMarker<StudyProperty::Location>,
+    PropertyMarker<StudyProperty::Author>,  PropertyMarker<StudyProperty::Date>,
+    PropertyMarker<StudyProperty::Notes>,
 };
 
 } // namespace
@@ -215,8 +225,6 @@ QString RunoffResultsListing(const ReportSources &s)
 QByteArray ReportIdentifierText(QByteArrayView identifier, const ReportSources &sources)
 {
     const int number = ReportIdentifierNumber(identifier);
-    if (const std::optional<QByteArray> property = PropertyText(number, sources))
-        return *property;
     if (number < 1 || number > static_cast<int>(kIdentifierTexts.size()))
         return QByteArray(" ");
     return ToWindows1252(kIdentifierTexts[static_cast<std::size_t>(number - 1)](sources));

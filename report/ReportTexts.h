@@ -1,7 +1,8 @@
 #pragma once
 
-// The texts that replace the markers [$1] to [$16] of the report template, read from the values
-// the window shows and the model state. Inserted texts carry only "\par " and "\tab " as RTF.
+// The texts that replace the markers [$1] to [$21] of the report template, read from the values
+// the window shows, the model state and what the study says about itself. Inserted texts carry
+// only "\par " and "\tab " as RTF, but for the study's own texts, escaped as RTF needs.
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -3,20 +3,6 @@
 #include "text/Windows1252Text.h"
 
 namespace velmaro {
-namespace {
-
-char EncodeChar(char16_t unit)
-{
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
-        return static_cast<char>(unit);
-    for (unsigned byte = 0x80; byte <= 0x9F; ++byte) {
-        if (Windows1252Unit(static_cast<unsigned char>(byte)) == unit)
-            return static_cast<char>(byte);
-    }
-    return '?';
-}
-
-} // namespace
 
 QChar Windows1252ToChar(unsigned char byte)
 {
@@ -41,7 +27,7 @@ QByteArray ToWindows1252(const QString &text)
         // A surrogate pair is one character beyond the code page: one "?".
         if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             ++i;
-        bytes.append(EncodeChar(ch.unicode()));
+        bytes.append(static_cast<char>(Windows1252Byte(ch.unicode()).value_or('?')));
     }
     return bytes;
 }

@@ -24,6 +24,23 @@ std::string_view WithoutPlus(std::string_view text)
     return text;
 }
 
+// What from_chars makes of the whole text after such a "+": stopping short of the end refuses
+// the text as surely as a malformed number does.
+struct WholeDouble {
+    std::string_view number; // the text without its "+"
+    double value = 0;
+    std::errc error{};
+};
+
+WholeDouble ReadWholeDouble(std::string_view text)
+{
+    WholeDouble read{WithoutPlus(text)};
+    const char *const last = read.number.data() + read.number.size();
+    const auto [end, ec] = std::from_chars(read.number.data(), last, read.value, std::chars_format::general);
+    read.error = end == last ? ec : std::errc::invalid_argument;
+    return read;
+}
+
 std::size_t SkipDigits(std::string_view text, std::size_t at)
 {
     while (at < text.size() && text[at] >= '0' && text[at] <= '9')
@@ -169,30 +186,22 @@ std::optional<std::int64_t> ReadInteger(std::string_view text)
 
 std::optional<double> ReadPlainNumber(std::string_view text)
 {
-    const std::string_view number = WithoutPlus(text);
-    double value = 0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                           std::chars_format::general);
-    if (ec != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
+    const WholeDouble read = ReadWholeDouble(text);
+    if (read.error != std::errc() || !std::isfinite(read.value))
         return std::nullopt;
-    return value;
+    return read.value;
 }
 
 std::optional<double> ReadPlainNumberOrTiny(std::string_view text)
 {
-    const std::string_view number = WithoutPlus(text);
-    double value = 0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                           std::chars_format::general);
-    if (end != number.data() + number.size())
-        return std::nullopt;
-    if (ec == std::errc())
-        return std::isfinite(value) ? std::optional(value) : std::nullopt;
-    if (ec != std::errc::result_out_of_range)
+    const WholeDouble read = ReadWholeDouble(text);
+    if (read.error == std::errc())
+        return std::isfinite(read.value) ? std::optional(read.value) : std::nullopt;
+    if (read.error != std::errc::result_out_of_range)
         return std::nullopt;
     // Beyond the double range either way: the edit fields read the text in extended precision,
     // below its range too, and hand the model the nearest double.
-    const std::optional<long double> wide = ReadNumber(number, '.');
+    const std::optional<long double> wide = ReadNumber(read.number, '.');
     if (!wide || std::fabs(*wide) >= DBL_MIN)
         return std::nullopt;
     return static_cast<double>(*wide);

@@ -68,6 +68,16 @@ char16_t Windows1252Unit(unsigned char byte)
     return mapped ? mapped : char16_t(byte);
 }
 
+std::optional<unsigned char> Windows1252Byte(char16_t unit)
+{
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+        return static_cast<unsigned char>(unit);
+    for (unsigned byte = 0x80; byte <= 0x9F; ++byte)
+        if (Windows1252Unit(static_cast<unsigned char>(byte)) == unit)
+            return static_cast<unsigned char>(byte);
+    return std::nullopt;
+}
+
 bool IsUtf8(std::string_view bytes)
 {
     for (std::size_t i = 0; i < bytes.size();) {
