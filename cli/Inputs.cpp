@@ -19,13 +19,9 @@ namespace velmaro::cli {
 
 namespace {
 
-// A single decimal comma reads as the point; "1.234,5" and "1,5,1" are no numbers.
 double ReadDouble(std::string_view name, std::string_view text, const InputRules &rules)
 {
-    std::string plain(text);
-    if (rules.decimalComma && std::count(plain.begin(), plain.end(), ',') == 1)
-        std::replace(plain.begin(), plain.end(), ',', '.');
-    if (const std::optional<double> value = ReadPlainNumberOrTiny(plain))
+    if (const std::optional<double> value = ReadPlainNumberOrTiny(text, rules.decimalComma))
         return *value;
     throw UsageError(std::string(name) + ": " + Quoted(text) + " is not a number");
 }
@@ -316,15 +312,10 @@ bool IsInputName(std::string_view name)
     return FindInput(name) != nullptr || name == kStormType || name == kStormDepth;
 }
 
-void ApplyInput(ModelState &model, std::string_view name, std::string_view value)
-{
-    ApplyInput(model, name, value, InputRules{});
-}
-
 void ApplyArgument(ModelState &model, std::string_view argument)
 {
     const auto [name, value] = SplitArgument(argument);
-    ApplyInput(model, name, value);
+    ApplyInput(model, name, value, InputRules{});
 }
 
 void RunInputs::Set(std::string_view name, std::string_view value)
@@ -348,15 +339,15 @@ void RunInputs::Set(std::string_view name, std::string_view value)
 
 void RunInputs::Finish()
 {
-    if (stepCount_)
-        ApplyInput(model_, "StepCount", *stepCount_, rules_);
-    CheckFileSteps();
+    FinishSteps();
     applied_.storm = ApplyDesignStorm(model_, storm_, rules_);
     applied_.warnings = OutOfRangeInputs(model_);
 }
 
-void RunInputs::CheckFileSteps() const
+void RunInputs::FinishSteps()
 {
+    if (stepCount_)
+        ApplyInput(model_, "StepCount", *stepCount_, rules_);
     for (const SeriesFileStep &file : fileSteps_)
         if (!rainfall::SameStep(file.minutes, model_.TimeStep))
             throw UsageError(file.input + ": " + file.path + ": " + rainfall::StepMismatch(file.minutes, model_.TimeStep));
@@ -364,9 +355,7 @@ void RunInputs::CheckFileSteps() const
 
 BaseArguments RunInputs::FinishAsBase()
 {
-    if (stepCount_)
-        ApplyInput(model_, "StepCount", *stepCount_, rules_);
-    CheckFileSteps();
+    FinishSteps();
     applied_.warnings = OutOfRangeInputs(model_);
     return {storm_, fileSteps_};
 }

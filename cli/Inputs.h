@@ -47,10 +47,8 @@ struct AppliedInputs {
 
 // A name an argument or a cases column takes: a field of the model, DesignStorm or StormDepth.
 bool IsInputName(std::string_view name);
-// Sets one input field by its name, refusing a value out of its range; numbers use "." whatever
-// the locale; NAME=@FILE reads a series from a file, which also sets the step count.
-void ApplyInput(ModelState &model, std::string_view name, std::string_view value);
-// Sets one input field from "NAME=VALUE".
+// Sets one input field from "NAME=VALUE", refusing a value out of its range; numbers use "."
+// whatever the locale; NAME=@FILE reads a series from a file, which also sets the step count.
 void ApplyArgument(ModelState &model, std::string_view argument);
 
 // DesignStorm and StormDepth as given: arguments of a run, not fields of the model.
@@ -98,8 +96,9 @@ public:
     const AppliedInputs &Applied() const { return applied_; }
 
 private:
-    // A series file with times must step as the time step the inputs came to.
-    void CheckFileSteps() const;
+    // The StepCount given wins over a series file's length, whatever their order; then a series
+    // file with times must step as the time step the inputs came to.
+    void FinishSteps();
 
     ModelState &model_;
     InputRules rules_;

@@ -2,8 +2,9 @@
 # ran: stack protector, fortified C library calls, read-only relocations bound at start-up.
 # dpkg-buildflags (dpkg-dev) gives them without its optimisation, debug and file-path flags,
 # which stay the build type's. A build without optimisation goes without, as fortified calls
-# need it; so does a sanitizer build, whose own checks the fortified calls would bypass.
-if(VELMARO_SANITIZE OR NOT CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
+# need it; so does a sanitized build (the sanitizer or the fuzzing build), whose own checks the
+# fortified calls would bypass.
+if(VELMARO_SANITIZED OR NOT CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
   return()
 endif()
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)

@@ -5,20 +5,16 @@
 #include "cli/Batch.h"
 #include "cli/Messages.h"
 #include "engine/ModelState.h"
+#include "fuzz/Expect.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
 
 namespace {
 
-void Expect(bool promise)
-{
-    if (!promise)
-        std::abort();
-}
+using velmaro::fuzz::Expect;
 
 // Control characters are shown escaped; only the line breaks between messages remain.
 bool OneMessageALine(const std::string &messages)

@@ -3,23 +3,18 @@
 // read with the guessed choices and with the picked ones. What is read keeps the reader's
 // promises.
 
+#include "fuzz/Expect.h"
 #include "rainfall/SeriesReading.h"
 #include "rainfall/SeriesText.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 #include <vector>
 
 namespace {
 
+using velmaro::fuzz::Expect;
 using velmaro::rainfall::kMaxSteps;
-
-void Expect(bool promise)
-{
-    if (!promise)
-        std::abort();
-}
 
 // Steps 1 to 100, or 0 for none.
 void CheckStep(const velmaro::rainfall::SeriesError &error)

@@ -191,6 +191,11 @@ bool SameTimeStep(double aMinutes, double bMinutes)
     return std::abs(aMinutes - bMinutes) <= 1e-9 * std::max(std::abs(aMinutes), std::abs(bMinutes));
 }
 
+bool MadeForAnotherStep(const StormRecipe &recipe, double timeStepMinutes)
+{
+    return !SameTimeStep(recipe.timeStepMinutes, timeStepMinutes);
+}
+
 StormDepth StormDepthIn(double depthMm, std::string_view heightUnit)
 {
     if (heightUnit != "in")

@@ -50,6 +50,9 @@ struct Storm {
 // Time steps in minutes as the window holds them: equal but for the last bits of a conversion
 // (0.5 hrs is 30 min).
 bool SameTimeStep(double aMinutes, double bMinutes);
+// Whether the storm was laid at another time step than the one the series is now read at, so
+// that the series is told as that storm and offered to be laid again.
+bool MadeForAnotherStep(const StormRecipe &recipe, double timeStepMinutes);
 
 // The storm depth in the unit a user of these height units reads a storm in: inches when the
 // heights show inches (a storm read off a U.S. map), mm otherwise.

@@ -231,10 +231,12 @@ bool RainfallSeriesDialog::PasteText(const QString &text)
 {
     const int firstStep = std::max(CurrentRow(), 0) + 1;
     const std::string bytes = text.toStdString();
-    if (!IsPlainColumn(SeriesSource(bytes)))
+    const SeriesSource source(bytes);
+    const ReadingOptions guess = GuessOptions(source, SeriesKind::Partial);
+    if (!IsPlainColumn(source, guess))
         return TakePreviewed(bytes, QStringLiteral("the pasted text"), firstStep);
     try {
-        return TakeHeights(ReadSeriesText(bytes, firstStep), firstStep);
+        return TakeHeights(ReadSeriesText(source, guess, firstStep), firstStep);
     } catch (const SeriesError &error) {
         Refuse(QString::fromUtf8(error.what()), error.Step());
         return false;
@@ -290,7 +292,7 @@ bool RainfallSeriesDialog::GenerateStorm(StormType type, const QString &depthTex
 
 bool RainfallSeriesDialog::GenerateAgain()
 {
-    const std::optional<StormRecipe> laid = MadeForAnotherStep();
+    const std::optional<StormRecipe> laid = StormOfAnotherStep();
     if (!laid)
         return false;
     const StormRecipe recipe = *laid;
@@ -299,10 +301,10 @@ bool RainfallSeriesDialog::GenerateAgain()
     });
 }
 
-std::optional<StormRecipe> RainfallSeriesDialog::MadeForAnotherStep() const
+std::optional<StormRecipe> RainfallSeriesDialog::StormOfAnotherStep() const
 {
     const std::optional<StormRecipe> &storm = model_->Series().storm;
-    if (storm && !SameTimeStep(storm->timeStepMinutes, model_->TimeStep()))
+    if (storm && MadeForAnotherStep(*storm, model_->TimeStep()))
         return storm;
     return std::nullopt;
 }
@@ -319,7 +321,6 @@ bool RainfallSeriesDialog::LayStorm(const StormRecipe &recipe, const std::functi
         made.storm = recipe;
         model_->SetSeries(made);
         stepCount_->setValue(made.stepCount);
-        ShowStormMade();
         ShowStep(1);
         return true;
     } catch (const SeriesError &error) {
@@ -331,7 +332,7 @@ bool RainfallSeriesDialog::LayStorm(const StormRecipe &recipe, const std::functi
 // The offer stands while the series is the storm as laid for another time step.
 void RainfallSeriesDialog::ShowStormMade()
 {
-    const std::optional<StormRecipe> laid = MadeForAnotherStep();
+    const std::optional<StormRecipe> laid = StormOfAnotherStep();
     stormMade_->setVisible(laid.has_value());
     generateAgain_->setVisible(laid.has_value());
     if (!laid)

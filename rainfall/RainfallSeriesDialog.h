@@ -64,7 +64,7 @@ private:
     void GenerateChosenStorm();
     void GenerateAgainClicked() { GenerateAgain(); }
     // The storm that laid the series, when it was made for another time step than the window's.
-    std::optional<StormRecipe> MadeForAnotherStep() const;
+    std::optional<StormRecipe> StormOfAnotherStep() const;
     bool LayStorm(const StormRecipe &recipe, const std::function<Storm()> &make);
     void ShowStormMade();
     // Puts heights (shown unit) from step firstStep on, if the whole series then holds.

@@ -238,7 +238,8 @@ void SeriesImportDialog::Reread()
     reading_ = ReadSeries(source_, options_, kMaxSteps - target_.firstStep + 1);
     headerUnit_ = HeightUnitNamed(source_, options_);
     const QString textUnit = headerUnit_ ? QString::fromStdString(*headerUnit_) : target_.unit;
-    stepsModel_->SetSteps(reading_, HeightsShown(), target_.firstStep,
+    heights_ = HeightsTaken(reading_, options_.kind, target_.kind, headerUnit_, target_.unit.toStdString());
+    stepsModel_->SetSteps(reading_, heights_, target_.firstStep,
                           {options_.timeUnit, options_.kind, textUnit, target_.kind, target_.unit});
     steps_->setColumnHidden(TakenStepsModel::TimeColumn, options_.timeColumn < 0);
 
@@ -249,7 +250,7 @@ void SeriesImportDialog::Reread()
         problems_->addItem(QStringLiteral("There is no height to take."));
     problems_->setVisible(problems_->count() > 0);
 
-    QString note = headerUnit_ && HeightFactor() != 1
+    QString note = headerUnit_ && HeightFactor(headerUnit_, target_.unit.toStdString()) != 1
                        ? QStringLiteral("Heights are read in %1, as the column's name says, and taken in %2, "
                                         "the unit the series shows.")
                              .arg(QString::fromStdString(*headerUnit_), target_.unit)
@@ -298,30 +299,11 @@ void SeriesImportDialog::ShowStep()
     step_->setText(text);
 }
 
-// From the unit the column's name gives, when it gives one, to the unit the series shows.
-double SeriesImportDialog::HeightFactor() const
-{
-    if (!headerUnit_)
-        return 1;
-    const std::optional<double> shown = MillimetresPer(target_.unit.toStdString());
-    return shown ? *MillimetresPer(*headerUnit_) / *shown : 1;
-}
-
-std::vector<double> SeriesImportDialog::HeightsShown() const
-{
-    std::vector<double> heights = HeightsAs(reading_, options_.kind, target_.kind);
-    const double factor = HeightFactor();
-    for (double &height : heights)
-        height *= factor;
-    return heights;
-}
-
 std::vector<HeightLine> SeriesImportDialog::Taken() const
 {
-    const std::vector<double> heights = HeightsShown();
     std::vector<HeightLine> taken;
-    for (std::size_t i = 0; i < heights.size(); ++i)
-        taken.push_back({heights[i], reading_.rows[i].line});
+    for (std::size_t i = 0; i < heights_.size(); ++i)
+        taken.push_back({heights_[i], reading_.rows[i].line});
     return taken;
 }
 

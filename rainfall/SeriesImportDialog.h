@@ -48,7 +48,6 @@ public:
     const ReadingOptions &Options() const { return options_; }
     // Sets the controls to these choices and reads the text again.
     void SetOptions(const ReadingOptions &options);
-    const SeriesReading &Reading() const { return reading_; }
 
     // The heights to take (the store's kind, the unit shown) with their lines.
     std::vector<HeightLine> Taken() const;
@@ -70,15 +69,13 @@ private:
     void Reread();
     void ShowStep();
     bool StepRefused() const;
-    double HeightFactor() const;
-    // The heights read, as the store's kind, in the unit the series shows.
-    std::vector<double> HeightsShown() const;
 
     SeriesSource source_;
     ImportTarget target_;
     ReadingOptions options_;
     SeriesReading reading_;
     std::optional<std::string> headerUnit_; // the heights' unit the height column's name gives
+    std::vector<double> heights_;           // as the store's kind, in the unit the series shows
     SourceLinesModel *linesModel_;
     TakenStepsModel *stepsModel_;
     QListView *lines_ = nullptr;

@@ -69,10 +69,7 @@ bool IsDigit(char c)
 
 std::optional<double> ReadValue(std::string_view field, DecimalMark decimal)
 {
-    std::string number(field);
-    if (decimal == DecimalMark::Comma && std::count(number.begin(), number.end(), ',') == 1)
-        std::replace(number.begin(), number.end(), ',', '.');
-    return ReadPlainNumberOrTiny(number);
+    return ReadPlainNumberOrTiny(field, decimal == DecimalMark::Comma);
 }
 
 std::optional<double> ReadTime(std::string_view field, TimeUnit unit, DecimalMark decimal)
@@ -554,9 +551,8 @@ ReadingOptions GuessOptions(const SeriesSource &source, SeriesKind kindInUse)
     return options;
 }
 
-bool IsPlainColumn(const SeriesSource &source)
+bool IsPlainColumn(const SeriesSource &source, const ReadingOptions &guess)
 {
-    const ReadingOptions guess = GuessOptions(source, SeriesKind::Partial);
     const std::vector<int> first = SampleLines(source, 0);
     return guess.separator == Separator::None &&
            (first.empty() || ReadValue(Trim(source.Line(first.front())), guess.decimal).has_value());
@@ -643,6 +639,24 @@ std::optional<double> MillimetresPer(std::string_view unit)
             return static_cast<double>(1 / read.Factor);
     }
     return std::nullopt;
+}
+
+double HeightFactor(const std::optional<std::string> &textUnit, std::string_view storeUnit)
+{
+    if (!textUnit)
+        return 1;
+    const std::optional<double> store = MillimetresPer(storeUnit);
+    return store ? *MillimetresPer(*textUnit) / *store : 1;
+}
+
+std::vector<double> HeightsTaken(const SeriesReading &reading, SeriesKind textKind, SeriesKind storeKind,
+                                 const std::optional<std::string> &textUnit, std::string_view storeUnit)
+{
+    std::vector<double> heights = HeightsAs(reading, textKind, storeKind);
+    const double factor = HeightFactor(textUnit, storeUnit);
+    for (double &height : heights)
+        height *= factor;
+    return heights;
 }
 
 bool SameStep(double fileMinutes, double timeStepMinutes)

@@ -41,8 +41,6 @@ struct ReadingOptions {
     int timeColumn = -1;  // counted from 0; -1: the text has no times
     TimeUnit timeUnit = TimeUnit::Hours;
     SeriesKind kind = SeriesKind::Partial; // of the heights in the text
-
-    bool operator==(const ReadingOptions &) const = default;
 };
 
 // The text of a series file or paste, as UTF-8 lines.
@@ -83,7 +81,8 @@ std::vector<std::string> SplitFields(std::string_view line, Separator separator)
 ReadingOptions GuessOptions(const SeriesSource &source, SeriesKind kindInUse);
 
 // One column of numbers from the first line on: a paste taken at once, without the preview.
-bool IsPlainColumn(const SeriesSource &source);
+// guess is GuessOptions(source, ...), which the caller keeps to read the paste with.
+bool IsPlainColumn(const SeriesSource &source, const ReadingOptions &guess);
 
 // The names of the columns from the header the options skip ("" where it has none), and at
 // least as many as the widest line read has fields.
@@ -124,6 +123,13 @@ std::optional<std::string> HeightUnitNamed(const SeriesSource &source, const Rea
 // How many millimetres one of a rainfall height unit holds ("in": 25.4); none for a unit that is
 // not one.
 std::optional<double> MillimetresPer(std::string_view unit);
+// What a height in textUnit, the unit the height column's name gives, is multiplied by to be in
+// storeUnit; 1 when the name gives none or storeUnit is not a rainfall height unit, as the
+// heights are then taken as they stand.
+double HeightFactor(const std::optional<std::string> &textUnit, std::string_view storeUnit);
+// The heights read as HeightsAs gives them, in storeUnit by HeightFactor.
+std::vector<double> HeightsTaken(const SeriesReading &reading, SeriesKind textKind, SeriesKind storeKind,
+                                 const std::optional<std::string> &textUnit, std::string_view storeUnit);
 
 // Whether a file's step is the series' time step, by the rule that makes steps even.
 bool SameStep(double fileMinutes, double timeStepMinutes);

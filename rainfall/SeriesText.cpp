@@ -31,8 +31,12 @@ std::string StepLabel(std::span<const int> lines, int step)
 std::vector<HeightLine> ReadSeriesText(std::string_view text, int firstStep)
 {
     const SeriesSource source(text);
-    const ReadingOptions options = GuessOptions(source, SeriesKind::Partial);
-    const SeriesReading reading = ReadSeries(source, options, kMaxSteps - firstStep + 1);
+    return ReadSeriesText(source, GuessOptions(source, SeriesKind::Partial), firstStep);
+}
+
+std::vector<HeightLine> ReadSeriesText(const SeriesSource &source, const ReadingOptions &guess, int firstStep)
+{
+    const SeriesReading reading = ReadSeries(source, guess, kMaxSteps - firstStep + 1);
     if (!reading.problems.empty()) {
         const SeriesProblem &first = reading.problems.front();
         throw SeriesError(first.message, std::min(firstStep + first.step - 1, kMaxSteps));
@@ -47,10 +51,9 @@ bool ReadHeightText(std::string_view text, double &value)
 {
     const std::size_t first = text.find_first_not_of(" \t");
     const std::size_t last = text.find_last_not_of(" \t");
-    std::string number(first == std::string_view::npos ? std::string_view() : text.substr(first, last - first + 1));
-    if (std::count(number.begin(), number.end(), ',') == 1)
-        std::replace(number.begin(), number.end(), ',', '.');
-    const std::optional<double> read = ReadPlainNumberOrTiny(number);
+    const std::string_view number =
+        first == std::string_view::npos ? std::string_view() : text.substr(first, last - first + 1);
+    const std::optional<double> read = ReadPlainNumberOrTiny(number, true);
     if (read)
         value = *read;
     return read.has_value();
@@ -102,11 +105,8 @@ SeriesFile ReadSeriesFile(const std::string &path, SeriesKind kind)
         throw SeriesError(path + ": " + reading.problems.front().message, reading.problems.front().step);
     if (reading.rows.empty())
         throw SeriesError(path + ": there is no height in the file.");
-    std::vector<double> heights = HeightsAs(reading, options.kind, kind);
-    if (const std::optional<std::string> unit = HeightUnitNamed(source, options))
-        for (double &height : heights)
-            height *= *MillimetresPer(*unit);
-    return {heights, reading.stepMinutes};
+    return {HeightsTaken(reading, options.kind, kind, HeightUnitNamed(source, options), "mm"),
+            reading.stepMinutes};
 }
 
 std::string WriteSeriesCsv(std::span<const double> heights, double timeStepMinutes,

@@ -13,6 +13,9 @@
 
 namespace velmaro::rainfall {
 
+class SeriesSource;
+struct ReadingOptions;
+
 inline constexpr int kMaxSteps = 100;
 
 enum class SeriesKind { Partial, Cumulative };
@@ -43,6 +46,8 @@ struct HeightLine {
 // line, and when the values would go past step 100. The heights are taken as they stand, of the
 // kind of the series they go to.
 std::vector<HeightLine> ReadSeriesText(std::string_view text, int firstStep = 1);
+// As above, with the text's source and the guess of its choices already made.
+std::vector<HeightLine> ReadSeriesText(const SeriesSource &source, const ReadingOptions &guess, int firstStep);
 
 // A single number as typed into a cell: "." or a decimal comma, blanks around it.
 bool ReadHeightText(std::string_view text, double &value);

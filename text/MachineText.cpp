@@ -207,4 +207,13 @@ std::optional<double> ReadPlainNumberOrTiny(std::string_view text)
     return static_cast<double>(*wide);
 }
 
+std::optional<double> ReadPlainNumberOrTiny(std::string_view text, bool decimalComma)
+{
+    if (!decimalComma || std::count(text.begin(), text.end(), ',') != 1)
+        return ReadPlainNumberOrTiny(text);
+    std::string number(text);
+    std::replace(number.begin(), number.end(), ',', '.');
+    return ReadPlainNumberOrTiny(number);
+}
+
 } // namespace velmaro

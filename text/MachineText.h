@@ -41,5 +41,8 @@ std::optional<double> ReadPlainNumber(std::string_view text);
 // hand it to the model: the nearest double, a subnormal value or a signed zero, whatever its
 // exponent or its number of digits. NaN and infinity are refused.
 std::optional<double> ReadPlainNumberOrTiny(std::string_view text);
+// As ReadPlainNumberOrTiny; with decimalComma a single comma reads as the point, so a number
+// typed as a comma-decimal locale writes it reads, while "1.234,5" and "1,5,1" stay no numbers.
+std::optional<double> ReadPlainNumberOrTiny(std::string_view text, bool decimalComma);
 
 } // namespace velmaro

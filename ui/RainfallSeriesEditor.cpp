@@ -118,7 +118,7 @@ void TMainFormVelmaro::ShowStormMade()
 {
     // The study actions come after the first computation; no series was laid by a storm then.
     const std::optional<rainfall::StormRecipe> laid = Studies ? Studies->StormStillLaid() : std::nullopt;
-    if (laid && !rainfall::SameTimeStep(laid->timeStepMinutes, model_.TimeStep))
+    if (laid && rainfall::MadeForAnotherStep(*laid, model_.TimeStep))
         lblStormMade->setText(QString::fromStdString(rainfall::StormMadeText(*laid, euAll->UnitAsString().toStdString())));
     else
         lblStormMade->clear();

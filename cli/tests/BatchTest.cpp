@@ -3,6 +3,7 @@
 #include "cli/Csv.h"
 #include "cli/Inputs.h"
 #include "cli/Messages.h"
+#include "cli/tests/RunCapture.h"
 #include "engine/Chain.h"
 #include "engine/ModelState.h"
 
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <sstream>
 
 using namespace velmaro;
@@ -157,8 +157,7 @@ TEST(BatchTest, SemicolonSeparatedCasesTakeDecimalCommas)
 TEST(BatchTest, AStepCountGivenWinsOverASeriesFile)
 {
     QTemporaryDir folder;
-    const std::string path = folder.filePath("storm.csv").toStdString();
-    std::ofstream(path, std::ios::binary) << "5\n10\n15\n";
+    const std::string path = test::WriteFile(folder, "storm.csv", "5\n10\n15\n");
     const BatchResult r = RunBatch("StepCount,EnteredPartial\n5,@" + path + "\n,@" + path + "\n",
                                    {"TimeStep=30", "PartialSeries=1"});
     ASSERT_EQ(r.status, 0) << r.err;

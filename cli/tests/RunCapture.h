@@ -1,9 +1,13 @@
 #pragma once
 
-// The runner run in-process over argv-style arguments, its two streams kept as text.
+// The runner run in-process over argv-style arguments, its two streams kept as text, and the
+// files the tests hand it.
 
 #include "cli/Command.h"
 
+#include <QTemporaryDir>
+
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,6 +27,14 @@ inline RunResult RunWith(const std::vector<std::string> &arguments)
     r.out = out.str();
     r.err = err.str();
     return r;
+}
+
+// Writes text as it stands (no line end translated) to a file of dir; returns the file's path.
+inline std::string WriteFile(const QTemporaryDir &dir, const std::string &name, const std::string &text)
+{
+    const std::string path = dir.filePath(QString::fromStdString(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
 }
 
 } // namespace velmaro::test

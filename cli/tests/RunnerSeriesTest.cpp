@@ -14,7 +14,6 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
 
 #include <sys/wait.h>
 
@@ -43,12 +42,7 @@ std::vector<double> Numbers(const QJsonValue &array)
 
 class RunnerSeriesFile : public ::testing::Test {
 protected:
-    std::string Write(const std::string &name, const std::string &text)
-    {
-        const std::string path = folder.filePath(QString::fromStdString(name)).toStdString();
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
+    std::string Write(const std::string &name, const std::string &text) { return test::WriteFile(folder, name, text); }
 
     QTemporaryDir folder;
 };

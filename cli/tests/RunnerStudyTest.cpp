@@ -57,9 +57,7 @@ protected:
 
     std::string Write(const std::string &name, const std::string &text) const
     {
-        const std::string path = PathOf(name);
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        return test::WriteFile(folder, name, text);
     }
 
     static std::string Read(const std::string &path)

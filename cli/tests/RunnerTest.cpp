@@ -19,7 +19,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string_view>
@@ -33,6 +32,7 @@ namespace {
 
 using Result = test::RunResult;
 using test::RunWith;
+using test::WriteFile;
 
 QJsonObject ParseJson(const std::string &text)
 {
@@ -356,13 +356,6 @@ std::vector<std::vector<std::string>> CsvRecords(const std::string &text)
     while (reader.Next(fields))
         records.push_back(fields);
     return records;
-}
-
-std::string WriteFile(const QTemporaryDir &dir, const char *name, const std::string &text)
-{
-    const std::string path = dir.filePath(QString::fromUtf8(name)).toStdString();
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
 }
 
 } // namespace
