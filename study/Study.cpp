@@ -1,6 +1,7 @@
 #include "study/Study.h"
 
 #include "engine/FieldValues.h"
+#include "engine/InputRanges.h"
 #include "engine/ModelFields.h"
 #include "engine/UnitHydrograph.h"
 #include "text/FieldText.h"
@@ -32,8 +33,6 @@ namespace {
 
 using M = ModelState;
 
-// No upper limit: beyond the double range, as the window's fields keep it.
-constexpr long double kUnbounded = 1.1E4900L;
 constexpr std::string_view kMagic = "Velmaro study ";
 
 // How an input field's value reaches the model: a number converted to the base unit, or a whole
@@ -43,7 +42,6 @@ using FieldTarget = std::variant<double M::*, std::int32_t M::*>;
 struct InputField {
     FieldTarget target;
     std::span<const std::string_view> units;
-    std::optional<long double> upper; // the range is 0 to upper; none for a field without one
 };
 
 struct ChoiceWord {
@@ -103,16 +101,16 @@ const Key kKeys[] = {
     {"Author", PropertyText{&Properties::author}},
     {"Date", PropertyText{&Properties::date}},
     {"Notes", PropertyText{&Properties::notes}},
-    {"FlowLength", InputField{&M::FlowLength, kFlowLengthUnits, kUnbounded}, "Geometry"},
-    {"LevelDifference", InputField{&M::LevelDifference, kLevelDifferenceUnits, kUnbounded}},
-    {"WatershedArea", InputField{&M::WatershedArea, kWatershedAreaUnits, kUnbounded}},
+    {"FlowLength", InputField{&M::FlowLength, kFlowLengthUnits}, "Geometry"},
+    {"LevelDifference", InputField{&M::LevelDifference, kLevelDifferenceUnits}},
+    {"WatershedArea", InputField{&M::WatershedArea, kWatershedAreaUnits}},
     {"ConcentrationTimeUnit", UnitChosen{}},
     {"SoilGroup", ModelChoice{&M::SoilGroup, kSoilGroups}, "Soil"},
     {"AssignInitialAbstraction", ModelChoice{&M::AssignInitialAbstraction, kYesNo}},
-    {"InitialAbstraction", InputField{&M::InitialAbstraction, kInitialAbstractionUnits, {}}},
+    {"InitialAbstraction", InputField{&M::InitialAbstraction, kInitialAbstractionUnits}},
     {"SeriesKind", ModelChoice{&M::PartialSeries, kSeriesKinds},
      "Forcing: heights of steps 1, 2, ... in mm; the storm's depth in mm, its time step in min"},
-    {"TimeStep", InputField{&M::TimeStep, kTimeStepUnits, kUnbounded}},
+    {"TimeStep", InputField{&M::TimeStep, kTimeStepUnits}},
     {"StepCount", StepCount{}},
     {"StepShown", StepShown{}},
     {"HeightUnit", UnitChosen{}},
@@ -123,7 +121,7 @@ const Key kKeys[] = {
     {"StormTimeStep", StormNumber{&rainfall::StormRecipe::timeStepMinutes, false}},
     {"IntensityGridUnit", UnitChosen{}},
     {"LandUse", ModelChoice{&M::LandUse, kLandUses}, "Conditioning"},
-    {"CurveNumber", InputField{&M::CurveNumber, kCurveNumberUnits, 100}},
+    {"CurveNumber", InputField{&M::CurveNumber, kCurveNumberUnits}},
     {"PotentialRetentionUnit", UnitChosen{}},
     {"DepthGridUnit", UnitChosen{}},
     {"UnitHydrograph", ModelChoice{&M::UnitHydrograph, kUnitHydrographs}, "Runoff"},
@@ -217,9 +215,9 @@ std::string WithUnit(const std::string &number, std::string_view unit)
     return unit == "-" ? number : number + " " + std::string(unit);
 }
 
-std::string RangeText(long double upper, std::string_view unit)
+std::string RangeText(const InputRange &range, std::string_view unit)
 {
-    return "(" + WithUnit("0 - " + RangeBoundText(upper), unit) + ")";
+    return "(" + WithUnit(RangeBoundText(range.low) + " - " + RangeBoundText(range.high), unit) + ")";
 }
 
 // --- Input fields -------------------------------------------------------------------------
@@ -263,19 +261,18 @@ long double BaseValue(const InputField &field, const FieldEntry &entry)
     return model.GetBaseValue();
 }
 
-void CheckField(const InputField &field, const FieldEntry &entry)
+// Held to the range the window's field holds the input to, where it has one.
+void CheckField(std::string_view key, const InputField &field, const FieldEntry &entry)
 {
     if (UnitIndex(field, entry.unit) < 0)
         throw Refusal(Quoted(entry.unit) + " is none of its units: " + UnitNames(field));
-    if (!field.upper)
-        return;
-    const long double base = BaseValue(field, entry);
-    if (!(base >= 0 && base <= *field.upper))
+    const std::optional<InputRange> range = RangeOfInput(key);
+    if (range && !range->Holds(BaseValue(field, entry)))
         throw Refusal(WithUnit(ExtendedText(entry.value), entry.unit) + " is outside the allowed range " +
-                      RangeText(*field.upper, UnitEntryName(field.units.front())));
+                      RangeText(*range, UnitEntryName(field.units.front())));
 }
 
-FieldEntry ReadFieldEntry(const InputField &field, std::string_view value)
+FieldEntry ReadFieldEntry(std::string_view key, const InputField &field, std::string_view value)
 {
     const std::size_t blank = value.find_first_of(" \t");
     const std::string_view number = value.substr(0, blank);
@@ -286,7 +283,7 @@ FieldEntry ReadFieldEntry(const InputField &field, std::string_view value)
     if (unit.empty())
         throw Refusal("the value has no unit after it (" + UnitNames(field) + ")");
     FieldEntry entry{*read, std::string(unit)};
-    CheckField(field, entry);
+    CheckField(key, field, entry);
     return entry;
 }
 
@@ -323,9 +320,10 @@ FieldEntry EntryOfModelNumber(const InputField &field, const FieldEntry &had, co
 
 void CheckHeight(double height, int step)
 {
-    if (!std::isfinite(height) || height < 0)
+    static const InputRange range = RangeOfInput("EnteredPartial").value();
+    if (!range.Holds(height))
         throw Refusal("the height of step " + std::to_string(step) + ", " + RoundTripText(height) +
-                      ", is outside the allowed range " + RangeText(kUnbounded, "mm"));
+                      ", is outside the allowed range " + RangeText(range, "mm"));
 }
 
 void ReadHeights(std::string_view value, Series &series)
@@ -426,7 +424,7 @@ void ReadKey(const Key &key, std::string_view value, Study &study)
     if (value.empty() && !mayBeEmpty)
         throw Refusal("there is no value after '='");
     std::visit(Overloaded{
-                   [&](const InputField &field) { study.fields[std::string(key.name)] = ReadFieldEntry(field, value); },
+                   [&](const InputField &field) { study.fields[std::string(key.name)] = ReadFieldEntry(key.name, field, value); },
                    [&](const ModelChoice &choice) { study.inputs.*choice.member = ReadWord(value, choice.words); },
                    [&](StepCount) { study.inputs.StepCount = ReadCount(value, 1, kSeriesSlots); },
                    [&](StepShown) { study.stepShown = ReadCount(value, 1, kSeriesSlots); },
@@ -461,7 +459,7 @@ std::optional<std::string> WriteKey(const Key &key, const Study &study)
                 const auto entry = study.fields.find(key.name);
                 if (entry == study.fields.end())
                     return std::nullopt;
-                CheckField(field, entry->second);
+                CheckField(key.name, field, entry->second);
                 return ExtendedText(entry->second.value) + " " + entry->second.unit;
             },
             [&](const ModelChoice &choice) -> std::optional<std::string> {
