@@ -126,16 +126,7 @@ void TUnidades::SetDefaultUnit(int unit)
 long double TUnidades::InCurrentUnit(long double x) const
 {
     // The field's own unit model, over a holder that only keeps the value it is given.
-    class Kept final : public UnitValueHolder {
-    public:
-        explicit Kept(long double value) : value(value) {}
-        long double ShownValue() override { return value; }
-        void ShowValue(long double shown) override { value = shown; }
-        void SetBounds(long double, long double) override {}
-        void EnableBounds(bool) override {}
-        long double value;
-    };
-    Kept kept(x);
+    HeldValue kept(x);
     UnitModel conversion(kept);
     conversion.SetUnits(model_.Units());
     conversion.SetBaseUnit(model_.BaseUnit());

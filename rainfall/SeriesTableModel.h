@@ -78,22 +78,14 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
 private:
-    // The unit model converts through the value a field shows; here that value is a bare number.
-    struct ShownHeight final : UnitValueHolder {
-        long double value = 0;
-        long double ShownValue() override { return value; }
-        void ShowValue(long double shown) override { value = shown; }
-        void SetBounds(long double, long double) override {}
-        void EnableBounds(bool) override {}
-    };
-
     QString HeightText(double mm) const;
 
     RainfallSeries series_;
     double timeStep_;
     Refusal refuse_;
     // Conversions write the holder, so they change nothing a reader of the model can see.
-    mutable ShownHeight shown_;
+    // The unit model converts through the value a field shows; here that value is a bare number.
+    mutable HeldValue shown_;
     mutable UnitModel units_{shown_};
 };
 

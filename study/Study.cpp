@@ -222,19 +222,6 @@ std::string RangeText(const InputRange &range, std::string_view unit)
 
 // --- Input fields -------------------------------------------------------------------------
 
-// Holds one value for a unit model outside any window.
-class HeldValue final : public UnitValueHolder {
-public:
-    explicit HeldValue(long double value) : value_(value) {}
-    long double ShownValue() override { return value_; }
-    void ShowValue(long double value) override { value_ = value; }
-    void SetBounds(long double, long double) override {}
-    void EnableBounds(bool) override {}
-
-private:
-    long double value_;
-};
-
 std::string UnitNames(const InputField &field)
 {
     std::string names;

@@ -42,6 +42,18 @@ public:
     virtual void EnableBounds(bool enabled) = 0;
 };
 
+// A bare number for a unit model to convert through, outside any field.
+struct HeldValue final : UnitValueHolder {
+    long double value = 0;
+
+    HeldValue() = default;
+    explicit HeldValue(long double held) : value(held) {}
+    long double ShownValue() override { return value; }
+    void ShowValue(long double shown) override { value = shown; }
+    void SetBounds(long double, long double) override {}
+    void EnableBounds(bool) override {}
+};
+
 // Float1 (always passed as 0), Float2 (the value to convert, and the result where one is taken
 // back) and Var1 (factors and offsets, see the conversions).
 using UnitConversionHook =

@@ -11,18 +11,10 @@
 namespace velmaro {
 namespace {
 
-struct PlainValue final : UnitValueHolder {
-    long double value = 0;
-    long double ShownValue() override { return value; }
-    void ShowValue(long double shown) override { value = shown; }
-    void SetBounds(long double, long double) override {}
-    void EnableBounds(bool) override {}
-};
-
 // Picking `to` with `shown` in `from`, as a field re-expresses its value.
 long double ReExpressed(const std::vector<std::string> &units, int from, long double shown, int to)
 {
-    PlainValue holder;
+    HeldValue holder;
     UnitModel model(holder);
     model.SetUnits(units);
     model.SetAutoRecalculate(true);
