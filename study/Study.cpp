@@ -721,14 +721,20 @@ StudyReading ReadStudyFile(const std::string &path)
     return ReadStudyText(text, path);
 }
 
+ModelState InputsOf(const ModelState &model)
+{
+    ModelState inputs;
+    for (const ModelField &field : ModelFields())
+        if (field.input)
+            std::visit(Overloaded{[](Hydrograph M::*) {}, [&](auto member) { inputs.*member = model.*member; }},
+                       field.member);
+    return inputs;
+}
+
 Study StudyWithInputs(const ModelState &model, const Study &base)
 {
     Study study = base;
-    study.inputs = ModelState();
-    for (const ModelField &field : ModelFields())
-        if (field.input)
-            std::visit(Overloaded{[](Hydrograph M::*) {}, [&](auto member) { study.inputs.*member = model.*member; }},
-                       field.member);
+    study.inputs = InputsOf(model);
     for (const Key &key : kKeys)
         if (const auto *field = std::get_if<InputField>(&key.binding)) {
             FieldEntry &entry = study.fields.at(std::string(key.name));

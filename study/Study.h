@@ -100,6 +100,9 @@ std::string WriteStudyText(const Study &study);
 // its heights.
 Study StudyWithInputs(const ModelState &model, const Study &base);
 
+// The input fields of `model`, every result left as a new model has it: what a study keeps.
+ModelState InputsOf(const ModelState &model);
+
 // The study's text written to path whole or not at all: into a new file beside it, which takes
 // the place of the old one once every byte is on disk. Throws StudyError naming the file and
 // the reason when it cannot be written; an existing file then stays as it was.

@@ -60,6 +60,7 @@ struct UnitsFieldSetup {
 
 QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
+// The entries of a list given as texts: units, or the captions of a choice.
 QStringList UnitList(std::span<const std::string_view> entries)
 {
     QStringList list;
@@ -550,10 +551,7 @@ void TMainFormVelmaro::BuildRunoffTab()
 
     lblUnitHydrograph = NewLabel(GroupBox8, "lblUnitHydrograph", QStringLiteral("Unit hydrograph"), 12, 18,
                                  kNoRightLimit);
-    QStringList unitHydrographs;
-    for (const std::string_view caption : kUnitHydrographCaptions)
-        unitHydrographs.append(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
-    cbUnitHydrograph = NewList(GroupBox8, "cbUnitHydrograph", 12, 34, 175, unitHydrographs, false);
+    cbUnitHydrograph = NewList(GroupBox8, "cbUnitHydrograph", 12, 34, 175, UnitList(kUnitHydrographCaptions), false);
     euTpResultado = NewUnitsField(GroupBox8, {"euTpResultado", 80, 74, 60, "Time to peak",
                                               {"hrs|1|0", "min|60|0"}, FieldRole::Result});
     lblVolumeCheck = NewLabel(GroupBox8, "lblVolumeCheck", QStringLiteral("Volume check"), 12, 160, 346);

@@ -2,7 +2,6 @@
 
 #include "controls/MessagePresenter.h"
 #include "controls/Unidades.h"
-#include "engine/ModelFields.h"
 #include "engine/ModelState.h"
 #include "ui/MainFormVelmaro.h"
 #include "ui/StudyPropertiesDialog.h"
@@ -113,13 +112,7 @@ const Series &StoreOf(const ModelState &model, bool cumulative)
 // The model's inputs with the choices as the window's lists and buttons show them.
 ModelState InputsShown(const W &window)
 {
-    const ModelState &model = window.Model();
-    ModelState inputs;
-    for (const ModelField &field : ModelFields())
-        if (field.input)
-            std::visit(Overloaded{[&](Hydrograph ModelState::*) {},
-                                  [&](auto member) { inputs.*member = model.*member; }},
-                       field.member);
+    ModelState inputs = study::InputsOf(window.Model());
     for (const ChoiceList &choice : kChoiceLists)
         inputs.*choice.choice = static_cast<std::uint8_t>(std::max((window.*choice.list)->currentIndex(), 0));
     inputs.AssignInitialAbstraction = window.cbAai->isChecked() ? 1 : 0;
