@@ -1,4 +1,5 @@
 #include "study/Study.h"
+#include "testsupport/ModelExpectations.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,9 @@ namespace velmaro::study {
 namespace {
 
 using rainfall::StormType;
-
-// Bit for bit, so that a sign of zero or a last digit counts.
-std::uint64_t Bits(double value)
-{
-    return std::bit_cast<std::uint64_t>(value);
-}
+using test::Bits;
+using test::ExpectSameEnteredInputs;
+using test::ExpectSameFieldInputs;
 
 // The 80 bits of an extended number, without the padding that follows them in memory.
 std::string Bits(long double value)
@@ -29,31 +27,6 @@ std::string Bits(long double value)
     char bytes[10];
     std::memcpy(bytes, &value, sizeof bytes);
     return std::string(bytes, sizeof bytes);
-}
-
-// The inputs a study gives the model as they are, not taken from its fields.
-void ExpectSameEnteredInputs(const ModelState &a, const ModelState &b)
-{
-    EXPECT_EQ(a.StepCount, b.StepCount);
-    EXPECT_EQ(a.SoilGroup, b.SoilGroup);
-    EXPECT_EQ(a.PartialSeries, b.PartialSeries);
-    EXPECT_EQ(a.LandUse, b.LandUse);
-    EXPECT_EQ(a.AssignInitialAbstraction, b.AssignInitialAbstraction);
-    EXPECT_EQ(a.UnitHydrograph, b.UnitHydrograph);
-    for (int k = 1; k <= kSeriesSlots; ++k) {
-        EXPECT_EQ(Bits(a.EnteredPartial[k]), Bits(b.EnteredPartial[k])) << "partial step " << k;
-        EXPECT_EQ(Bits(a.EnteredCumulative[k]), Bits(b.EnteredCumulative[k])) << "cumulative step " << k;
-    }
-}
-
-// The numbers the model takes from the fields.
-void ExpectSameFieldInputs(const ModelState &a, const ModelState &b)
-{
-    for (const double ModelState::*number : {&ModelState::FlowLength, &ModelState::LevelDifference,
-                                             &ModelState::WatershedArea, &ModelState::InitialAbstraction,
-                                             &ModelState::TimeStep})
-        EXPECT_EQ(Bits(a.*number), Bits(b.*number));
-    EXPECT_EQ(a.CurveNumber, b.CurveNumber);
 }
 
 void ExpectSameStudy(const Study &a, const Study &b)

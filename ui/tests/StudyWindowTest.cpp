@@ -5,6 +5,7 @@
 #include "engine/Chain.h"
 #include "rainfall/RainfallSeriesDialog.h"
 #include "study/Study.h"
+#include "testsupport/ModelExpectations.h"
 #include "ui/Program.h"
 #include "ui/ResultGrid.h"
 #include "ui/StudyActions.h"
@@ -45,6 +46,8 @@ namespace {
 
 using rainfall::RainfallSeriesDialog;
 using rainfall::StormType;
+using test::Bits;
+using test::ExpectSameInputs;
 
 QByteArray Bytes(const QString &path)
 {
@@ -58,41 +61,19 @@ bool WriteBytes(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Every input of the model, bit for bit.
-void ExpectSameInputs(const ModelState &a, const ModelState &b)
-{
-    const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
-    for (const double ModelState::*number : {&ModelState::FlowLength, &ModelState::LevelDifference,
-                                             &ModelState::WatershedArea, &ModelState::InitialAbstraction,
-                                             &ModelState::TimeStep})
-        EXPECT_EQ(bits(a.*number), bits(b.*number));
-    EXPECT_EQ(a.StepCount, b.StepCount);
-    EXPECT_EQ(a.CurveNumber, b.CurveNumber);
-    EXPECT_EQ(a.SoilGroup, b.SoilGroup);
-    EXPECT_EQ(a.PartialSeries, b.PartialSeries);
-    EXPECT_EQ(a.LandUse, b.LandUse);
-    EXPECT_EQ(a.AssignInitialAbstraction, b.AssignInitialAbstraction);
-    EXPECT_EQ(a.UnitHydrograph, b.UnitHydrograph);
-    for (int k = 1; k <= kSeriesSlots; ++k) {
-        EXPECT_EQ(bits(a.EnteredPartial[k]), bits(b.EnteredPartial[k])) << "partial step " << k;
-        EXPECT_EQ(bits(a.EnteredCumulative[k]), bits(b.EnteredCumulative[k])) << "cumulative step " << k;
-    }
-}
-
 // The results of every stage, bit for bit.
 void ExpectSameResults(const ModelState &a, const ModelState &b)
 {
-    const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
     for (const double ModelState::*number : {&ModelState::ConcentrationTime, &ModelState::PotentialRetention,
                                              &ModelState::TotalVolume, &ModelState::SpecificVolume,
                                              &ModelState::PeakDischarge, &ModelState::PeakTime,
                                              &ModelState::ContinuityError})
-        EXPECT_EQ(bits(a.*number), bits(b.*number));
+        EXPECT_EQ(Bits(a.*number), Bits(b.*number));
     ASSERT_EQ(a.HydrographCount, b.HydrographCount);
     for (int k = 1; k <= a.StepCount; ++k)
-        EXPECT_EQ(bits(a.RunoffDepth[k]), bits(b.RunoffDepth[k])) << "step " << k;
+        EXPECT_EQ(Bits(a.RunoffDepth[k]), Bits(b.RunoffDepth[k])) << "step " << k;
     for (int j = 1; j <= a.HydrographCount; ++j)
-        EXPECT_EQ(bits(a.Hydrograph[j]), bits(b.Hydrograph[j])) << "ordinate " << j;
+        EXPECT_EQ(Bits(a.Hydrograph[j]), Bits(b.Hydrograph[j])) << "ordinate " << j;
 }
 
 // What a user sees of the window, one line each: every field with its text, unit and label, every
@@ -392,14 +373,13 @@ TEST_F(StudyWindowTest, TheRunnerComputesTheWindowsNumbersForTheSameStudy)
     std::ostringstream out, err;
     ASSERT_EQ(cli::Run({"--study", path.toStdString()}, out, err), 0) << err.str();
     EXPECT_EQ(err.str(), "");
-    const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
     for (const auto &[key, number] : {std::pair{"RunoffDepth", opened.RunoffDepth[opened.StepCount]},
                                       {"PeakDischarge", opened.PeakDischarge},
                                       {"TotalVolume", opened.TotalVolume},
                                       {"SpecificVolume", opened.SpecificVolume},
                                       {"PeakTime", opened.PeakTime},
                                       {"ContinuityError", opened.ContinuityError}})
-        EXPECT_EQ(bits(PrintedNumber(out.str(), key)), bits(number)) << key;
+        EXPECT_EQ(Bits(PrintedNumber(out.str(), key)), Bits(number)) << key;
     EXPECT_EQ(PrintedNumber(out.str(), "HydrographCount"), opened.HydrographCount);
     EXPECT_TRUE(presenter.messages.empty()) << presenter.Texts().join('\n').toStdString();
 }
